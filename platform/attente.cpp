@@ -1,0 +1,42 @@
+#include "platform/attente.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace {
+double facteur_ = 1.0;
+}
+
+namespace Attente {
+
+void fixerAcceleration(double facteur) { facteur_ = facteur < 0 ? 0 : facteur; }
+double acceleration() { return facteur_; }
+
+void pomper()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void dormir(int ms)
+{
+    const qint64 duree = qint64(ms * facteur_);
+    QElapsedTimer chrono;
+    chrono.start();
+    pomper();
+    while (chrono.elapsed() < duree) {
+        const qint64 reste = duree - chrono.elapsed();
+        QThread::msleep(static_cast<unsigned long>(qMin<qint64>(reste, 5)));
+        pomper();
+    }
+}
+
+void dormirSansPomper(int ms)
+{
+    const qint64 duree = qint64(ms * facteur_);
+    if (duree > 0)
+        QThread::msleep(static_cast<unsigned long>(duree));
+}
+
+} // namespace Attente

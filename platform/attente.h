@@ -1,0 +1,18 @@
+#pragma once
+// Waits that sleep in small steps, pumping pending events or not, as the animations and
+// page waits are designed. Tests set an acceleration so that designed waits take no real time.
+
+namespace Attente {
+
+// Sleeps ms milliseconds, processing pending events between steps of a few milliseconds.
+void dormir(int ms);
+// Sleeps ms milliseconds without processing events.
+void dormirSansPomper(int ms);
+// Processes pending events once (the DoEvents of an animation loop).
+void pomper();
+
+// Factor applied to every designed wait: 1 for real time, 0 for none (tests).
+void fixerAcceleration(double facteur);
+double acceleration();
+
+} // namespace Attente

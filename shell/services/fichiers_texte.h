@@ -1,0 +1,36 @@
+#pragma once
+// Text files of the program: Windows-1252 with CR LF line ends, as earlier versions stored them.
+// A text holding a character that Windows-1252 lacks is written in UTF-8 instead; readers accept
+// both. Every write is atomic: a failed or interrupted save leaves the previous file whole.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace FichiersTexte {
+
+// UTF-8 when the bytes are valid UTF-8 holding a multi-byte sequence (or a UTF-8 mark), else Windows-1252.
+QString decoder(const QByteArray& octets);
+// Windows-1252 when every character can be written so, else UTF-8.
+QByteArray encoder(const QString& texte);
+
+// Splits at CR LF or a lone CR; a final line end does not make an empty last line.
+QStringList decouperLignes(const QString& texte);
+
+// The whole file as text; nothing when it cannot be read.
+std::optional<QString> lire(const QString& chemin);
+// The file's lines; nothing when it cannot be read.
+std::optional<QStringList> lireLignes(const QString& chemin);
+
+// Rewrites the file whole with the text, atomically. False when the write failed.
+bool ecrire(const QString& chemin, const QString& texte);
+// Rewrites the file whole with the lines, each ended by CR LF.
+bool ecrireLignes(const QString& chemin, const QStringList& lignes);
+// Rewrites the file with raw bytes, atomically.
+bool ecrireOctets(const QString& chemin, const QByteArray& octets);
+
+// Test hook: when set, every atomic write fails after writing part of its content.
+void simulerEchecEcriture(bool echec);
+
+} // namespace FichiersTexte

@@ -1,0 +1,37 @@
+#pragma once
+// Shared text procedures: comparisons without accents, proper names, first-name gender,
+// months, dates, postal codes and the English form of the CV page. Pure functions.
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace Fonctionnel {
+
+// Upper case (user's locale), then É È Ê À Ï Û Ô replaced by their plain letters.
+QString MajusculesSansAccents(const QString& texte);
+// The matching form: upper case, unaccented, only A-Z 0-9 "/" and blank, single blanks, trimmed;
+// each carriage return becomes " . ".
+QString NormaliserTexte(const QString& texte);
+// Each blank-separated word with its first letter upper case and the rest lower case.
+QString FormaterNomPropre(const QString& texte);
+// Whether a first name is taken as feminine.
+bool EstPrenomFeminin(const QString& prenom);
+// 1 to 12 when the word's first three letters name a month in the month table, else 0.
+int NumeroMois(const QString& mot);
+// True when the text is empty or reads as a date in the user's short date format.
+bool EstDateValide(const QString& texte);
+// The date a text reads as (user's short date format and a few usual variants), if any.
+std::optional<QDate> LireDate(const QString& texte);
+// A date written in the user's short date format.
+QString EcrireDate(const QDate& date);
+// True when the text is exactly five digits.
+bool EstCodePostal(const QString& texte);
+// The rendered CV page with its French headings and words in English.
+QString TraduireCVAnglais(const QString& page);
+
+// The numeric value of a text: its leading number after skipping blanks, tabs and line feeds
+// wherever they stand, optional sign, at most one "."; 0 when the text does not begin with one.
+double Valeur(const QString& texte);
+
+} // namespace Fonctionnel
