@@ -1,0 +1,25 @@
+#pragma once
+// What the register window asks of the other windows: the main window's pop-up menu, its
+// applications icon, its size and the offers start page, the home screen's animation and the
+// sending window. One place, so that the register window stays testable on its own.
+
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+namespace FormCandLiens {
+
+// The main window's outer size in twips; an invalid size when it is not loaded.
+QSize taillePrincipale();
+// Pops up the main window's menu of one application, "Postuler" enabled or not.
+void afficherMenuItemCand(const QPoint& global, bool postulerActif);
+// The main window's applications icon: the empty-register picture or the register picture.
+void iconeCandidatures(bool vide);
+// The offers start page address (the main window's hidden label AdresseWeb).
+QString adresseOffres();
+// Stops the home screen's glide and closes the highlight bar.
+void arreterAccueil();
+// Shows the sending window with the letter text, its send button visible or not.
+void ouvrirEnvoi(const QString& lettre, bool boutonEnvoiVisible);
+
+} // namespace FormCandLiens

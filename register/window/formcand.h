@@ -1,0 +1,175 @@
+#pragma once
+// The register window: the tree of applications on the left, the detail fields of the
+// application shown in four groups beside its large description, the status and contract
+// drop-downs, the commands and the web panel over the detail fields.
+
+#include <QHash>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "register/store/candidature.h"
+#include "shell/services/registre_fenetres.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+class QTimer;
+class QTreeWidget;
+class QTreeWidgetItem;
+class CadreWeb;
+
+class FormCand : public QWidget, public Fenetre {
+    Q_OBJECT
+public:
+    static inline const QString NomConception = u"FormCand"_qs;
+
+    FormCand();
+    ~FormCand() override;
+
+    QString nomConception() const override { return NomConception; }
+    QWidget* widget() override { return this; }
+    void Form_Load() override;
+    void Form_Activate();
+    void Form_Resize();
+
+    // --- The record ---------------------------------------------------------------------
+    // Saves the application shown (a new row when Num is empty), then rebuilds the tree.
+    void Valider();
+    // Loads an application into the detail fields.
+    void AfficherCandidature(qint64 num);
+    // Empties the detail fields for a new application.
+    void ViderFiche();
+    // Fills empty fields with their defaults (publication date, status, company, duration).
+    void ValeursParDefaut();
+    // True when the fields may be saved; otherwise shows why and returns false.
+    bool ControlerSaisie();
+    void ToutSupprimer_Click();
+    // Autosave: saves a stored application whose snapshot fields changed.
+    void Timer2_Timer();
+
+    // --- The tree and the commands -------------------------------------------------------
+    void InitListe();
+    void Tri_Click(int index);
+    void Liste_MouseDown(Qt::MouseButton bouton);
+    void Liste_NodeClick(QTreeWidgetItem* noeud);
+    void Image1_Click();
+    void ListeContrats_Click();
+    void Nature_LostFocus();
+    void Image2_Click();
+    void ListeStatuts_Click();
+    void Statut_LostFocus();
+    void Action_Click(int index);
+    void Image3_Click(int index) { Action_Click(index); }
+    void PicturePostuler_Click();
+    void Image8_Click() { PicturePostuler_Click(); }
+    // Shows the application's web page in the web panel.
+    void www_Click();
+
+    // --- The web panel, the watchers and the hover effects ---------------------------------
+    // Paste watcher, then outside-browser watcher while the web panel is shown.
+    void Timer1_Timer();
+    void Rechercher_Click(int index);
+    void Rechercher_MouseMove(int index);
+    void Action_MouseMove(int index);
+    void Image3_MouseMove(int index) { Action_MouseMove(index); }
+    // Analyses an advertisement text into the detail fields (empty fields first).
+    void AnalyserAnnonce(const QString& texte);
+
+    // --- Fields, by their names ---------------------------------------------------------------
+    // The text of a detail field (CR LF line ends), empty for an unknown name.
+    QString champ(const QString& nom) const;
+    void fixerChamp(const QString& nom, const QString& texte);
+    // Every detail field, Num included.
+    ChampsCandidature fiche() const;
+    // Writes the given fields; the others keep their text.
+    void remplirFiche(const ChampsCandidature& champs);
+    // The snapshot of the fields an autosave watches.
+    QString Empreinte() const;
+    // The selected sort order, 0 to 3.
+    int triChoisi() const;
+    // The tree node of that key ("s12", "Candidatures non émises"), or null.
+    QTreeWidgetItem* noeud(const QString& cle) const;
+    static QString cleNoeud(const QTreeWidgetItem* noeud);
+
+    // State
+    QString EmpreinteSaisie;
+    QString EmpreinteFiche;
+    QString DernierTexteAnalyse;
+    bool ClicDroit = false;
+
+    // Controls, named as designed.
+    QFrame* CadreListe = nullptr;
+    QTreeWidget* Liste = nullptr;
+    QList<QRadioButton*> Tri;              // 0 "Sociétés" .. 3 "Origine"
+    QMap<int, QLabel*> Action;             // 0 "Nouvelle", 1 "Supprimer", 3 "Valider", 4 "Internet"
+    QMap<int, QLabel*> Image3;             // the pictures beside the commands
+    QLabel* ImageBouton = nullptr;         // the highlight under the commands
+    QLabel* ToutSupprimer = nullptr;
+    QFrame* FrameRecherche = nullptr;
+    QList<QLabel*> Rechercher;
+    QFrame* CadreDetail = nullptr;
+    QLineEdit* Intitule = nullptr;
+    QLineEdit* Nature = nullptr;
+    QLineEdit* Duree = nullptr;
+    QLineEdit* Lieu = nullptr;
+    QLineEdit* Salaire = nullptr;
+    QLineEdit* Societe = nullptr;
+    QLineEdit* Adresse = nullptr;
+    QLineEdit* CP = nullptr;
+    QLineEdit* Ville = nullptr;
+    QLineEdit* NomContact = nullptr;
+    QLineEdit* Telephone = nullptr;
+    QLineEdit* Email = nullptr;
+    QLineEdit* Origine = nullptr;
+    QLineEdit* Reference = nullptr;
+    QLineEdit* DateDiffusion = nullptr;
+    QLineEdit* DateLimite = nullptr;
+    QLineEdit* www = nullptr;
+    QLineEdit* Statut = nullptr;
+    QLineEdit* DateEnvoi = nullptr;
+    QLineEdit* CV = nullptr;
+    QLineEdit* DateRDV = nullptr;
+    QPlainTextEdit* Lettre = nullptr;
+    QPlainTextEdit* Remarques = nullptr;
+    QPlainTextEdit* Description = nullptr;
+    QLineEdit* Num = nullptr;              // hidden: the number of the application shown
+    QFrame* Shape1_15 = nullptr;           // frame around Remarques
+    QFrame* Shape1_16 = nullptr;           // frame around Description
+    QListWidget* ListeContrats = nullptr;
+    QListWidget* ListeStatuts = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* PicturePostuler = nullptr;
+    QLabel* Image8 = nullptr;
+    ::CadreWeb* CadreWeb = nullptr;
+    QTimer* Timer1 = nullptr;              // 500 ms: paste and outside-browser watchers
+    QTimer* Timer2 = nullptr;              // 3 s: autosave
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void resizeEvent(QResizeEvent* evenement) override;
+    bool event(QEvent* evenement) override;
+
+private:
+    void construire();
+    void construireListe();
+    void construireDetail();
+    QLineEdit* ligne(QWidget* parent, const QString& nom, int gauche, int haut, int largeur);
+    QLabel* etiquette(QWidget* parent, const QString& texte, int gauche, int haut, int largeur);
+    QLabel* image(QWidget* parent, const QString& nom, const QString& symbole, int gauche, int haut);
+    QWidget* champWidget(const QString& nom) const;
+    void ajouterNoeud(const QString& parent, const QString& cle, const QString& texte, bool groupe);
+    // Tells the user, once until a save succeeds again, that the register cannot be written.
+    void signalerEchec(bool explicite);
+
+    QMap<QString, QWidget*> champs_;
+    QHash<QString, QTreeWidgetItem*> groupes_;
+    QHash<QString, QTreeWidgetItem*> feuilles_;
+    bool echecSignale_ = false;
+    bool dansValider_ = false;
+};
