@@ -17,6 +17,8 @@
 
 #include "platform/attente.h"
 #include "platform/plateforme.h"
+#include "register/capture/analyseur_annonce.h"
+#include "register/capture/vocabulaire_annonce.h"
 #include "register/web/cadre_web.h"
 #include "register/window/form_disposition.h"
 #include "register/window/form_liens.h"
@@ -31,20 +33,6 @@ namespace {
 const QString CleIndex = u"index"_qs;
 constexpr int RoleCle = Qt::UserRole + 1;
 constexpr int RoleFeuille = Qt::UserRole + 2;
-
-// The contract kinds of the drop-down under Nature; the first one gives a default duration.
-const QStringList& contrats()
-{
-    static const QStringList liste = {
-        u"CDI,CONTRAT A DUREE INDETERMINEE"_qs, u"CDD,CONTRAT A DUREE DETERMINEE"_qs,
-        u"CNE,CONTRAT NOUVELLE EMBAUCHE"_qs,    u"INTERIM"_qs,
-        u"PRESTATION"_qs,                       u"FREELANCE"_qs,
-        u"SAISONNIER"_qs,                       u"CONTRAT JEUNE"_qs,
-        u"CONTRAT ACCOMPAGNEMENT"_qs,           u"CONTRAT AVENIR"_qs,
-        u"INTERMITENT"_qs,                      u"EMPLOI NON SALARIE"_qs,
-    };
-    return liste;
-}
 
 // The designed layout, twips. The tree's panel on the left, the detail panel beside it.
 constexpr int GaucheListe = 60;
@@ -347,7 +335,7 @@ void FormCand::construireDetail()
 
     ListeContrats = new QListWidget(p);
     ListeContrats->setObjectName(u"ListeContrats"_qs);
-    ListeContrats->addItems(contrats());
+    ListeContrats->addItems(Annonce::ListeContrats());
     ListeContrats->setFocusPolicy(Qt::NoFocus);
     placer(ListeContrats, GaucheChamp, rangee(60, 1) + HauteurChamp, LargeurChamp, 2700);
     ListeContrats->hide();
@@ -710,7 +698,9 @@ void FormCand::www_Click()
 
 void FormCand::AnalyserAnnonce(const QString& texte)
 {
-    Q_UNUSED(texte); // until the advertisement analyser is merged
+    const ChampsCandidature resultat = Annonce::AnalyserAnnonce(texte, fiche(), CadreWeb->LocationURL(),
+                                                                Plateforme::instance().horloge().aujourdhui());
+    remplirFiche(resultat);
 }
 
 void FormCand::Timer1_Timer()

@@ -1,0 +1,58 @@
+#include "fenetre_registre.h"
+
+#include <QLineEdit>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "register/store/base_candidatures.h"
+
+FenetreRegistre::FenetreRegistre(bool sansBase) : plateforme(FaussePlateforme::installer())
+{
+    dossier.entrer();
+    if (!sansBase)
+        EXPECT_TRUE(BaseCandidatures::creerVide(cheminBase()));
+    f = &Forme<FormCand>();
+    f->Timer1->stop();
+    f->Timer2->stop();
+}
+
+FenetreRegistre::~FenetreRegistre() { RegistreFenetres::instance().decharger(FormCand::NomConception); }
+
+qint64 FenetreRegistre::nouvelle(const ChampsCandidature& champs)
+{
+    f->Action_Click(0);
+    f->remplirFiche(champs);
+    f->Action_Click(3);
+    return f->Num->text().toLongLong();
+}
+
+QStringList FenetreRegistre::arbre() const
+{
+    QStringList lignes;
+    for (int i = 0; i < f->Liste->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* g = f->Liste->topLevelItem(i);
+        lignes << g->text(0);
+        for (int j = 0; j < g->childCount(); ++j)
+            lignes << u"  "_qs + g->child(j)->text(0);
+    }
+    return lignes;
+}
+
+QString FenetreRegistre::colonne(qint64 num, const QString& nom) const
+{
+    auto base = BaseCandidatures::ouvrir(cheminBase());
+    if (!base)
+        return u"<absent>"_qs;
+    auto jeu = base->base().ouvrirJeu(u"select * from Candidatures where Num = ?"_qs, {num});
+    if (!jeu || jeu->estVide())
+        return u"<absent>"_qs;
+    const QVariant v = jeu->valeur(nom);
+    return v.isNull() ? u"<NULL>"_qs : v.toString();
+}
+
+int FenetreRegistre::nombreLignes() const
+{
+    auto base = BaseCandidatures::ouvrir(cheminBase());
+    return base ? base->nombreCandidatures() : -1;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// A register window loaded on a fresh register in a temporary data folder, with the fakes of
+// the platform; its timers are stopped so that the tests tick them by hand.
+
+#include <QString>
+#include <memory>
+
+#include "platform/fakes/fausse_plateforme.h"
+#include "register/window/formcand.h"
+#include "support/outils.h"
+
+struct FenetreRegistre {
+    DossierTemporaire dossier;
+    FaussePlateforme plateforme;
+    FormCand* f = nullptr;
+
+    // sansBase: no Kerval.mdb in the data folder.
+    explicit FenetreRegistre(bool sansBase = false);
+    ~FenetreRegistre();
+
+    QString cheminBase() const { return dossier.chemin(u"Kerval.mdb"_qs); }
+    // Types a new application and stores it with "Valider"; its number.
+    qint64 nouvelle(const ChampsCandidature& champs);
+    // The texts of the tree, one line a node: groups as they are, leaves indented by two blanks.
+    QStringList arbre() const;
+    // A column of one stored row, "<NULL>" for Null, "<absent>" when there is no such row.
+    QString colonne(qint64 num, const QString& nom) const;
+    int nombreLignes() const;
+};
