@@ -1,0 +1,396 @@
+#include "platform/navigateur_web.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTimer>
+#include <QUuid>
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace {
+
+constexpr quint32 MondeRequetes = QWebEngineScript::ApplicationWorld;
+
+// A text as a JavaScript string literal: JSON-escaped, never spliced in raw.
+QString litteral(const QString& texte)
+{
+    QString json = QString::fromUtf8(QJsonDocument(QJsonArray{texte}).toJson(QJsonDocument::Compact));
+    json = json.mid(1, json.size() - 2); // drop the array's brackets
+    json.replace(QChar(0x2028), QStringLiteral("\\u2028"));
+    json.replace(QChar(0x2029), QStringLiteral("\\u2029"));
+    return json;
+}
+
+// Describes one element as [tag, name, id, value], null for what it lacks.
+const QString DecrireElement = QStringLiteral(
+    "function(e){return [String(e.tagName||''),"
+    "e.hasAttribute&&e.hasAttribute('name')?String(e.getAttribute('name')):null,"
+    "e.hasAttribute&&e.hasAttribute('id')?String(e.getAttribute('id')):null,"
+    "('value' in e)&&e.value!==undefined&&e.value!==null?String(e.value):null];}");
+
+std::optional<QString> texteOuRien(const QVariant& v)
+{
+    if (!v.isValid() || v.isNull() || v.typeId() == QMetaType::Nullptr)
+        return std::nullopt;
+    return v.toString();
+}
+
+std::optional<ElementPage> lireElement(const QVariant& v)
+{
+    const QVariantList champs = v.toList();
+    if (champs.size() != 4)
+        return std::nullopt;
+    ElementPage e;
+    e.balise = champs[0].toString().toUpper();
+    e.nom = texteOuRien(champs[1]);
+    e.id = texteOuRien(champs[2]);
+    e.valeur = texteOuRien(champs[3]);
+    return e;
+}
+
+// Pages given whole stay under the size the browser takes that way.
+constexpr qint64 TailleContenuMax = 1500 * 1024;
+
+// The charset of a page's bytes: UTF-8 with a mark or when valid UTF-8 holds a multi-byte
+// sequence, else Windows-1252.
+QString codage(const QByteArray& octets)
+{
+    if (octets.startsWith("\xEF\xBB\xBF"))
+        return QStringLiteral("utf-8");
+    auto d = QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texte = d.decode(octets);
+    if (d.hasError())
+        return QStringLiteral("windows-1252");
+    for (const QChar c : texte)
+        if (c.unicode() >= 0x80)
+            return QStringLiteral("utf-8");
+    return QStringLiteral("windows-1252");
+}
+
+} // namespace
+
+// The page: its console carries the frame-load notices of our script; pop-ups open in place.
+class PageKerval final : public QWebEnginePage {
+public:
+    PageKerval(QWebEngineProfile* profil, NavigateurWeb* navigateur)
+        : QWebEnginePage(profil, navigateur), navigateur_(navigateur)
+    {
+    }
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int,
+                                  const QString&) override
+    {
+        const QString marque = navigateur_->jeton_ + QLatin1Char(' ');
+        if (message.startsWith(marque))
+            navigateur_->signalerCadre(message.mid(marque.size()));
+    }
+    // A link meant for a new window opens in this one.
+    QWebEnginePage* createWindow(WebWindowType) override;
+    void javaScriptAlert(const QUrl&, const QString&) override {}
+    bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
+    bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override { return false; }
+
+private:
+    NavigateurWeb* navigateur_;
+};
+
+namespace {
+// Catches the address of a window a page asks for, and shows it in the page that asked.
+class PageRelais final : public QWebEnginePage {
+public:
+    PageRelais(QWebEngineProfile* profil, QWebEnginePage* cible) : QWebEnginePage(profil, cible), cible_(cible) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool principal) override
+    {
+        if (principal && cible_) {
+            cible_->setUrl(url);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWebEnginePage> cible_;
+};
+} // namespace
+
+QWebEnginePage* PageKerval::createWindow(WebWindowType) { return new PageRelais(profile(), this); }
+
+NavigateurWeb::NavigateurWeb(QWidget* parent)
+    : Navigateur(parent), vue_(new QWebEngineView(this)),
+      jeton_(QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+    page_ = new PageKerval(QWebEngineProfile::defaultProfile(), this);
+    vue_->setPage(page_);
+    // Pages that declare no charset are read as the program writes its own: Windows-1252.
+    page_->settings()->setDefaultTextEncoding(QStringLiteral("windows-1252"));
+    auto* disposition = new QVBoxLayout(this);
+    disposition->setContentsMargins(0, 0, 0, 0);
+    disposition->addWidget(vue_);
+
+    // Frames tell their end of loading through the console, from the queries' world.
+    QWebEngineScript cadres;
+    cadres.setName(QStringLiteral("kerval-cadres"));
+    cadres.setWorldId(MondeRequetes);
+    cadres.setRunsOnSubFrames(true);
+    cadres.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    cadres.setSourceCode(QStringLiteral(
+        "if (window.top !== window) window.addEventListener('load', function () {"
+        " console.log(%1 + ' ' + location.href); });").arg(litteral(jeton_)));
+    page_->scripts().insert(cadres);
+
+    connect(page_, &QWebEnginePage::loadStarted, this, [this] { etat_ = EtatPage::Chargement; });
+    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool) {
+        etat_ = EtatPage::Complet;
+        emit DocumentComplete(LocationURL(), true);
+    });
+}
+
+NavigateurWeb::~NavigateurWeb()
+{
+    // The page goes before the view that shows it.
+    vue_->setPage(nullptr);
+    delete page_;
+}
+
+void NavigateurWeb::signalerCadre(const QString& adresse) { emit DocumentComplete(adresse, false); }
+
+void NavigateurWeb::Navigate(const QString& adresse)
+{
+    QUrl url;
+    const QString a = adresse.trimmed();
+    const QFileInfo fichier(a);
+    etat_ = EtatPage::Chargement;
+    if (a.compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0) {
+        url = QUrl(QStringLiteral("about:blank"));
+    } else if (fichier.isAbsolute() && fichier.exists()) {
+        url = QUrl::fromLocalFile(a);
+        // The program's own pages declare no charset and are Windows-1252, or UTF-8 when a
+        // text needs it: the page is given with the charset its bytes show, as the program's
+        // text files are read.
+        const QString suffixe = fichier.suffix().toLower();
+        if ((suffixe == u"htm" || suffixe == u"html") && fichier.size() < TailleContenuMax) {
+            QFile f(a);
+            if (f.open(QIODevice::ReadOnly)) {
+                const QByteArray octets = f.readAll();
+                page_->setContent(octets, QStringLiteral("text/html;charset=") + codage(octets), url);
+                return;
+            }
+        }
+    } else {
+        url = QUrl::fromUserInput(a);
+    }
+    page_->setUrl(url);
+}
+
+void NavigateurWeb::GoBack() { page_->triggerAction(QWebEnginePage::Back); }
+void NavigateurWeb::GoForward() { page_->triggerAction(QWebEnginePage::Forward); }
+
+void NavigateurWeb::Refresh()
+{
+    // A local page is read again from its file, which may have changed since.
+    const QUrl url = page_->url();
+    if (url.isLocalFile() && QFileInfo::exists(url.toLocalFile())) {
+        Navigate(url.toLocalFile());
+        return;
+    }
+    etat_ = EtatPage::Chargement;
+    page_->triggerAction(QWebEnginePage::Reload);
+}
+
+QString NavigateurWeb::LocationURL()
+{
+    const QUrl url = page_->url();
+    if (url.isEmpty())
+        return QStringLiteral("about:blank");
+    return url.toString();
+}
+
+int NavigateurWeb::ReadyState() { return etat_; }
+
+std::optional<QVariant> NavigateurWeb::interroger(const QString& script)
+{
+    struct Attente {
+        bool repondu = false;
+        QVariant reponse;
+        QEventLoop* boucle = nullptr;
+    };
+    auto attente = std::make_shared<Attente>();
+    QEventLoop boucle;
+    attente->boucle = &boucle;
+    page_->runJavaScript(script, MondeRequetes, [attente](const QVariant& v) {
+        attente->repondu = true;
+        attente->reponse = v;
+        if (attente->boucle)
+            attente->boucle->quit();
+    });
+    if (!attente->repondu) {
+        QPointer<NavigateurWeb> vivant(this);
+        QTimer limite;
+        limite.setSingleShot(true);
+        connect(&limite, &QTimer::timeout, &boucle, &QEventLoop::quit);
+        limite.start(delaiReponse_);
+        boucle.exec();
+        if (!vivant)
+            return std::nullopt;
+    }
+    attente->boucle = nullptr;
+    if (!attente->repondu)
+        return std::nullopt;
+    return attente->reponse;
+}
+
+QString NavigateurWeb::innerText()
+{
+    const auto r = interroger(QStringLiteral("document.body ? document.body.innerText : null"));
+    return r ? texteOuRien(*r).value_or(QString()) : QString();
+}
+
+QString NavigateurWeb::innerHTML()
+{
+    const auto r = interroger(QStringLiteral("document.body ? document.body.innerHTML : null"));
+    return r ? texteOuRien(*r).value_or(QString()) : QString();
+}
+
+QList<ElementPage> NavigateurWeb::elements()
+{
+    const auto r = interroger(QStringLiteral(
+        "(function(){var d=%1;var t=[];var a=document.getElementsByTagName('*');"
+        "for(var i=0;i<a.length;i++)t.push(d(a[i]));return t;})()").arg(DecrireElement));
+    QList<ElementPage> liste;
+    if (!r)
+        return liste;
+    for (const QVariant& v : r->toList())
+        if (auto e = lireElement(v))
+            liste << *e;
+    return liste;
+}
+
+std::optional<ElementPage> NavigateurWeb::element(int position)
+{
+    if (position < 0)
+        return std::nullopt;
+    const auto r = interroger(QStringLiteral(
+        "(function(){var d=%1;var a=document.getElementsByTagName('*');var e=a[%2];return e?d(e):null;})()")
+                                  .arg(DecrireElement).arg(position));
+    return r ? lireElement(*r) : std::nullopt;
+}
+
+std::optional<ElementPage> NavigateurWeb::elementNomme(const QString& nom)
+{
+    const auto r = interroger(QStringLiteral(
+        "(function(){var d=%1;var n=%2;var a=document.getElementsByTagName('*');"
+        "for(var i=0;i<a.length;i++){var e=a[i];if(e.getAttribute&&e.getAttribute('name')===n)return d(e);}"
+        "return null;})()").arg(DecrireElement, litteral(nom)));
+    return r ? lireElement(*r) : std::nullopt;
+}
+
+bool NavigateurWeb::fixerValeur(int position, const QString& valeur)
+{
+    if (position < 0)
+        return false;
+    const auto r = interroger(QStringLiteral(
+        "(function(){var a=document.getElementsByTagName('*');var e=a[%1];"
+        "if(!e||!('value' in e))return false;e.value=%2;return true;})()")
+                                  .arg(position).arg(litteral(valeur)));
+    return r && r->toBool();
+}
+
+bool NavigateurWeb::fixerValeurNommee(const QString& nom, const QString& valeur)
+{
+    const auto r = interroger(QStringLiteral(
+        "(function(){var n=%1;var a=document.getElementsByTagName('*');"
+        "for(var i=0;i<a.length;i++){var e=a[i];if(e.getAttribute&&e.getAttribute('name')===n){"
+        "if(!('value' in e))return false;e.value=%2;return true;}}return false;})()")
+                                  .arg(litteral(nom), litteral(valeur)));
+    return r && r->toBool();
+}
+
+QString NavigateurWeb::selection() { return page_->selectedText(); }
+
+void NavigateurWeb::toutSelectionner() { page_->triggerAction(QWebEnginePage::SelectAll); }
+void NavigateurWeb::copier() { page_->triggerAction(QWebEnginePage::Copy); }
+
+bool NavigateurWeb::imprimerSur(QPrinter& imprimante)
+{
+    QEventLoop boucle;
+    bool reussi = false;
+    bool fini = false;
+    auto lien = connect(vue_, &QWebEngineView::printFinished, &boucle, [&](bool ok) {
+        reussi = ok;
+        fini = true;
+        boucle.quit();
+    });
+    vue_->print(&imprimante);
+    if (!fini)
+        boucle.exec();
+    disconnect(lien);
+    return reussi;
+}
+
+void NavigateurWeb::imprimer()
+{
+    if (!imprimante_)
+        imprimante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialogue(imprimante_.get(), this);
+    if (dialogue.exec() == QDialog::Accepted)
+        imprimerSur(*imprimante_);
+}
+
+void NavigateurWeb::apercuAvantImpression()
+{
+    if (!imprimante_)
+        imprimante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintPreviewDialog apercu(imprimante_.get(), this);
+    connect(&apercu, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { imprimerSur(*p); });
+    apercu.exec();
+}
+
+void NavigateurWeb::miseEnPage()
+{
+    if (!imprimante_)
+        imprimante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPageSetupDialog dialogue(imprimante_.get(), this);
+    dialogue.exec();
+}
+
+void NavigateurWeb::fixerScriptsPage(bool actifs)
+{
+    page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, actifs);
+}
+
+// --- creation ---
+
+namespace {
+Navigateur::Fabrique& fabrique()
+{
+    static Navigateur::Fabrique f;
+    return f;
+}
+} // namespace
+
+Navigateur* Navigateur::creer(QWidget* parent)
+{
+    if (fabrique())
+        return fabrique()(parent);
+    return new NavigateurWeb(parent);
+}
+
+void Navigateur::fixerFabrique(Fabrique f) { fabrique() = std::move(f); }
+
+QString adresseFichier(const QString& chemin) { return QUrl::fromLocalFile(chemin).toString(); }

@@ -1,0 +1,296 @@
+// The browser of this desktop, on local pages: loading, the page's text and elements, values
+// written into fields, history, the page's scripts switched off, and queries that get no answer.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QPrinter>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <QWebEngineScript>
+#include <QImage>
+
+#include "outils.h"
+#include <QTest>
+#include "platform/navigateur_web.h"
+
+// Texts shown readably in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+class NavigateurReel : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        nav = std::make_unique<NavigateurWeb>();
+        nav->resize(800, 600);
+        nav->show();
+    }
+
+    QString page(const QString& nom, const QString& html)
+    {
+        const QString chemin = dossier.filePath(nom);
+        Outils::ecrireOctets(chemin, html.toUtf8());
+        return chemin;
+    }
+
+    // Navigates and waits for the page's own document-complete signal.
+    bool charger(const QString& adresse)
+    {
+        QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
+        nav->Navigate(adresse);
+        return attendrePrincipal(complet);
+    }
+
+    static bool attendrePrincipal(QSignalSpy& complet, int ms = 20000)
+    {
+        QElapsedTimer chrono;
+        chrono.start();
+        for (;;) {
+            for (const auto& args : complet)
+                if (args.value(1).toBool())
+                    return true;
+            const int reste = ms - int(chrono.elapsed());
+            if (reste <= 0 || !complet.wait(reste))
+                return false;
+        }
+    }
+
+    QString titre() const { return nav->vue()->page()->title(); }
+
+    QTemporaryDir dossier;
+    std::unique_ptr<NavigateurWeb> nav;
+};
+
+const QString Formulaire = QStringLiteral(
+    "<!DOCTYPE html><html><head><meta charset='utf-8'><title>Formulaire</title></head>"
+    "<body><p id='intro'>Postulez ici : Hélène</p>"
+    "<form name='candidature'>"
+    "<input name='nom' id='champNom' value='Lebrun'>"
+    "<input name='email'>"
+    "<textarea name='message'>Bonjour</textarea>"
+    "<input type='password' name='motdepasse'>"
+    "</form></body></html>");
+
+} // namespace
+
+TEST_F(NavigateurReel, PageLocaleChargeeEtLue)
+{
+    EXPECT_EQ(nav->LocationURL(), u"about:blank"_qs);
+    const QString chemin = page(u"formulaire.html"_qs, Formulaire);
+
+    QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
+    nav->Navigate(chemin);
+    EXPECT_NE(nav->ReadyState(), EtatPage::Complet);
+    ASSERT_TRUE(attendrePrincipal(complet));
+    EXPECT_EQ(nav->ReadyState(), EtatPage::Complet);
+    EXPECT_EQ(nav->LocationURL(), adresseFichier(chemin));
+    EXPECT_EQ(complet.first().value(0).toString(), adresseFichier(chemin));
+
+    EXPECT_TRUE(nav->innerText().contains(u"Postulez ici : Hélène"_qs)) << nav->innerText().toStdString();
+    EXPECT_TRUE(nav->innerHTML().contains(u"<p id=\"intro\">"_qs)) << nav->innerHTML().toStdString();
+
+    ASSERT_TRUE(charger(u"about:blank"_qs));
+    EXPECT_EQ(nav->LocationURL(), u"about:blank"_qs);
+    EXPECT_EQ(nav->innerText(), QString());
+}
+
+TEST_F(NavigateurReel, ElementsDansLOrdreDuDocument)
+{
+    ASSERT_TRUE(charger(page(u"formulaire.html"_qs, Formulaire)));
+    const QList<ElementPage> tous = nav->elements();
+    QStringList balises;
+    for (const ElementPage& e : tous)
+        balises << e.balise;
+    EXPECT_EQ(balises, (QStringList{u"HTML"_qs, u"HEAD"_qs, u"META"_qs, u"TITLE"_qs, u"BODY"_qs, u"P"_qs,
+                                    u"FORM"_qs, u"INPUT"_qs, u"INPUT"_qs, u"TEXTAREA"_qs, u"INPUT"_qs}));
+
+    // A paragraph has an id but no name and no value; a field has all three.
+    const auto p = nav->element(5);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->id, u"intro"_qs);
+    EXPECT_FALSE(p->nom);
+    EXPECT_FALSE(p->valeur);
+    const auto nom = nav->element(7);
+    ASSERT_TRUE(nom);
+    EXPECT_EQ(nom->nom, u"nom"_qs);
+    EXPECT_EQ(nom->id, u"champNom"_qs);
+    EXPECT_EQ(nom->valeur, u"Lebrun"_qs);
+    EXPECT_EQ(nav->element(8)->valeur, QString()); // an empty field has an empty value
+    EXPECT_FALSE(nav->element(8)->id);
+    EXPECT_EQ(nav->elementNomme(u"message"_qs)->valeur, u"Bonjour"_qs);
+
+    EXPECT_FALSE(nav->element(11));
+    EXPECT_FALSE(nav->element(1000));
+    EXPECT_FALSE(nav->element(-1));
+    EXPECT_FALSE(nav->elementNomme(u"absent"_qs));
+}
+
+TEST_F(NavigateurReel, ValeursEcritesTellesQuelles)
+{
+    ASSERT_TRUE(charger(page(u"formulaire.html"_qs, Formulaire)));
+    EXPECT_TRUE(nav->fixerValeur(8, u"helene@exemple.fr"_qs));
+    EXPECT_EQ(nav->element(8)->valeur, u"helene@exemple.fr"_qs);
+
+    // Quotes, backslashes, line breaks and a closing script tag reach the field unchanged and
+    // run nothing.
+    const QString piege = u"Madame\r\n\"); document.title = 'pirate'; (\"\\' </script>\u2028fin"_qs;
+    EXPECT_TRUE(nav->fixerValeurNommee(u"message"_qs, piege));
+    QString lu = nav->elementNomme(u"message"_qs)->valeur.value_or(QString());
+    lu.replace(u"\n"_qs, u"\r\n"_qs); // a text area keeps its line breaks as LF
+    EXPECT_EQ(lu, piege);
+    EXPECT_EQ(titre(), u"Formulaire"_qs);
+
+    // A paragraph has no value to write; positions past the end are refused.
+    EXPECT_FALSE(nav->fixerValeur(5, u"x"_qs));
+    EXPECT_FALSE(nav->fixerValeur(500, u"x"_qs));
+    EXPECT_FALSE(nav->fixerValeurNommee(u"absent"_qs, u"x"_qs));
+    EXPECT_TRUE(nav->innerText().contains(u"Postulez ici"_qs));
+}
+
+TEST_F(NavigateurReel, SelectionEtHistorique)
+{
+    const QString a = page(u"a.html"_qs, u"<html><body><p>Page A</p></body></html>"_qs);
+    const QString b = page(u"b.html"_qs, u"<html><body><p>Page B</p></body></html>"_qs);
+    ASSERT_TRUE(charger(a));
+    EXPECT_EQ(nav->selection(), QString());
+    nav->toutSelectionner();
+    QElapsedTimer chrono;
+    chrono.start();
+    while (nav->selection().isEmpty() && chrono.elapsed() < 10000)
+        QTest::qWait(20);
+    EXPECT_TRUE(nav->selection().contains(u"Page A"_qs));
+
+    ASSERT_TRUE(charger(b));
+    QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
+    nav->GoBack();
+    ASSERT_TRUE(attendrePrincipal(complet));
+    EXPECT_EQ(nav->LocationURL(), adresseFichier(a));
+    EXPECT_TRUE(nav->innerText().contains(u"Page A"_qs));
+
+    complet.clear();
+    nav->GoForward();
+    ASSERT_TRUE(attendrePrincipal(complet));
+    EXPECT_EQ(nav->LocationURL(), adresseFichier(b));
+
+    complet.clear();
+    nav->Refresh();
+    ASSERT_TRUE(attendrePrincipal(complet));
+    EXPECT_EQ(nav->ReadyState(), EtatPage::Complet);
+}
+
+TEST_F(NavigateurReel, ScriptsDeLaPageCoupes)
+{
+    const QString html = u"<html><head><title>Avant</title></head><body><p>CV</p>"
+                         "<script>document.title = 'Script';</script>"
+                         "<img src='absente.png' onerror=\"document.title = 'Image'\">"
+                         "<p onclick=\"document.title = 'Clic'\" id='cible'>texte</p></body></html>"_qs;
+    const QString chemin = page(u"cv.html"_qs, html);
+
+    // With scripts on, the page changes its title: the test page is not inert by itself.
+    ASSERT_TRUE(charger(chemin));
+    EXPECT_NE(titre(), u"Avant"_qs);
+
+    nav->fixerScriptsPage(false);
+    ASSERT_TRUE(charger(chemin));
+    QTest::qWait(200);
+    EXPECT_EQ(titre(), u"Avant"_qs);
+    // The queries still answer.
+    EXPECT_TRUE(nav->innerText().contains(u"texte"_qs));
+    ASSERT_TRUE(nav->element(4));
+    EXPECT_EQ(nav->elements().size(), 8);
+}
+
+TEST_F(NavigateurReel, CadresSignalesAvantLaPage)
+{
+    page(u"cadre.html"_qs, u"<html><body>dans le cadre</body></html>"_qs);
+    const QString chemin = page(u"page.html"_qs, u"<html><body><iframe src='cadre.html'></iframe></body></html>"_qs);
+    for (const bool scripts : {true, false}) {
+        nav->fixerScriptsPage(scripts);
+        QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
+        nav->Navigate(chemin);
+        ASSERT_TRUE(attendrePrincipal(complet));
+        ASSERT_EQ(complet.size(), 2) << scripts;
+        EXPECT_FALSE(complet.first().value(1).toBool());
+        EXPECT_TRUE(complet.first().value(0).toString().endsWith(u"cadre.html"_qs));
+        EXPECT_EQ(complet.last().value(0).toString(), adresseFichier(chemin));
+    }
+}
+
+TEST_F(NavigateurReel, PageQuiNeRepondPasNeBloquePas)
+{
+    const QString chemin = page(u"boucle.html"_qs,
+                                u"<html><body><p>début</p><script>for(;;){}</script></body></html>"_qs);
+    nav->fixerDelaiReponse(300);
+    nav->Navigate(chemin);
+    QTest::qWait(500);
+    QElapsedTimer chrono;
+    chrono.start();
+    EXPECT_EQ(nav->innerText(), QString());
+    EXPECT_FALSE(nav->element(0));
+    EXPECT_FALSE(nav->fixerValeur(0, u"x"_qs));
+    EXPECT_LT(chrono.elapsed(), 10000);
+    EXPECT_NE(nav->ReadyState(), EtatPage::Complet);
+}
+
+TEST_F(NavigateurReel, ImpressionDansUnFichier)
+{
+    ASSERT_TRUE(charger(page(u"formulaire.html"_qs, Formulaire)));
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dossier.filePath(u"cv.pdf"_qs);
+    imprimante.setOutputFileName(pdf);
+    EXPECT_TRUE(nav->imprimerSur(imprimante));
+    EXPECT_TRUE(Outils::lireOctets(pdf).startsWith("%PDF"));
+}
+
+TEST(NavigateurCree, FabriqueRemplacable)
+{
+    std::unique_ptr<Navigateur> reel(Navigateur::creer());
+    EXPECT_NE(dynamic_cast<NavigateurWeb*>(reel.get()), nullptr);
+    Navigateur::fixerFabrique([](QWidget*) -> Navigateur* { return nullptr; });
+    EXPECT_EQ(Navigateur::creer(), nullptr);
+    Navigateur::fixerFabrique({});
+    std::unique_ptr<Navigateur> encore(Navigateur::creer());
+    EXPECT_NE(dynamic_cast<NavigateurWeb*>(encore.get()), nullptr);
+}
+
+TEST_F(NavigateurReel, CodagesDesPagesDuProgramme)
+{
+    // The program's pages are Windows-1252, or UTF-8 when a text needs it, without a declared charset.
+    const QString texte = u"Hélène Œuvre €"_qs;
+    const QString cp1252 = dossier.filePath(u"cp1252.html"_qs);
+    Outils::ecrireOctets(cp1252, QByteArray("<html><body><p>H\xe9l\xe8ne \x8cuvre \x80</p></body></html>"));
+    ASSERT_TRUE(charger(cp1252));
+    EXPECT_EQ(nav->innerText().trimmed(), texte);
+
+    const QString utf8 = page(u"utf8.html"_qs, u"<html><body><p>Łukasz Hélène 😀</p></body></html>"_qs);
+    ASSERT_TRUE(charger(utf8));
+    EXPECT_EQ(nav->innerText().trimmed(), u"Łukasz Hélène 😀"_qs);
+}
+
+TEST_F(NavigateurReel, ImagesRelativesEtRelectureDuFichier)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(dossier.filePath(u"Photo.jpg"_qs)));
+    const QString chemin = page(u"cv.html"_qs, u"<html><body><p>un</p><img src='Photo.jpg'></body></html>"_qs);
+    ASSERT_TRUE(charger(chemin));
+    QVariant largeur;
+    nav->vue()->page()->runJavaScript(u"document.images[0].naturalWidth"_qs, QWebEngineScript::ApplicationWorld,
+                                      [&](const QVariant& v) { largeur = v; });
+    QElapsedTimer chrono;
+    chrono.start();
+    while (!largeur.isValid() && chrono.elapsed() < 10000)
+        QTest::qWait(10);
+    EXPECT_EQ(largeur.toInt(), 40);
+
+    // Refresh shows what the file holds now.
+    page(u"cv.html"_qs, u"<html><body><p>deux</p></body></html>"_qs);
+    QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
+    nav->Refresh();
+    ASSERT_TRUE(attendrePrincipal(complet));
+    EXPECT_EQ(nav->innerText().trimmed(), u"deux"_qs);
+}
