@@ -8,6 +8,7 @@
 #include <QListWidget>
 
 #include "platform/attente.h"
+#include "platform/navigateur.h"
 #include "register/window/form_disposition.h"
 #include "register/window/form_liens.h"
 
@@ -46,7 +47,7 @@ CadreWeb::CadreWeb(QWidget* parent) : QFrame(parent)
     FrameWeb = new QFrame(this);
     FrameWeb->setObjectName(u"FrameWeb"_qs);
     FrameWeb->setFrameShape(QFrame::Box);
-    WebBrowser1 = new QWidget(FrameWeb);
+    WebBrowser1 = Navigateur::creer(FrameWeb);
     WebBrowser1->setObjectName(u"WebBrowser1"_qs);
 
     List1 = new QListWidget(this);
@@ -100,12 +101,9 @@ void CadreWeb::ChargerListeSites()
     List1->clear(); // until the job-board file is merged
 }
 
-void CadreWeb::Naviguer(const QString& adresse)
-{
-    adresseProvisoire_ = adresse.isEmpty() ? u"about:blank"_qs : adresse;
-}
+void CadreWeb::Naviguer(const QString& adresse) { WebBrowser1->Navigate(adresse); }
 
-QString CadreWeb::LocationURL() const { return adresseProvisoire_; }
+QString CadreWeb::LocationURL() const { return WebBrowser1->LocationURL(); }
 
 void CadreWeb::Go_Click() { Naviguer(AdresseWeb->text()); }
 
@@ -119,9 +117,10 @@ void CadreWeb::AdresseWeb_KeyDown(int touche)
     fenetre->unsetCursor();
 }
 
-void CadreWeb::Precedent_Click() {}
+// With no page to go to, the page stays as it is.
+void CadreWeb::Precedent_Click() { WebBrowser1->GoBack(); }
 
-void CadreWeb::Suivant_Click() {}
+void CadreWeb::Suivant_Click() { WebBrowser1->GoForward(); }
 
 void CadreWeb::Image4_Click()
 {

@@ -9,6 +9,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class Navigateur;
 
 class CadreWeb : public QFrame {
     Q_OBJECT
@@ -33,7 +34,7 @@ public:
     void List1_Click();
     void Label3_Click();
 
-    // The browser, as the other windows use it.
+    // The browser's navigation and its current address ("about:blank" when blank).
     void Naviguer(const QString& adresse);
     QString LocationURL() const;
 
@@ -47,7 +48,7 @@ public:
     QLabel* Image5 = nullptr;
     QLabel* Image6 = nullptr;
     QFrame* FrameWeb = nullptr;
-    QWidget* WebBrowser1 = nullptr;
+    Navigateur* WebBrowser1 = nullptr;
     QListWidget* List1 = nullptr;
     QLineEdit* Text1 = nullptr;
     QLabel* Label3 = nullptr;
@@ -57,6 +58,4 @@ protected:
 
 private:
     QLabel* image(const QString& nom, const QString& symbole, const QString& bulle);
-    // Until the browser layer is merged: the address the panel was last sent to.
-    QString adresseProvisoire_ = u"about:blank"_qs;
 };

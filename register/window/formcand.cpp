@@ -78,10 +78,9 @@ QString versWidget(QString t)
 QFrame* groupe(QWidget* parent, const QString& titre, int g, int h, int l, int ht)
 {
     auto* cadre = new QFrame(parent);
-    cadre->setObjectName(u"Groupe"_qs + titre);
+    cadre->setObjectName(u"Groupe"_qs + titre.section(QLatin1Char(' '), 0, 0));
     cadre->setStyleSheet(u"QFrame#%1 { border: 1px solid #3c6eb4; border-radius: 4px; background: #f4f8fd; }"_qs
-                             .arg(cadre->objectName().remove(QLatin1Char(' '))));
-    cadre->setObjectName(cadre->objectName().remove(QLatin1Char(' ')));
+                             .arg(cadre->objectName()));
     placer(cadre, g, h, l, ht);
     auto* t = new QLabel(titre, cadre);
     t->setFont(policeFenetre(8, true));
@@ -167,9 +166,12 @@ void FormCand::construireListe()
 
     const QList<QPair<int, QString>> commandes = {
         {0, u"Nouvelle"_qs}, {1, u"Supprimer"_qs}, {3, u"Valider"_qs}, {4, u"Internet"_qs}};
-    const QMap<int, QString> symboles = {{0, u"✚"_qs}, {1, u"✗"_qs}, {3, u"✓"_qs}, {4, u"🌐"_qs}};
-    int g = 120;
+    const QMap<int, QString> symboles = {{0, u"✚"_qs}, {1, u"✗"_qs}, {3, u"✓"_qs}, {4, u"◎"_qs}};
+    const QMap<int, int> lefts = {{0, 90}, {1, 1120}, {3, 2250}, {4, 3180}};
+    const QMap<int, int> largeursLibelle = {{0, 700}, {1, 800}, {3, 600}, {4, 650}};
+    int g = 0;
     for (const auto& [index, libelle] : commandes) {
+        g = lefts.value(index);
         QLabel* pic = image(CadreListe, u"Image3_%1"_qs.arg(index), symboles.value(index), g, 90);
         pic->setProperty("index", index);
         Image3.insert(index, pic);
@@ -179,9 +181,8 @@ void FormCand::construireListe()
         a->setCursor(Qt::PointingHandCursor);
         a->setMouseTracking(true);
         a->installEventFilter(this);
-        placer(a, g + 300, 90, 760, 270);
+        placer(a, g + 300, 90, largeursLibelle.value(index), 270);
         Action.insert(index, a);
-        g += 1110;
     }
     placer(ImageBouton, Disposition::gauche(Action.value(0)) - 350, 60, 1120, 330);
     ImageBouton->lower();
@@ -193,20 +194,21 @@ void FormCand::construireListe()
     ToutSupprimer->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ToutSupprimer->installEventFilter(this);
 
-    auto* trierPar = etiquette(CadreListe, u"Trier par "_qs, 120, 300, 700);
+    auto* trierPar = etiquette(CadreListe, u"Trier par "_qs, 120, 330, 700);
     trierPar->setFont(policeFenetre(8, true));
+    fixerHauteur(trierPar, 240);
     const QStringList libelles = {u"Sociétés"_qs, u"Dates"_qs, u"Statuts"_qs, u"Origine"_qs};
-    const int largeurs[] = {1100, 850, 900, 950};
+    const int largeurs[] = {1100, 850, 900, 900};
     g = 840;
     for (int i = 0; i < libelles.size(); ++i) {
         auto* option = new QRadioButton(libelles[i], CadreListe);
         option->setObjectName(u"Tri_%1"_qs.arg(i));
-        placer(option, g, 300, largeurs[i], HauteurChamp);
+        placer(option, g, 330, largeurs[i], 240);
         g += largeurs[i];
         connect(option, &QRadioButton::clicked, this, [this, i] { Tri_Click(i); });
         Tri << option;
     }
-    placer(ToutSupprimer, g + 40, 300, LargeurListe - g - 120, HauteurChamp);
+    placer(ToutSupprimer, 4200, 90, LargeurListe - 4200 - 90, 270);
     Tri[2]->setChecked(true);
 
     Liste = new QTreeWidget(CadreListe);
@@ -251,10 +253,8 @@ void FormCand::construireDetail()
     QFrame* emetteur = groupe(p, u"Emetteur"_qs, 60, 2160, 4980, 2370);
     QFrame* annonce = groupe(p, u"Annonce"_qs, 60, 4590, 4980, 1320);
     QFrame* suivi = groupe(p, u"Suivi de la Candidature"_qs, 60, 5970, 4980, 1700);
-    suivi->setProperty("suivi", true);
     for (QFrame* g : {poste, emetteur, annonce, suivi})
         g->lower();
-    suivi->setObjectName(u"GroupeSuivi"_qs);
 
     auto champSimple = [&](const QString& nom, const QString& libelle, int h, int largeurChamp = LargeurChamp) {
         etiquette(p, libelle, GaucheEtiquette, h, LargeurEtiquette);

@@ -5,11 +5,13 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "platform/fakes/faux_navigateur.h"
 #include "register/store/base_candidatures.h"
 
 FenetreRegistre::FenetreRegistre(bool sansBase) : plateforme(FaussePlateforme::installer())
 {
     dossier.entrer();
+    FauxNavigateur::installer();
     if (!sansBase)
         EXPECT_TRUE(BaseCandidatures::creerVide(cheminBase()));
     f = &Forme<FormCand>();
