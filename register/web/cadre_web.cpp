@@ -1,6 +1,7 @@
 #include "register/web/cadre_web.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include "platform/attente.h"
 #include "platform/navigateur.h"
 #include "register/window/form_disposition.h"
+#include "shell/services/fichiers_texte.h"
 #include "register/window/form_liens.h"
 
 using namespace Disposition;
@@ -192,4 +194,22 @@ bool CadreWeb::eventFilter(QObject* objet, QEvent* e)
         AdresseWeb_LostFocus();
     }
     return QFrame::eventFilter(objet, e);
+}
+
+bool CadreWeb::ActualiserListeSites(int delaiMs)
+{
+    Attente::pomper();
+    Naviguer(FormCandLiens::adresseOffres() + u"listesites.htm"_qs);
+    QElapsedTimer chrono;
+    chrono.start();
+    while (WebBrowser1->ReadyState() != 4) {
+        if (chrono.elapsed() > delaiMs)
+            return false;
+        Attente::dormir(50);
+    }
+    // One board a line: the page lists them as "label address/ label address/ ...".
+    QString texte = WebBrowser1->innerText();
+    texte.replace(u"/ "_qs, u"/\r\n"_qs);
+    texte.replace(u" "_qs, u"   \t"_qs);
+    return FichiersTexte::ecrire(u"Listesites.txt"_qs, texte + u"\r\n"_qs);
 }

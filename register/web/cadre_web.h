@@ -33,6 +33,10 @@ public:
     void AdresseWeb_LostFocus();
     void List1_Click();
     void Label3_Click();
+    // Rewrites Listesites.txt from the page "listesites.htm" beside the offers start page (the
+    // list shown is not reloaded). False when the page did not load within the time limit or
+    // the file could not be written; the file is then left as it was.
+    bool ActualiserListeSites(int delaiMs = 30000);
 
     // The browser's navigation and its current address ("about:blank" when blank).
     void Naviguer(const QString& adresse);
