@@ -6,14 +6,31 @@
 
 namespace Fonctionnel {
 
+namespace {
+// Only a few languages case letters differently from the Unicode default (dotted and dotless i);
+// elsewhere the plain Unicode upper case is the locale's and much faster.
+bool casseParticuliere(const QLocale& l)
+{
+    const QLocale::Language langue = l.language();
+    return langue == QLocale::Turkish || langue == QLocale::Azerbaijani || langue == QLocale::Lithuanian;
+}
+} // namespace
+
 QString MajusculesSansAccents(const QString& texte)
 {
     const QLocale locale;
-    QString t = locale.toUpper(texte);
-    static const char16_t* const accentuees[] = {u"é", u"è", u"ê", u"à", u"ï", u"û", u"ô"};
-    static const char16_t simples[] = {u'E', u'E', u'E', u'A', u'I', u'U', u'O'};
-    for (int i = 0; i < 7; ++i)
-        t.replace(locale.toUpper(QString::fromUtf16(accentuees[i])), QString(QChar(simples[i])));
+    QString t = casseParticuliere(locale) ? locale.toUpper(texte) : texte.toUpper();
+    // The seven accented capitals, as upper-casing "é", "è", "ê", "à", "ï", "û" and "ô" gives them.
+    for (QChar& c : t) {
+        switch (c.unicode()) {
+        case u'É': case u'È': case u'Ê': c = u'E'; break;
+        case u'À': c = u'A'; break;
+        case u'Ï': c = u'I'; break;
+        case u'Û': c = u'U'; break;
+        case u'Ô': c = u'O'; break;
+        default: break;
+        }
+    }
     return t;
 }
 
@@ -36,37 +53,37 @@ inline qsizetype blancsApresDixPasses(qsizetype n)
 QString NormaliserTexte(const QString& texte)
 {
     const QString t = MajusculesSansAccents(texte);
-    QString filtre;
-    filtre.reserve(t.size() + t.size() / 8);
+    // A carriage return writes four characters at most: the result never exceeds four times the text.
+    QString resultat(t.size() * 4, Qt::Uninitialized);
+    QChar* sortie = resultat.data();
+    QChar* const debut = sortie;
+    qsizetype blancs = 0; // the run of blanks not yet written
+    auto ecrire = [&](QChar c) {
+        if (c == u' ') {
+            ++blancs;
+            return;
+        }
+        // Leading blanks are trimmed; a run between words is what ten halving passes leave of it.
+        if (blancs && sortie != debut)
+            for (qsizetype n = blancsApresDixPasses(blancs); n > 0; --n)
+                *sortie++ = u' ';
+        blancs = 0;
+        *sortie++ = c;
+    };
     for (const QChar c : t) {
         if (estGarde(c)) {
-            filtre += c;
+            ecrire(c);
         } else {
-            filtre += u' ';
-            if (c == u'\r')
-                filtre += QLatin1String(" . ");
+            ecrire(u' ');
+            if (c == u'\r') {
+                ecrire(u' ');
+                ecrire(u'.');
+                ecrire(u' ');
+            }
         }
     }
-    QString resultat;
-    resultat.reserve(filtre.size());
-    const qsizetype n = filtre.size();
-    for (qsizetype i = 0; i < n;) {
-        if (filtre.at(i) != u' ') {
-            resultat += filtre.at(i++);
-            continue;
-        }
-        qsizetype j = i;
-        while (j < n && filtre.at(j) == u' ')
-            ++j;
-        resultat += QString(blancsApresDixPasses(j - i), u' ');
-        i = j;
-    }
-    qsizetype debut = 0, fin = resultat.size();
-    while (debut < fin && resultat.at(debut) == u' ')
-        ++debut;
-    while (fin > debut && resultat.at(fin - 1) == u' ')
-        --fin;
-    return resultat.mid(debut, fin - debut);
+    resultat.truncate(sortie - debut); // trailing blanks are never written
+    return resultat;
 }
 
 QString FormaterNomPropre(const QString& texte)

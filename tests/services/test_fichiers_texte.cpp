@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include "outils.h"
+#include "shell/services/fichiers_texte.h"
+
+using namespace FichiersTexte;
+
+TEST(FichiersTexte, DecoupageAuxFinsDeLigne)
+{
+    EXPECT_EQ(decouperLignes(u"a\r\nb\rc\r\n"_qs), (QStringList{u"a"_qs, u"b"_qs, u"c"_qs}));
+    EXPECT_EQ(decouperLignes(u"a\r\n\r\nb"_qs), (QStringList{u"a"_qs, QString(), u"b"_qs}));
+    // A lone line feed is part of the line, as stored files from earlier versions read.
+    EXPECT_EQ(decouperLignes(u"a\nb"_qs), (QStringList{u"a\nb"_qs}));
+    EXPECT_TRUE(decouperLignes(QString()).isEmpty());
+}
+
+TEST(FichiersTexte, Windows1252OuUtf8)
+{
+    const QString francais = u"Hélène à l'école – 30 €"_qs;
+    const QByteArray cp = encoder(francais);
+    EXPECT_EQ(cp.size(), francais.size()); // one byte a character: Windows-1252
+    EXPECT_EQ(uchar(cp.at(1)), 0xE9);
+    EXPECT_EQ(decoder(cp), francais);
+
+    const QString etranger = u"Łukasz 😀"_qs;
+    const QByteArray u8 = encoder(etranger);
+    EXPECT_EQ(u8, etranger.toUtf8());
+    EXPECT_EQ(decoder(u8), etranger);
+
+    // Bytes that are not valid UTF-8 read as Windows-1252; pure ASCII is the same either way.
+    EXPECT_EQ(decoder(QByteArray("caf\xE9 \xC3")), u"café Ã"_qs);
+    EXPECT_EQ(decoder(QByteArray("\xEF\xBB\xBFok")), u"ok"_qs);
+    EXPECT_EQ(decoder(QByteArray("\xC0\xAF")), u"À¯"_qs); // overlong form is not UTF-8
+}
+
+TEST(FichiersTexte, EcritureAtomique)
+{
+    QTemporaryDir d;
+    const QString chemin = d.filePath(u"cv.dat"_qs);
+    ASSERT_TRUE(ecrireLignes(chemin, {u"Nom=Lebrun"_qs, u"Prénom=Hélène"_qs}));
+    EXPECT_EQ(Outils::lireOctets(chemin), QByteArray("Nom=Lebrun\r\nPr\xE9nom=H\xE9l\xE8ne\r\n"));
+    EXPECT_EQ(*lireLignes(chemin), (QStringList{u"Nom=Lebrun"_qs, u"Prénom=Hélène"_qs}));
+
+    simulerEchecEcriture(true);
+    EXPECT_FALSE(ecrire(chemin, u"tout autre chose"_qs));
+    simulerEchecEcriture(false);
+    EXPECT_EQ(Outils::lireOctets(chemin), QByteArray("Nom=Lebrun\r\nPr\xE9nom=H\xE9l\xE8ne\r\n"));
+    EXPECT_EQ(QDir(d.path()).entryList(QDir::Files), QStringList{u"cv.dat"_qs});
+
+    EXPECT_FALSE(lire(d.filePath(u"absent.dat"_qs)).has_value());
+    EXPECT_FALSE(ecrire(d.filePath(u"absent/dossier/x.txt"_qs), u"x"_qs));
+}
