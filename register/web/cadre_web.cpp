@@ -1,6 +1,7 @@
 #include "register/web/cadre_web.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 
 #include "platform/attente.h"
 #include "platform/navigateur.h"
+#include "register/web/liste_sites.h"
 #include "register/window/form_disposition.h"
 #include "shell/services/fichiers_texte.h"
 #include "register/window/form_liens.h"
@@ -100,7 +102,8 @@ void CadreWeb::disposer(int l, int h)
 
 void CadreWeb::ChargerListeSites()
 {
-    List1->clear(); // until the job-board file is merged
+    List1->clear();
+    List1->addItems(ListeSites::charger(QDir::currentPath()));
 }
 
 void CadreWeb::Naviguer(const QString& adresse) { WebBrowser1->Navigate(adresse); }
@@ -154,11 +157,10 @@ void CadreWeb::AdresseWeb_LostFocus() { List1->hide(); }
 void CadreWeb::List1_Click()
 {
     if (QListWidgetItem* choix = List1->currentItem()) {
-        const QString ligne = choix->text();
-        const int debut = ligne.indexOf(u"http"_qs);
         // A row of a hand-edited file without an address leaves the address box as it was.
-        if (debut >= 0)
-            AdresseWeb->setText(ligne.mid(debut));
+        const QString adresse = ListeSites::adresseDeLigne(choix->text());
+        if (!adresse.isEmpty())
+            AdresseWeb->setText(adresse);
         List1->hide();
     }
     Naviguer(AdresseWeb->text());
@@ -211,5 +213,5 @@ bool CadreWeb::ActualiserListeSites(int delaiMs)
     QString texte = WebBrowser1->innerText();
     texte.replace(u"/ "_qs, u"/\r\n"_qs);
     texte.replace(u" "_qs, u"   \t"_qs);
-    return FichiersTexte::ecrire(u"Listesites.txt"_qs, texte + u"\r\n"_qs);
+    return FichiersTexte::ecrire(ListeSites::nomFichier(), texte + u"\r\n"_qs);
 }

@@ -19,6 +19,10 @@
 #include "platform/plateforme.h"
 #include "register/capture/analyseur_annonce.h"
 #include "register/capture/vocabulaire_annonce.h"
+#include "register/store/base_candidatures.h"
+#include "register/window/logique_arbre.h"
+#include "register/window/logique_fiche.h"
+#include "register/window/logique_statuts.h"
 #include "register/web/cadre_web.h"
 #include "register/window/form_disposition.h"
 #include "register/window/form_liens.h"
@@ -481,23 +485,74 @@ QTreeWidgetItem* FormCand::noeud(const QString& cle) const
 // ------------------------------------------------------------------------------------------
 // The record
 
-QString FormCand::Empreinte() const
+QDate FormCand::aujourdhui() { return Plateforme::instance().horloge().aujourdhui(); }
+
+Stockage::BaseDonnees* FormCand::ouvrirBase()
 {
-    return {}; // until the register logic is merged
+    base_ = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut());
+    return base_ ? &base_->base() : nullptr;
 }
 
-void FormCand::ValeursParDefaut() {}
+QString FormCand::Empreinte() const { return FicheCandidature::Empreinte(fiche()); }
 
-bool FormCand::ControlerSaisie() { return true; }
+void FormCand::ValeursParDefaut()
+{
+    ChampsCandidature champs = fiche();
+    FicheCandidature::ValeursParDefaut(champs, aujourdhui());
+    remplirFiche(champs);
+}
+
+bool FormCand::ControlerSaisie()
+{
+    const FicheCandidature::Controle controle = FicheCandidature::ControlerSaisie(fiche(), !CadreWeb->isHidden());
+    if (controle.accepte)
+        return true;
+    if (QWidget* w = champWidget(controle.champFocus))
+        w->setFocus();
+    MsgBox(controle.message);
+    return false;
+}
 
 void FormCand::Valider()
 {
+    // The defaults stay in the fields even when the save is refused.
     ValeursParDefaut();
-    EmpreinteFiche = EmpreinteSaisie;
+    Stockage::BaseDonnees* base = ouvrirBase();
+    bool ecrit = true;
+    if (ControlerSaisie()) {
+        ChampsCandidature champs = fiche();
+        if (base && FicheCandidature::Enregistrer(*base, champs)) {
+            Num->setText(champs.value(u"Num"_qs));
+            echecSignale_ = false;
+        } else {
+            ecrit = false;
+            signalerEchec();
+        }
+    }
+    // After a refused save the autosave waits for the next change; after a failed write it
+    // tries again at its next tick.
+    if (ecrit)
+        EmpreinteFiche = EmpreinteSaisie;
     InitListe();
 }
 
-void FormCand::AfficherCandidature(qint64 num) { Q_UNUSED(num); }
+void FormCand::AfficherCandidature(qint64 num)
+{
+    Num->clear();
+    Stockage::BaseDonnees* base = ouvrirBase();
+    const std::optional<ChampsCandidature> champs = base ? FicheCandidature::Charger(*base, num) : std::nullopt;
+    if (!champs)
+        return;
+    for (const QString& nom : FicheCandidature::ordreChargement()) {
+        fixerChamp(nom, champs->value(nom));
+        if (nom == u"Description"_qs)
+            DernierTexteAnalyse = champ(nom);
+    }
+    PicturePostuler->setVisible(Statut->text() == Candidatures::statuts().first());
+    // A freshly loaded application counts as unchanged.
+    EmpreinteSaisie = Empreinte();
+    EmpreinteFiche = EmpreinteSaisie;
+}
 
 void FormCand::ViderFiche()
 {
@@ -512,10 +567,23 @@ void FormCand::ViderFiche()
     DernierTexteAnalyse.clear();
 }
 
-void FormCand::ToutSupprimer_Click() {}
+void FormCand::ToutSupprimer_Click()
+{
+    if (!MsgBox(FicheCandidature::questionSupprimerToutes(), true))
+        return;
+    Stockage::BaseDonnees* base = ouvrirBase();
+    if (base && FicheCandidature::SupprimerToutes(*base))
+        FormCandLiens::iconeCandidatures(true);
+    else
+        MsgBox(u"Les candidatures n'ont pas pu être supprimées : le registre Kerval.mdb est absent, "
+               "verrouillé ou endommagé."_qs);
+    // The fields keep showing the last application.
+    InitListe();
+}
 
 void FormCand::Timer2_Timer()
 {
+    // A new application is stored only by an explicit save.
     if (Num->text().isEmpty())
         return;
     EmpreinteSaisie = Empreinte();
@@ -523,9 +591,8 @@ void FormCand::Timer2_Timer()
         Valider();
 }
 
-void FormCand::signalerEchec(bool explicite)
+void FormCand::signalerEchec()
 {
-    Q_UNUSED(explicite);
     if (echecSignale_)
         return;
     echecSignale_ = true;
@@ -564,7 +631,21 @@ void FormCand::InitListe()
     Liste->clear();
     groupes_.clear();
     feuilles_.clear();
+    const auto tri = ArbreCandidatures::Tri(triChoisi());
+    // A register that cannot be read leaves the tree empty.
+    if (Stockage::BaseDonnees* base = ouvrirBase()) {
+        const std::optional<QList<ArbreCandidatures::Ligne>> lignes = ArbreCandidatures::Lire(*base, tri);
+        if (lignes && !lignes->isEmpty()) {
+            for (const ArbreCandidatures::Groupe& g : ArbreCandidatures::Grouper(*lignes, tri)) {
+                ajouterNoeud({}, g.cle, g.texte, true);
+                for (const ArbreCandidatures::Feuille& feuille : g.feuilles)
+                    ajouterNoeud(g.cle, feuille.cle, feuille.texte, false);
+            }
+            FormCandLiens::iconeCandidatures(false);
+        }
+    }
     Liste->expandAll();
+    base_.reset();
     Liste->show();
 }
 
@@ -581,11 +662,8 @@ void FormCand::Liste_NodeClick(QTreeWidgetItem* n)
     if (!n)
         return;
     if (n->data(0, RoleFeuille).toBool()) {
-        const QString cle = cleNoeud(n);
-        bool ok = false;
-        const qint64 numero = cle.mid(1).toLongLong(&ok);
-        if (cle.startsWith(QLatin1Char('s')) && ok) {
-            AfficherCandidature(numero);
+        if (const std::optional<qint64> numero = ArbreCandidatures::NumeroDeCle(cleNoeud(n))) {
+            AfficherCandidature(*numero);
             CadreWeb->hide();
         }
     }
@@ -627,10 +705,10 @@ void FormCand::Image2_Click()
 
 void FormCand::ListeStatuts_Click()
 {
-    const int index = ListeStatuts->currentRow();
-    if (index < 0 || ListeStatuts->item(index)->text() == Statut->text())
+    ChampsCandidature champs = fiche();
+    if (!StatutsCandidature::ChoisirStatut(champs, ListeStatuts->currentRow(), aujourdhui()))
         return;
-    Statut->setText(ListeStatuts->item(index)->text());
+    remplirFiche(champs);
     ListeStatuts->hide();
     if (!Num->text().isEmpty())
         Valider();
@@ -650,8 +728,15 @@ void FormCand::Action_Click(int index)
         DernierTexteAnalyse.clear();
         break;
     case 1: // Supprimer
-        if (MsgBox(u"Confirmez-vous la suppression de cette candidature ?"_qs, true) && !Num->text().isEmpty()) {
-            // until the register logic is merged
+        if (MsgBox(FicheCandidature::questionSupprimerCandidature(), true) && !Num->text().isEmpty()) {
+            const std::optional<qint64> numero = FicheCandidature::Numero(fiche());
+            Stockage::BaseDonnees* base = ouvrirBase();
+            if (numero && !(base && FicheCandidature::Supprimer(*base, *numero))) {
+                MsgBox(u"La candidature n'a pas pu être supprimée : le registre Kerval.mdb est absent, "
+                       "verrouillé ou endommagé."_qs);
+                InitListe();
+                break;
+            }
             InitListe();
             Num->clear();
             const QString garde = DernierTexteAnalyse;

@@ -3,11 +3,13 @@
 // application shown in four groups beside its large description, the status and contract
 // drop-downs, the commands and the web panel over the detail fields.
 
+#include <QDate>
 #include <QHash>
 #include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <memory>
 
 #include "register/store/candidature.h"
 #include "shell/services/registre_fenetres.h"
@@ -22,6 +24,10 @@ class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class CadreWeb;
+class BaseCandidatures;
+namespace Stockage {
+class BaseDonnees;
+}
 
 class FormCand : public QWidget, public Fenetre {
     Q_OBJECT
@@ -165,11 +171,14 @@ private:
     QWidget* champWidget(const QString& nom) const;
     void ajouterNoeud(const QString& parent, const QString& cle, const QString& texte, bool groupe);
     // Tells the user, once until a save succeeds again, that the register cannot be written.
-    void signalerEchec(bool explicite);
+    void signalerEchec();
+    static QDate aujourdhui();
+    // Opens the register afresh for a load, a save or a delete; the tree rebuild closes it.
+    Stockage::BaseDonnees* ouvrirBase();
 
     QMap<QString, QWidget*> champs_;
     QHash<QString, QTreeWidgetItem*> groupes_;
     QHash<QString, QTreeWidgetItem*> feuilles_;
     bool echecSignale_ = false;
-    bool dansValider_ = false;
+    std::unique_ptr<BaseCandidatures> base_;
 };
