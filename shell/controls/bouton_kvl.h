@@ -4,7 +4,7 @@
 // of its caption ("Ok" a green tick, "Annuler" a red cross, "Nouve..." a new-page mark).
 //
 // Usage in a window:
-//     auto* b = new BoutonKVL(u"Valider"_qs, Twips::rect(120, 3000, 1215, 300), this);
+//     auto* b = new BoutonKVL(u"Valider"_qs, QRect(120, 3000, 1215, 300), this); // twips
 //     connect(b, &BoutonKVL::Click, this, &MaFenetre::BoutonKVL1_Click);
 //     b->setLibelle(u"Envoyer"_qs);   // the caption and its orange copy; the symbol stays
 // The caption and symbol rules run when the stored layout is read (the constructor above, or
@@ -37,7 +37,8 @@ public:
     using Etape = Dessins::Etape;
 
     explicit BoutonKVL(QWidget* parent = nullptr);
-    // A button placed at a rectangle in twips, whose stored caption is libelle.
+    // A button placed at a rectangle given in twips (left, top, width, height), whose stored caption
+    // is libelle.
     BoutonKVL(const QString& libelle, const QRect& twips, QWidget* parent);
 
     // The caption (Label1's); setting it changes Label1 and its orange copy Label3 only.
@@ -100,13 +101,14 @@ private:
 };
 
 // CadreBleu: a framed panel with a green title. Other controls are laid over it by their window.
-//     auto* c = new CadreBleu(u"Coordonnées"_qs, Twips::rect(120, 120, 4500, 2400), this);
+//     auto* c = new CadreBleu(u"Coordonnées"_qs, QRect(120, 120, 4500, 2400), this); // twips
 // At least 100 twips wide and 80 high.
 class CadreBleu : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Text READ Text WRITE setText NOTIFY texteModifie)
 public:
     explicit CadreBleu(QWidget* parent = nullptr);
+    // A panel placed at a rectangle given in twips.
     CadreBleu(const QString& titre, const QRect& twips, QWidget* parent);
 
     QString Text() const;
@@ -131,6 +133,7 @@ class NouveauCadre : public QWidget {
     Q_OBJECT
 public:
     explicit NouveauCadre(QWidget* parent = nullptr);
+    // A panel placed at a rectangle given in twips.
     NouveauCadre(const QRect& twips, QWidget* parent);
 
     // The background picture's place below the header, in twips.
