@@ -41,6 +41,9 @@ public:
     // is libelle.
     BoutonKVL(const QString& libelle, const QRect& twips, QWidget* parent);
 
+    // Moves and sizes the button (twips) and lays it out at once, shown or not.
+    void placer(const QRect& twips);
+
     // The caption (Label1's); setting it changes Label1 and its orange copy Label3 only.
     QString Libelle() const { return libelle_; }
     void setLibelle(const QString& libelle);
@@ -111,6 +114,9 @@ public:
     // A panel placed at a rectangle given in twips.
     CadreBleu(const QString& titre, const QRect& twips, QWidget* parent);
 
+    // Moves and sizes the panel (twips) and lays it out at once, shown or not.
+    void placer(const QRect& twips);
+
     QString Text() const;
     void setText(const QString& titre);
     // Stored layout: the title under "Text", empty by default.
@@ -125,6 +131,9 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+
+private:
+    void UserControl_Resize();
 };
 
 // NouveauCadre: a framed panel with a blue header strip; it only lays itself out.
@@ -136,6 +145,9 @@ public:
     // A panel placed at a rectangle given in twips.
     NouveauCadre(const QRect& twips, QWidget* parent);
 
+    // Moves and sizes the panel (twips) and lays it out at once, shown or not.
+    void placer(const QRect& twips);
+
     // The background picture's place below the header, in twips.
     QRect rectFond() const;
 
@@ -144,5 +156,6 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    void UserControl_Resize();
     int hauteurFond_ = 1650; // twips; kept when the panel is too short for a new one
 };
