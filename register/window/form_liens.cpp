@@ -1,27 +1,68 @@
 #include "register/window/form_liens.h"
 
+#include <QAction>
+#include <QMenu>
+
+#include "register/web/liste_sites.h"
+#include "register/window/formcand.h"
+#include "shell/controls/dessins.h"
+#include "shell/mainwindow/liens_fenetres.h"
+#include "shell/mainwindow/principale.h"
 #include "shell/services/registre_fenetres.h"
 
 namespace FormCandLiens {
 
-QSize taillePrincipale() { return {}; }
+namespace {
+Principale* principale() { return RegistreFenetres::instance().siChargee<Principale>(); }
+} // namespace
+
+void installer()
+{
+    LiensFenetres::ouvrirRegistre = [] {
+        FormCand& f = Forme<FormCand>();
+        f.show();
+        f.raise();
+        f.activateWindow();
+    };
+}
+
+QSize taillePrincipale()
+{
+    if (Principale* p = principale())
+        return {p->largeurTwips(), p->hauteurTwips()};
+    return {};
+}
 
 void afficherMenuItemCand(const QPoint& global, bool postulerActif)
 {
-    Q_UNUSED(global);
-    Q_UNUSED(postulerActif);
+    if (Principale* p = principale()) {
+        p->MenuPostuler->setEnabled(postulerActif);
+        p->PopupMenu(p->MenuItemCand, global);
+    }
 }
 
-void iconeCandidatures(bool vide) { Q_UNUSED(vide); }
+void iconeCandidatures(bool vide)
+{
+    if (Principale* p = principale())
+        p->ImageMenu[10]->fixerGenre(vide ? Dessins::Icone::Nouveau : Dessins::Icone::Candidature);
+}
 
-QString adresseOffres() { return {}; }
+QString adresseOffres()
+{
+    if (Principale* p = principale())
+        return p->AdresseWeb->text();
+    return ListeSites::adressePageOffres();
+}
 
-void arreterAccueil() { RegistreFenetres::instance().decharger(u"Assistant"_qs); }
+void arreterAccueil()
+{
+    LiensFenetres::appeler(LiensFenetres::arreterGlissementAccueil);
+    RegistreFenetres::instance().decharger(u"Assistant"_qs);
+}
 
 void ouvrirEnvoi(const QString& lettre, bool boutonEnvoiVisible)
 {
-    Q_UNUSED(lettre);
-    Q_UNUSED(boutonEnvoiVisible);
+    LiensFenetres::appeler(ouvrirFenetreEnvoi, lettre, boutonEnvoiVisible);
 }
 
 } // namespace FormCandLiens

@@ -6,8 +6,12 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <functional>
 
 namespace FormCandLiens {
+
+// Lets the main window open the register window (its applications icon).
+void installer();
 
 // The main window's outer size in twips; an invalid size when it is not loaded.
 QSize taillePrincipale();
@@ -21,5 +25,7 @@ QString adresseOffres();
 void arreterAccueil();
 // Shows the sending window with the letter text, its send button visible or not.
 void ouvrirEnvoi(const QString& lettre, bool boutonEnvoiVisible);
+// Set by the sending window's module: shows it with the letter text and its send button.
+inline std::function<void(const QString& lettre, bool boutonEnvoiVisible)> ouvrirFenetreEnvoi;
 
 } // namespace FormCandLiens

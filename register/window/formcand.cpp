@@ -372,6 +372,7 @@ void FormCand::Form_Load()
                 Form_Activate();
         });
     }
+    show();
     cadre->raise();
     Form_Resize();
 
