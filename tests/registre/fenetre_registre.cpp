@@ -58,3 +58,30 @@ int FenetreRegistre::nombreLignes() const
     auto base = BaseCandidatures::ouvrir(cheminBase());
     return base ? base->nombreCandidatures() : -1;
 }
+
+qint64 FenetreRegistre::inserer(const QMap<QString, QVariant>& colonnes) const
+{
+    auto base = BaseCandidatures::ouvrir(cheminBase());
+    EXPECT_TRUE(base);
+    if (!base)
+        return 0;
+    QStringList noms;
+    QStringList marques;
+    QVariantList valeurs;
+    for (auto it = colonnes.cbegin(); it != colonnes.cend(); ++it) {
+        noms << it.key();
+        marques << u"?"_qs;
+        valeurs << it.value();
+    }
+    EXPECT_TRUE(base->base().executer(
+        u"insert into Candidatures (%1) values (%2)"_qs.arg(noms.join(u", "_qs), marques.join(u", "_qs)), valeurs))
+        << base->base().derniereErreur().toStdString();
+    return base->base().valeurUnique(u"select max(Num) from Candidatures"_qs).value_or(QVariant()).toLongLong();
+}
+
+QStringList FenetreRegistre::messages()
+{
+    QStringList textes = plateforme.dialogues->textes();
+    plateforme.dialogues->messages.clear();
+    return textes;
+}

@@ -2,7 +2,9 @@
 // A register window loaded on a fresh register in a temporary data folder, with the fakes of
 // the platform; its timers are stopped so that the tests tick them by hand.
 
+#include <QMap>
 #include <QString>
+#include <QVariant>
 #include <memory>
 
 #include "platform/fakes/fausse_plateforme.h"
@@ -26,4 +28,8 @@ struct FenetreRegistre {
     // A column of one stored row, "<NULL>" for Null, "<absent>" when there is no such row.
     QString colonne(qint64 num, const QString& nom) const;
     int nombreLignes() const;
+    // Adds a row straight into the register (columns by name; a null QVariant is Null).
+    qint64 inserer(const QMap<QString, QVariant>& colonnes) const;
+    // The texts of the message boxes shown so far, and forgets them.
+    QStringList messages();
 };
