@@ -1,0 +1,221 @@
+// The tree of applications in its four sort orders, opening a leaf, the pop-up menu of one
+// application, and the status choice with its dates and notes.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include "fenetre_registre.h"
+#include "register/web/cadre_web.h"
+#include "shell/mainwindow/principale.h"
+
+namespace {
+
+const QString D = u"15/03/2024"_qs;
+
+void trier(FormCand& f, int tri)
+{
+    f.Tri[tri]->setChecked(true);
+    f.Tri_Click(tri);
+}
+
+// A few applications straight into the register, one without a publication date.
+void remplir(FenetreRegistre& r)
+{
+    r.inserer({{u"Intitule"_qs, u"Opérateur"_qs}, {u"Societe"_qs, u"3M"_qs}, {u"Statut"_qs, u"NON EMISE"_qs},
+               {u"Datediffussion"_qs, u"2024-03-01"_qs}, {u"Origine"_qs, u"Salon"_qs}});
+    r.inserer({{u"Intitule"_qs, u"Acheteur"_qs}, {u"Societe"_qs, u"Brico"_qs}, {u"Statut"_qs, u"EMISE - SANS REPONSE"_qs},
+               {u"Datediffussion"_qs, u"2024-03-10"_qs}, {u"Origine"_qs, u"Salon"_qs}});
+    r.inserer({{u"Intitule"_qs, u"Vendeur"_qs}, {u"Societe"_qs, u"Brico"_qs}, {u"Statut"_qs, u"NON EMISE"_qs},
+               {u"Datediffussion"_qs, QVariant()}, {u"Origine"_qs, u"Presse"_qs}});
+    r.inserer({{u"Intitule"_qs, u"Livreur"_qs}, {u"Societe"_qs, u"s12"_qs}, {u"Statut"_qs, u"EMBAUCHE"_qs},
+               {u"Datediffussion"_qs, u"2024-03-10"_qs}, {u"Origine"_qs, u""_qs}});
+}
+
+TEST(Arbre, LesGroupesDeChaqueTri)
+{
+    FenetreRegistre r;
+    FormCand& f = *r.f;
+    remplir(r);
+
+    f.InitListe(); // "Statuts" is the sort at load: groups in descending order of the status
+    EXPECT_EQ(r.arbre(), (QStringList{
+                             u"Candidatures non émises"_qs,
+                             u"  01/03/2024 Opérateur, 3M"_qs,
+                             u"   Vendeur, Brico"_qs,
+                             u"Candidatures émises - sans reponse"_qs,
+                             u"  10/03/2024 Acheteur, Brico"_qs,
+                             u"Candidatures embauche"_qs,
+                             u"  10/03/2024 Livreur, s12"_qs,
+                         }));
+
+    trier(f, 0);
+    EXPECT_EQ(r.arbre(), (QStringList{
+                             u"Valeur 3M"_qs,
+                             u"  01/03/2024 Opérateur, 3M"_qs,
+                             u"Brico"_qs,
+                             u"  10/03/2024 Acheteur, Brico"_qs,
+                             u"   Vendeur, Brico"_qs,
+                             u"s12"_qs,
+                             u"  10/03/2024 Livreur, s12"_qs,
+                         }));
+
+    trier(f, 1); // newest first, no date last
+    const QStringList dates = r.arbre();
+    ASSERT_EQ(dates.size(), 7);
+    EXPECT_EQ(dates[0], u"Date : 10/03/2024"_qs);
+    EXPECT_EQ(dates[3], u"Date : 01/03/2024"_qs);
+    EXPECT_EQ(dates[5], u"Date : "_qs);
+
+    trier(f, 3);
+    EXPECT_EQ(r.arbre().filter(QRegularExpression(u"^Origine"_qs)),
+              (QStringList{u"Origine : "_qs, u"Origine : Presse"_qs, u"Origine : Salon"_qs}));
+
+    // Groups are green and bold, leaves black; every node is expanded.
+    QTreeWidgetItem* groupe = f.Liste->topLevelItem(0);
+    EXPECT_EQ(groupe->foreground(0).color(), QColor(0, 0xC0, 0));
+    EXPECT_TRUE(groupe->font(0).bold());
+    EXPECT_TRUE(groupe->isExpanded());
+    EXPECT_EQ(groupe->child(0)->foreground(0).color(), QColor(Qt::black));
+    EXPECT_FALSE(groupe->child(0)->font(0).bold());
+}
+
+TEST(Arbre, SeulUnClicSurUneFeuilleOuvreUneCandidature)
+{
+    FenetreRegistre r;
+    FormCand& f = *r.f;
+    remplir(r);
+    trier(f, 0);
+
+    // The company "s12" is a group like any other, whatever its key looks like.
+    f.CadreWeb->show();
+    f.Liste_NodeClick(f.noeud(u"Valeur 3M"_qs));
+    f.Liste_NodeClick(f.Liste->findItems(u"s12"_qs, Qt::MatchExactly).value(0));
+    EXPECT_TRUE(f.Num->text().isEmpty());
+    EXPECT_FALSE(f.CadreWeb->isHidden());
+
+    QTreeWidgetItem* livreur = f.Liste->findItems(u"s12"_qs, Qt::MatchExactly).value(0)->child(0);
+    f.Liste_NodeClick(livreur);
+    EXPECT_EQ(f.Intitule->text(), u"Livreur"_qs);
+    EXPECT_EQ(FormCand::cleNoeud(livreur), u"s"_qs + f.Num->text());
+    EXPECT_TRUE(f.CadreWeb->isHidden());
+}
+
+TEST(Arbre, UnClicDroitSurUneCandidatureEnvoyeeOffreLeMenuSansPostuler)
+{
+    FenetreRegistre r;
+    Principale& p = Forme<Principale>();
+    FormCand& f = *r.f;
+    const qint64 envoyee = r.inserer({{u"Intitule"_qs, u"Envoyée"_qs}, {u"Statut"_qs, u"EMISE - SANS REPONSE"_qs},
+                                      {u"DateEnvoi"_qs, u"2024-01-05"_qs}});
+    const qint64 aEnvoyer = r.inserer({{u"Intitule"_qs, u"À envoyer"_qs}, {u"Statut"_qs, u"NON EMISE"_qs}});
+    f.InitListe();
+
+    f.Liste_MouseDown(Qt::RightButton);
+    f.Liste_NodeClick(f.noeud(u"s%1"_qs.arg(envoyee)));
+    EXPECT_TRUE(p.MenuItemCand->isVisible());
+    EXPECT_FALSE(p.MenuPostuler->isEnabled());
+    p.MenuItemCand->hide();
+
+    f.Liste_NodeClick(f.noeud(u"s%1"_qs.arg(aEnvoyer)));
+    EXPECT_TRUE(p.MenuPostuler->isEnabled());
+    p.MenuItemCand->hide();
+
+    // A left click opens without a menu.
+    f.Liste_MouseDown(Qt::LeftButton);
+    f.Liste_NodeClick(f.noeud(u"s%1"_qs.arg(envoyee)));
+    EXPECT_FALSE(p.MenuItemCand->isVisible());
+
+    // The applications icon: the register picture once the tree holds rows, the empty one
+    // after deleting them all.
+    EXPECT_EQ(p.ImageMenu[10]->genre(), Dessins::Icone::Candidature);
+    f.ToutSupprimer_Click();
+    EXPECT_EQ(p.ImageMenu[10]->genre(), Dessins::Icone::Nouveau);
+    RegistreFenetres::instance().decharger(Principale::NomConception);
+}
+
+TEST(Statuts, LeChoixDUnStatutRemplitLesDatesEtLesRemarquesPuisEnregistre)
+{
+    FenetreRegistre r;
+    FormCand& f = *r.f;
+    const qint64 num = r.nouvelle({{u"Intitule"_qs, u"Géomètre"_qs}});
+
+    f.Image2_Click();
+    EXPECT_FALSE(f.ListeStatuts->isHidden());
+    EXPECT_EQ(f.ListeStatuts->currentRow(), 0); // the status shown is selected
+    f.ListeStatuts->setCurrentRow(5);             // "ENTRETIEN A EFFECTUER"
+    f.ListeStatuts_Click();
+    EXPECT_TRUE(f.ListeStatuts->isHidden());
+    EXPECT_EQ(f.Statut->text(), u"ENTRETIEN A EFFECTUER"_qs);
+    EXPECT_EQ(f.DateEnvoi->text(), D);
+    EXPECT_EQ(f.DateRDV->text(), D);
+    EXPECT_EQ(f.champ(u"Remarques"_qs), u"Réponse le "_qs + D + u"\r\n\r\nPrise de rendez-vous le "_qs + D + u"\r\n"_qs);
+    EXPECT_EQ(r.colonne(num, u"Statut"_qs), u"ENTRETIEN A EFFECTUER"_qs);
+    EXPECT_EQ(r.colonne(num, u"DateRDV"_qs), u"2024-03-15"_qs);
+
+    // The status already shown changes nothing and leaves the list open.
+    f.Image2_Click();
+    f.ListeStatuts->setCurrentRow(5);
+    f.ListeStatuts_Click();
+    EXPECT_FALSE(f.ListeStatuts->isHidden());
+    f.Statut_LostFocus();
+    EXPECT_TRUE(f.ListeStatuts->isHidden());
+}
+
+TEST(Statuts, LesEffetsDependentDuRangDuStatutEtDeCeQuiEstDejaRempli)
+{
+    FenetreRegistre r;
+    FormCand& f = *r.f;
+    r.plateforme.horloge->instant = QDateTime(QDate(2024, 11, 2), QTime(9, 0));
+
+    // A refusal with notes already typed: only the empty sending date is filled.
+    f.Intitule->setText(u"Nouvelle, pas encore enregistrée"_qs);
+    f.Remarques->setPlainText(u"Appel de Mme Durand"_qs);
+    f.ListeStatuts->setCurrentRow(3);
+    f.ListeStatuts_Click();
+    EXPECT_EQ(f.DateEnvoi->text(), u"02/11/2024"_qs);
+    EXPECT_EQ(f.champ(u"Remarques"_qs), u"Appel de Mme Durand"_qs);
+    EXPECT_EQ(f.DateRDV->text(), u""_qs);
+    EXPECT_EQ(r.nombreLignes(), 0); // a new application is not saved by a status choice
+
+    // "NON EMISE" leaves an empty sending date empty.
+    f.ViderFiche();
+    f.Statut->setText(u"EMISE - EN ATTENTE DE REPONSE"_qs);
+    f.ListeStatuts->setCurrentRow(0);
+    f.ListeStatuts_Click();
+    EXPECT_EQ(f.Statut->text(), u"NON EMISE"_qs);
+    EXPECT_EQ(f.DateEnvoi->text(), u""_qs);
+
+    // The ageing's status is shown but never offered; a listed one replaces it.
+    f.Statut->setText(Candidatures::sansReponseApresEntretien());
+    f.ListeStatuts->setCurrentRow(2);
+    f.Image2_Click();
+    EXPECT_EQ(f.ListeStatuts->currentRow(), 2);
+    f.ListeStatuts->setCurrentRow(10);
+    f.ListeStatuts_Click();
+    EXPECT_EQ(f.Statut->text(), u"EMBAUCHE"_qs);
+}
+
+TEST(Contrats, LaListeDesContratsMetLaLigneEntiereDansNature)
+{
+    FenetreRegistre r;
+    FormCand& f = *r.f;
+    EXPECT_EQ(f.ListeContrats->count(), 12);
+    f.Image1_Click();
+    EXPECT_FALSE(f.ListeContrats->isHidden());
+    f.ListeContrats->setCurrentRow(1);
+    f.ListeContrats_Click();
+    EXPECT_EQ(f.Nature->text(), u"CDD,CONTRAT A DUREE DETERMINEE"_qs);
+    EXPECT_TRUE(f.ListeContrats->isHidden());
+    f.Image1_Click();
+    f.Image1_Click();
+    EXPECT_TRUE(f.ListeContrats->isHidden());
+}
+
+} // namespace
