@@ -604,26 +604,21 @@ void FormCand::signalerEchec()
 // ------------------------------------------------------------------------------------------
 // The tree
 
-void FormCand::ajouterNoeud(const QString& parent, const QString& cle, const QString& texte, bool groupe)
+QTreeWidgetItem* FormCand::creerNoeud(const QString& cle, const QString& texte, bool groupe) const
 {
-    auto* n = new QTreeWidgetItem({texte});
+    auto* n = new QTreeWidgetItem(QStringList{texte});
     n->setData(0, RoleCle, cle);
     n->setData(0, RoleFeuille, !groupe);
     if (groupe) {
-        n->setForeground(0, QColor(0, 0xC0, 0));
+        static const QColor vert(0, 0xC0, 0);
         QFont f = Liste->font();
         f.setBold(true);
+        n->setForeground(0, vert);
         n->setFont(0, f);
-        Liste->addTopLevelItem(n);
-        groupes_.insert(cle, n);
     } else {
         n->setForeground(0, Qt::black);
-        if (QTreeWidgetItem* p = groupes_.value(parent))
-            p->addChild(n);
-        else
-            Liste->addTopLevelItem(n);
-        feuilles_.insert(cle, n);
     }
+    return n;
 }
 
 void FormCand::InitListe()
@@ -637,11 +632,22 @@ void FormCand::InitListe()
     if (Stockage::BaseDonnees* base = ouvrirBase()) {
         const std::optional<QList<ArbreCandidatures::Ligne>> lignes = ArbreCandidatures::Lire(*base, tri);
         if (lignes && !lignes->isEmpty()) {
+            // Each group with its leaves, then all groups at once: the tree lays itself out once.
+            QList<QTreeWidgetItem*> groupes;
             for (const ArbreCandidatures::Groupe& g : ArbreCandidatures::Grouper(*lignes, tri)) {
-                ajouterNoeud({}, g.cle, g.texte, true);
-                for (const ArbreCandidatures::Feuille& feuille : g.feuilles)
-                    ajouterNoeud(g.cle, feuille.cle, feuille.texte, false);
+                QTreeWidgetItem* groupe = creerNoeud(g.cle, g.texte, true);
+                groupes_.insert(g.cle, groupe);
+                QList<QTreeWidgetItem*> feuilles;
+                feuilles.reserve(g.feuilles.size());
+                for (const ArbreCandidatures::Feuille& feuille : g.feuilles) {
+                    QTreeWidgetItem* n = creerNoeud(feuille.cle, feuille.texte, false);
+                    feuilles_.insert(feuille.cle, n);
+                    feuilles << n;
+                }
+                groupe->addChildren(feuilles);
+                groupes << groupe;
             }
+            Liste->addTopLevelItems(groupes);
             FormCandLiens::iconeCandidatures(false);
         }
     }

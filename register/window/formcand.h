@@ -169,7 +169,7 @@ private:
     QLabel* etiquette(QWidget* parent, const QString& texte, int gauche, int haut, int largeur);
     QLabel* image(QWidget* parent, const QString& nom, const QString& symbole, int gauche, int haut);
     QWidget* champWidget(const QString& nom) const;
-    void ajouterNoeud(const QString& parent, const QString& cle, const QString& texte, bool groupe);
+    QTreeWidgetItem* creerNoeud(const QString& cle, const QString& texte, bool groupe) const;
     // Tells the user, once until a save succeeds again, that the register cannot be written.
     void signalerEchec();
     static QDate aujourdhui();
