@@ -8,10 +8,13 @@
 #include "platform/fakes/faux_navigateur.h"
 #include "register/store/base_candidatures.h"
 
-FenetreRegistre::FenetreRegistre(bool sansBase) : plateforme(FaussePlateforme::installer())
+FenetreRegistre::FenetreRegistre(bool sansBase, bool vraiNavigateur) : plateforme(FaussePlateforme::installer())
 {
     dossier.entrer();
-    FauxNavigateur::installer();
+    if (vraiNavigateur)
+        FauxNavigateur::desinstaller();
+    else
+        FauxNavigateur::installer();
     if (!sansBase)
         EXPECT_TRUE(BaseCandidatures::creerVide(cheminBase()));
     f = &Forme<FormCand>();

@@ -16,8 +16,9 @@ struct FenetreRegistre {
     FaussePlateforme plateforme;
     FormCand* f = nullptr;
 
-    // sansBase: no Kerval.mdb in the data folder.
-    explicit FenetreRegistre(bool sansBase = false);
+    // sansBase: no Kerval.mdb in the data folder; vraiNavigateur: the real embedded browser
+    // rather than the fake one.
+    explicit FenetreRegistre(bool sansBase = false, bool vraiNavigateur = false);
     ~FenetreRegistre();
 
     QString cheminBase() const { return dossier.chemin(u"Kerval.mdb"_qs); }
