@@ -8,40 +8,20 @@
 #include <QTemporaryDir>
 
 #include "register/store/base_candidatures.h"
-#include "register/store/candidature.h"
+#include "registre_exemple.h"
 #include "register/window/logique_arbre.h"
 #include "register/window/logique_fiche.h"
 
 namespace {
 
-const QDate aujourdhui(2024, 3, 15);
-
-QString registre(QTemporaryDir& dossier, int n)
-{
-    const QString chemin = dossier.filePath(QStringLiteral("Kerval-%1.mdb").arg(n));
-    if (QFile::exists(chemin))
-        return chemin;
-    BaseCandidatures::creerVide(chemin);
-    auto base = BaseCandidatures::ouvrir(chemin);
-    Stockage::BaseDonnees& b = base->base();
-    const QString description = QStringLiteral("Nous recherchons un(e) technicien(ne) de maintenance. ").repeated(6);
-    b.debuter();
-    for (int i = 0; i < n; ++i)
-        b.executer(QStringLiteral("insert into Candidatures (Intitule, Description, Societe, Statut, Datediffussion, "
-                                  "Origine, Remarques) values (?, ?, ?, ?, ?, ?, ?)"),
-                   {QStringLiteral("Technicien %1").arg(i), description, QStringLiteral("Société %1").arg(i % 997),
-                    Candidatures::statuts().at(i % 11), aujourdhui.addDays(-(i * 7919 % 730)),
-                    QStringLiteral("Site %1").arg(i % 40), QStringLiteral("Relancer\r\n")});
-    b.valider();
-    return chemin;
-}
+using RegistreExemple::aujourdhui;
 
 void BM_InitListe(benchmark::State& etat)
 {
     QTemporaryDir dossier;
     const int n = int(etat.range(0));
     const auto tri = ArbreCandidatures::Tri(etat.range(1));
-    const QString chemin = registre(dossier, n);
+    const QString chemin = RegistreExemple::creer(dossier.path(), n);
     for (auto _ : etat) {
         auto base = BaseCandidatures::ouvrir(chemin);
         auto lignes = ArbreCandidatures::Lire(base->base(), tri);
@@ -59,7 +39,7 @@ void BM_Valider(benchmark::State& etat)
 {
     QTemporaryDir dossier;
     const int n = int(etat.range(0));
-    const QString chemin = registre(dossier, n);
+    const QString chemin = RegistreExemple::creer(dossier.path(), n);
     auto base = BaseCandidatures::ouvrir(chemin);
     std::optional<ChampsCandidature> fiche = FicheCandidature::Charger(base->base(), n / 2);
     int i = 0;

@@ -4,8 +4,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include "support/outils.h"
-#include "register/store/base_candidatures.h"
+#include "registre_test.h"
 #include "register/web/liste_sites.h"
 #include "register/window/logique_arbre.h"
 #include "register/window/logique_fiche.h"
@@ -14,15 +13,7 @@ using namespace ArbreCandidatures;
 
 namespace {
 
-struct Registre {
-    DossierTemporaire dossier;
-    std::unique_ptr<BaseCandidatures> base;
-    Registre()
-    {
-        const QString chemin = dossier.chemin(u"Kerval.mdb"_qs);
-        EXPECT_TRUE(BaseCandidatures::creerVide(chemin));
-        base = BaseCandidatures::ouvrir(chemin);
-    }
+struct Registre : RegistreTest {
     void ajouter(const QString& intitule, const QString& societe, const QString& statut, const QString& date,
                  const QString& origine = {})
     {
@@ -32,11 +23,11 @@ struct Registre {
         f[u"Statut"_qs] = statut;
         f[u"DateDiffusion"_qs] = date;
         f[u"Origine"_qs] = origine;
-        ASSERT_TRUE(FicheCandidature::Enregistrer(base->base(), f));
+        ASSERT_TRUE(FicheCandidature::Enregistrer(b(), f));
     }
     QList<Groupe> arbre(Tri tri)
     {
-        const std::optional<QList<Ligne>> lignes = Lire(base->base(), tri);
+        const std::optional<QList<Ligne>> lignes = Lire(b(), tri);
         EXPECT_TRUE(lignes);
         return Grouper(lignes.value_or(QList<Ligne>()), tri);
     }
@@ -62,7 +53,7 @@ TEST(Arbre, GroupesDesQuatreTris)
     r.ajouter(u"Chauffeur"_qs, u"B52 Transports"_qs, u"ENTRETIEN D' EMBAUCHE"_qs, u""_qs, u"APEC"_qs);
     r.ajouter(u"Magasinier"_qs, u"L'Oréal"_qs, u"EMISE - EN ATTENTE DE REPONSE"_qs, u"10/03/2024"_qs);
     // Dates are stored for this one; the table reads it back without one.
-    ASSERT_TRUE(r.base->base().executer(u"update Candidatures set Datediffussion = null where Intitule = ?"_qs,
+    ASSERT_TRUE(r.b().executer(u"update Candidatures set Datediffussion = null where Intitule = ?"_qs,
                                         {u"Chauffeur"_qs}));
 
     const QList<Groupe> statuts = r.arbre(Tri::Statuts);
@@ -87,7 +78,7 @@ TEST(Arbre, GroupesDesQuatreTris)
               QStringList({u"Origine : "_qs, u"Origine : APEC"_qs, u"Origine : INDEED"_qs}));
 
     r.base->fermer();
-    EXPECT_FALSE(Lire(r.base->base(), Tri::Statuts));
+    EXPECT_FALSE(Lire(r.b(), Tri::Statuts));
 }
 
 TEST(Arbre, UnTexteRevuRejointSonGroupe)

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "support/outils.h"
-#include "register/store/base_candidatures.h"
+#include "registre_test.h"
 #include "register/window/logique_fiche.h"
 #include "register/window/logique_statuts.h"
 
@@ -28,18 +27,7 @@ QVariant valeurColonne(const ChampsCandidature& f, const QString& colonne)
     return {};
 }
 
-struct Registre {
-    DossierTemporaire dossier;
-    std::unique_ptr<BaseCandidatures> base;
-    Registre()
-    {
-        const QString chemin = dossier.chemin(u"Kerval.mdb"_qs);
-        EXPECT_TRUE(BaseCandidatures::creerVide(chemin));
-        base = BaseCandidatures::ouvrir(chemin);
-        EXPECT_TRUE(base);
-    }
-    Stockage::BaseDonnees& b() { return base->base(); }
-};
+using Registre = RegistreTest;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <sys/stat.h>
 
 #include "support/outils.h"
 #include "register/store/base_candidatures.h"
@@ -270,6 +271,10 @@ TEST(BaseCandidatures, FichierQuiNEstPasUnRegistreLaisseIntact)
     EXPECT_FALSE(BaseCandidatures::ouvrir(chemin));
     EXPECT_TRUE(QDir(chemin).isEmpty());
     QDir(chemin).removeRecursively();
+    // Nor is a pipe of that name read (that would wait for a writer for ever).
+    ASSERT_EQ(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+    EXPECT_FALSE(BaseCandidatures::ouvrir(chemin));
+    QFile::remove(chemin);
 
     // A sound SQLite file without the table is a database but not a register.
     ASSERT_TRUE(BaseCandidatures::creerVideDepuis(chemin, u"create table Autre (x integer);"_qs));
