@@ -157,6 +157,23 @@ QLineEdit* FormCand::ligne(QWidget* parent, const QString& nom, int g, int h, in
     return c;
 }
 
+QPlainTextEdit* FormCand::zone(QWidget* parent, const QString& nom, int g, int h, int l, int ht, QFrame** forme)
+{
+    // A multi-line field; with a frame shape drawn around it rather than its own border.
+    if (forme) {
+        *forme = new QFrame(parent);
+        (*forme)->setFrameShape(QFrame::Box);
+        (*forme)->setStyleSheet(u"color: #9bb4d8;"_qs);
+    }
+    auto* z = new QPlainTextEdit(parent);
+    z->setObjectName(nom);
+    if (forme)
+        z->setFrameShape(QFrame::NoFrame);
+    placer(z, g, h, l, ht);
+    champs_.insert(nom, z);
+    return z;
+}
+
 void FormCand::construireListe()
 {
     CadreListe = new QFrame(this);
@@ -298,23 +315,14 @@ void FormCand::construireDetail()
     CV = champDroite(u"CV"_qs, u"CV"_qs, rangee(5970, 1));
     DateRDV = champSimple(u"DateRDV"_qs, u"Date RDV"_qs, rangee(5970, 2), 1000);
     etiquette(p, u"Lettre"_qs, GaucheDroite - 800, rangee(5970, 2), 780)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Lettre = new QPlainTextEdit(p);
-    Lettre->setObjectName(u"Lettre"_qs);
+    // The letter is a whole text shown on one line.
+    Lettre = zone(p, u"Lettre"_qs, GaucheDroite, rangee(5970, 2), LargeurDroite, HauteurChamp, nullptr);
     Lettre->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Lettre->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Lettre->setLineWrapMode(QPlainTextEdit::NoWrap);
-    placer(Lettre, GaucheDroite, rangee(5970, 2), LargeurDroite, HauteurChamp);
-    champs_.insert(u"Lettre"_qs, Lettre);
 
     etiquette(p, u"Remarques"_qs, GaucheEtiquette, HautRemarques, LargeurEtiquette);
-    Shape1_15 = new QFrame(p);
-    Shape1_15->setFrameShape(QFrame::Box);
-    Shape1_15->setStyleSheet(u"color: #9bb4d8;"_qs);
-    Remarques = new QPlainTextEdit(p);
-    Remarques->setObjectName(u"Remarques"_qs);
-    Remarques->setFrameShape(QFrame::NoFrame);
-    placer(Remarques, GaucheChamp, HautRemarques, LargeurChamp, 1500);
-    champs_.insert(u"Remarques"_qs, Remarques);
+    Remarques = zone(p, u"Remarques"_qs, GaucheChamp, HautRemarques, LargeurChamp, 1500, &Shape1_15);
 
     auto* libelleDescription = new QLabel(u"Description du poste"_qs, p);
     libelleDescription->setFont(policeFenetre(8, true));
@@ -323,14 +331,7 @@ void FormCand::construireDetail()
     PicturePostuler->setStyleSheet(u"color: #c05000; font-weight: bold;"_qs);
     fixerLargeur(PicturePostuler, 1100);
     Image8 = image(p, u"Image8"_qs, u"✉"_qs, GaucheChamp + 1060, rangee(5970, 1) + 15);
-    Shape1_16 = new QFrame(p);
-    Shape1_16->setFrameShape(QFrame::Box);
-    Shape1_16->setStyleSheet(u"color: #9bb4d8;"_qs);
-    Description = new QPlainTextEdit(p);
-    Description->setObjectName(u"Description"_qs);
-    Description->setFrameShape(QFrame::NoFrame);
-    placer(Description, GaucheDescription, HautDescription, 4000, 8000);
-    champs_.insert(u"Description"_qs, Description);
+    Description = zone(p, u"Description"_qs, GaucheDescription, HautDescription, 4000, 8000, &Shape1_16);
 
     Num = new QLineEdit(p);
     Num->setObjectName(u"Num"_qs);

@@ -166,6 +166,8 @@ private:
     void construireListe();
     void construireDetail();
     QLineEdit* ligne(QWidget* parent, const QString& nom, int gauche, int haut, int largeur);
+    QPlainTextEdit* zone(QWidget* parent, const QString& nom, int gauche, int haut, int largeur, int hauteur,
+                         QFrame** forme);
     QLabel* etiquette(QWidget* parent, const QString& texte, int gauche, int haut, int largeur);
     QLabel* image(QWidget* parent, const QString& nom, const QString& symbole, int gauche, int haut);
     QWidget* champWidget(const QString& nom) const;
