@@ -281,8 +281,9 @@ void FormCand::construireDetail()
         etiquette(p, libelle, GaucheEtiquette, h, LargeurEtiquette);
         return ligne(p, nom, GaucheChamp, h, largeurChamp);
     };
-    auto champDroite = [&](const QString& nom, const QString& libelle, int h) {
-        etiquette(p, libelle, GaucheDroite - 800, h, 780)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto champDroite = [&](const QString& nom, const QString& libelle, int h, int largeurLibelle = 780) {
+        etiquette(p, libelle, GaucheDroite - largeurLibelle - 20, h, largeurLibelle)
+            ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return ligne(p, nom, GaucheDroite, h, LargeurDroite);
     };
 
@@ -302,8 +303,8 @@ void FormCand::construireDetail()
     Telephone = champSimple(u"Telephone"_qs, u"Téléphone"_qs, rangee(2160, 4));
     Email = champSimple(u"Email"_qs, u"Courriel"_qs, rangee(2160, 5));
     // Annonce
-    Origine = champSimple(u"Origine"_qs, u"Origine de l'annonce"_qs, rangee(4590, 0), 1000);
-    Reference = champDroite(u"Reference"_qs, u"Ref"_qs, rangee(4590, 0));
+    Origine = champSimple(u"Origine"_qs, u"Origine de l'annonce"_qs, rangee(4590, 0), 1450);
+    Reference = champDroite(u"Reference"_qs, u"Ref"_qs, rangee(4590, 0), 330);
     DateDiffusion = champSimple(u"DateDiffusion"_qs, u"Date de diffusion"_qs, rangee(4590, 1), 1000);
     DateLimite = champDroite(u"DateLimite"_qs, u"limite rép."_qs, rangee(4590, 1));
     www = champSimple(u"www"_qs, u"Adresse Internet"_qs, rangee(4590, 2));
@@ -446,8 +447,10 @@ void FormCand::fixerChamp(const QString& nom, const QString& texte)
 {
     QWidget* w = champWidget(nom);
     if (auto* l = qobject_cast<QLineEdit*>(w)) {
-        if (l->text() != texte)
+        if (l->text() != texte) {
             l->setText(texte);
+            l->setCursorPosition(0); // a long text shows its start
+        }
     } else if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
         if (champ(nom) != versCrLf(texte))
             t->setPlainText(versWidget(texte));
