@@ -26,6 +26,7 @@
 #include "register/web/cadre_web.h"
 #include "register/window/form_disposition.h"
 #include "register/window/form_liens.h"
+#include "shell/controls/bouton_kvl.h"
 #include "shell/services/fonctionnel.h"
 #include "shell/services/systeme.h"
 #include "shell/services/twips.h"
@@ -76,21 +77,6 @@ QString versWidget(QString t)
     t.replace(u"\r\n"_qs, u"\n"_qs);
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return t;
-}
-
-// Until the shell's titled panel is merged: a framed panel with its title.
-QFrame* groupe(QWidget* parent, const QString& titre, int g, int h, int l, int ht)
-{
-    auto* cadre = new QFrame(parent);
-    cadre->setObjectName(u"Groupe"_qs + titre.section(QLatin1Char(' '), 0, 0));
-    cadre->setStyleSheet(u"QFrame#%1 { border: 1px solid #3c6eb4; border-radius: 4px; background: #f4f8fd; }"_qs
-                             .arg(cadre->objectName()));
-    placer(cadre, g, h, l, ht);
-    auto* t = new QLabel(titre, cadre);
-    t->setFont(policeFenetre(8, true));
-    t->setStyleSheet(u"color: #1f4e96; background: transparent; border: none;"_qs);
-    placer(t, 120, 30, l - 240, 240);
-    return cadre;
 }
 
 } // namespace
@@ -270,11 +256,11 @@ void FormCand::construireDetail()
 
     auto rangee = [](int haut, int k) { return haut + 300 + k * 330; };
     // The four groups, drawn behind their fields.
-    QFrame* poste = groupe(p, u"Poste"_qs, 60, 60, 4980, 2040);
-    QFrame* emetteur = groupe(p, u"Emetteur"_qs, 60, 2160, 4980, 2370);
-    QFrame* annonce = groupe(p, u"Annonce"_qs, 60, 4590, 4980, 1320);
-    QFrame* suivi = groupe(p, u"Suivi de la Candidature"_qs, 60, 5970, 4980, 1700);
-    for (QFrame* g : {poste, emetteur, annonce, suivi})
+    auto* poste = new CadreBleu(u"Poste"_qs, QRect(60, 60, 4980, 2040), p);
+    auto* emetteur = new CadreBleu(u"Emetteur"_qs, QRect(60, 2160, 4980, 2370), p);
+    auto* annonce = new CadreBleu(u"Annonce"_qs, QRect(60, 4590, 4980, 1320), p);
+    GroupeSuivi = new CadreBleu(u"Suivi de la Candidature"_qs, QRect(60, 5970, 4980, 1700), p);
+    for (CadreBleu* g : {poste, emetteur, annonce, GroupeSuivi})
         g->lower();
 
     auto champSimple = [&](const QString& nom, const QString& libelle, int h, int largeurChamp = LargeurChamp) {
@@ -424,8 +410,8 @@ void FormCand::Form_Resize()
     fixerLargeur(Description, largeur(CadreDetail) - gauche(Description) - 200);
     placer(Shape1_16, gauche(Description) - 15, haut(Description) - 15, largeur(Description) + 30,
            hauteur(Description) + 30);
-    if (auto* suivi = CadreDetail->findChild<QFrame*>(u"GroupeSuivi"_qs))
-        fixerHauteur(suivi, hauteur(CadreDetail) - haut(suivi) - 60);
+    // The follow-up group reaches down round the notes.
+    GroupeSuivi->placer(QRect(60, 5970, 4980, std::max(0, hauteur(CadreDetail) - 5970 - 60)));
 }
 
 // ------------------------------------------------------------------------------------------

@@ -24,6 +24,7 @@ class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class CadreWeb;
+class CadreBleu;
 class BaseCandidatures;
 namespace Stockage {
 class BaseDonnees;
@@ -119,6 +120,7 @@ public:
     QFrame* FrameRecherche = nullptr;
     QList<QLabel*> Rechercher;
     QFrame* CadreDetail = nullptr;
+    CadreBleu* GroupeSuivi = nullptr;      // the last of the four groups, which follows the height
     QLineEdit* Intitule = nullptr;
     QLineEdit* Nature = nullptr;
     QLineEdit* Duree = nullptr;
