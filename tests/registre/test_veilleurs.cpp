@@ -41,20 +41,6 @@ TEST(VeilleurCollage, AnalyseApresPlusDeCinquanteCaracteresDepuisLaDerniereAnaly
     EXPECT_EQ(f.DernierTexteAnalyse, base);
 }
 
-TEST(VeilleurCollage, UneAnnonceColleeRemplitLesChampsVides)
-{
-    FenetreRegistre r;
-    FormCand& f = *r.f;
-    f.Societe->setText(u"Déjà saisie"_qs);
-    f.Description->setPlainText(
-        u"Ingénieur d'études H/F\nContrat : CDI\nLieu : Rennes (35)\nSalaire : 40 kEUR\n"
-        "Envoyez votre CV à recrutement@exemple.fr\n"_qs);
-    f.Timer1_Timer();
-    EXPECT_FALSE(f.Intitule->text().isEmpty());
-    EXPECT_EQ(f.Email->text(), u"recrutement@exemple.fr"_qs);
-    EXPECT_EQ(f.DernierTexteAnalyse, f.champ(u"Description"_qs));
-}
-
 TEST(VeilleurFenetreExterieure, ProposeDeRapatrierUneAdresseVueDansUnNavigateurExterieur)
 {
     FenetreRegistre r;
