@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdlib>
@@ -424,8 +425,13 @@ QString FormCand::champ(const QString& nom) const
     QWidget* w = champWidget(nom);
     if (auto* l = qobject_cast<QLineEdit*>(w))
         return l->text();
-    if (auto* t = qobject_cast<QPlainTextEdit*>(w))
-        return versCrLf(t->toPlainText());
+    if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
+        // The raw text keeps the non-breaking blanks that the plain text would turn into blanks.
+        QString brut = t->document()->toRawText();
+        brut.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        brut.replace(QChar::LineSeparator, QLatin1Char('\n'));
+        return versCrLf(brut);
+    }
     return {};
 }
 

@@ -142,19 +142,19 @@ TEST(Chargement, UneCandidatureSeChargeAvecSesDatesEtSonImageDEnvoi)
                                       {u"Statut"_qs, u"EMISE - EN ATTENTE DE REPONSE"_qs},
                                       {u"DateEnvoi"_qs, u"2024-02-01"_qs},
                                       {u"Datediffussion"_qs, QVariant()},
-                                      {u"Description"_qs, u"Texte de l'annonce"_qs},
+                                      {u"Description"_qs, u"Texte de l'annonce\r\nSalaire : 2\u00A0100\u00A0€"_qs},
                                       {u"courriel"_qs, u"rh@exemple.fr"_qs}});
     f.AfficherCandidature(envoyee);
     EXPECT_EQ(f.Num->text(), QString::number(envoyee));
     EXPECT_EQ(f.DateEnvoi->text(), u"01/02/2024"_qs);
     EXPECT_EQ(f.DateDiffusion->text(), u""_qs);
     EXPECT_EQ(f.Email->text(), u"rh@exemple.fr"_qs);
-    EXPECT_EQ(f.DernierTexteAnalyse, u"Texte de l'annonce"_qs);
+    EXPECT_EQ(f.DernierTexteAnalyse, u"Texte de l'annonce\r\nSalaire : 2\u00A0100\u00A0€"_qs);
     EXPECT_TRUE(f.PicturePostuler->isHidden());
     EXPECT_EQ(f.EmpreinteSaisie, f.EmpreinteFiche);
     // Loading alone never runs the analyser.
     f.Timer1_Timer();
-    EXPECT_EQ(f.champ(u"Description"_qs), u"Texte de l'annonce"_qs);
+    EXPECT_EQ(f.champ(u"Description"_qs), f.DernierTexteAnalyse);
 
     const qint64 nonEmise = r.inserer({{u"Intitule"_qs, u"Aide-soignant"_qs}, {u"Statut"_qs, u"NON EMISE"_qs}});
     f.AfficherCandidature(nonEmise);
