@@ -11,6 +11,7 @@
 #include "fenetre_registre.h"
 #include "platform/fakes/faux_navigateur.h"
 #include "register/web/cadre_web.h"
+#include "register/web/liste_sites.h"
 #include "register/window/form_disposition.h"
 
 namespace {
@@ -147,6 +148,28 @@ TEST(Disposition, LesHauteursCalculeesSuiventLaFenetre)
     // Below 7685 twips, the notes get no height at all rather than a negative one.
     f.resize(900, 500);
     EXPECT_EQ(f.Remarques->height(), 0);
+}
+
+TEST(ListeSites, LaPageDesSitesReecritLeFichierSansRecharger)
+{
+    FenetreRegistre r;
+    FormCand& f = *r.f;
+    FauxNavigateur& nav = navigateur(f);
+    const QString fichier = r.dossier.chemin(u"Listesites.txt"_qs);
+
+    nav.pages[ListeSites::adressePageOffres() + u"listesites.htm"_qs].texte =
+        u"APEC http://www.apec.fr/ CADREMPLOI http://www.cadremploi.fr/"_qs;
+    EXPECT_TRUE(f.CadreWeb->ActualiserListeSites());
+    EXPECT_EQ(Outils::lireOctets(fichier),
+              QByteArray("APEC   \thttp://www.apec.fr/\r\nCADREMPLOI   \thttp://www.cadremploi.fr/\r\n"));
+    EXPECT_EQ(f.CadreWeb->List1->count(), 200);
+    EXPECT_EQ(ListeSites::lire(fichier).size(), 2);
+
+    // A page that never finishes loading leaves the file as it was.
+    const QByteArray avant = Outils::lireOctets(fichier);
+    nav.bloque = true;
+    EXPECT_FALSE(f.CadreWeb->ActualiserListeSites(100));
+    EXPECT_EQ(Outils::lireOctets(fichier), avant);
 }
 
 TEST(ListeSites, LeChargementRelitLeFichierDeLUtilisateur)
