@@ -76,6 +76,8 @@ void Guide::Form_Load()
         if (!moi)
             return;
         Traces::opacite(this, k);
+        if (!moi)
+            return;
         show();
     }
     for (int pas = 0; pas < 180; ++pas) {
