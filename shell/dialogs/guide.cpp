@@ -28,9 +28,7 @@ Guide::Guide()
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(TaillePolice);
-    Label1->setFont(f);
+    Label1->setFont(Dessins::police(QStringLiteral("Arial"), TaillePolice));
     Label1->setStyleSheet(QStringLiteral("color: #24345C;"));
     Label1->setGeometry(Twips::rect(660, 240, Largeur - 960, Hauteur * 8 / 10 - 420));
 }

@@ -39,13 +39,7 @@ int gaucheIcone(int i)
     return 9000;
 }
 
-QFont arial(double points, bool gras = false)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(gras);
-    return f;
-}
+QFont arial(double points, bool gras = false) { return Dessins::police(QStringLiteral("Arial"), points, gras); }
 
 } // namespace
 
