@@ -2,7 +2,6 @@
 // program when the main window goes away during a tip.
 #include "commun.h"
 #include "shell/dialogs/afficher_guide.h"
-#include "shell/dialogs/aide.h"
 #include "shell/dialogs/guide.h"
 #include "shell/mainwindow/principale.h"
 #include "shell/services/systeme.h"
@@ -161,14 +160,4 @@ TEST_F(Ballon, LaFenetrePrincipaleSeFermePendantLeConseil)
     Guide::finProgramme = {};
     EXPECT_EQ(fins, 0);
     EXPECT_FALSE(RegistreFenetres::instance().estChargee<Guide>());
-}
-
-TEST_F(Ballon, PanneauDAide)
-{
-    principale(1280);
-    Aide& a = Forme<Aide>();
-    EXPECT_EQ(a.Titre->text(), u"Aide"_qs);
-    EXPECT_EQ(a.Info->text(), u"Zones d'informations"_qs);
-    EXPECT_EQ(a.Label2->text(), u"i"_qs);
-    EXPECT_NE(a.parentWidget(), nullptr); // in the main window's workspace
 }
