@@ -95,14 +95,6 @@ void IconeBureau::mouseDoubleClickEvent(QMouseEvent*)
     emit doubleClic(index_);
 }
 
-bool IconeBureau::event(QEvent* e)
-{
-    // The tooltip names the file in the status line; no balloon of its own.
-    if (e->type() == QEvent::ToolTip)
-        return true;
-    return QLabel::event(e);
-}
-
 // Principale
 
 Principale::Principale()
@@ -433,6 +425,8 @@ void Principale::MDIForm_Load()
     Attente::pomper();
 }
 
+// Reads the plain "Nom=valeur" lines of a CV file itself; the program's control-dump reader can
+// take this over once it is there (only the identity fields are read here).
 void Principale::LireFichierCV(const QString& chemin)
 {
     const QFileInfo info(chemin);
@@ -493,10 +487,12 @@ void Principale::MDIForm_Unload()
     for (const char* nom : {"Assistant", "Aide", "Guide", "Depart"})
         r.decharger(QString::fromUtf8(nom));
     // The child windows close with the workspace.
+    QStringList enfants;
     for (QMdiSubWindow* cadre : Espace->subWindowList())
-        if (QWidget* w = cadre->widget())
-            if (auto* f = dynamic_cast<Fenetre*>(w))
-                r.decharger(f->nomConception());
+        if (auto* f = dynamic_cast<Fenetre*>(cadre->widget()))
+            enfants << f->nomConception();
+    for (const QString& nom : enfants)
+        r.decharger(nom);
 }
 
 void Principale::closeEvent(QCloseEvent* e)

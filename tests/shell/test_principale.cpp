@@ -1,5 +1,6 @@
 // The main window: its load (register count, ageing, the first CV's identity), the icon desktop,
 // the pop-up menus and their enablement, the workspace and closing.
+#include <QApplication>
 #include <QFileInfo>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -522,4 +523,25 @@ TEST_F(FenetrePrincipale, DossierCVEtrange)
     EXPECT_EQ(st.st_size, 12);
     EXPECT_TRUE(QFileInfo(dossier.chemin(u"CV/C dossier.dat"_qs)).isDir());
     ::unlink(brut.constData());
+}
+
+TEST_F(FenetrePrincipale, ClicEtDoubleClicALaSouris)
+{
+    cv(u"Lefort.dat"_qs);
+    QStringList ouverts;
+    LiensFenetres::chargerFichierCV = [&](const QString& c) { ouverts << QFileInfo(c).fileName(); };
+    Principale& p = charger();
+    p.show();
+    // A click pops the menu up once no second click followed.
+    QTest::mouseClick(p.ImageMenu[0], Qt::LeftButton);
+    EXPECT_FALSE(p.MenuCV->isVisible());
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    EXPECT_TRUE(p.MenuCV->isVisible());
+    EXPECT_EQ(p.IndexIcone, 0);
+    p.MenuCV->close();
+    // A double click opens the file, and no menu comes.
+    QTest::mouseDClick(p.ImageMenu[0], Qt::LeftButton);
+    QTest::qWait(QApplication::doubleClickInterval() + 100);
+    EXPECT_EQ(ouverts, QStringList{u"Lefort.dat"_qs});
+    EXPECT_FALSE(p.MenuCV->isVisible());
 }
