@@ -699,6 +699,11 @@ void Principale::PopupMenu(QMenu* menu, const QPoint& global)
 
 void Principale::PopupMenu(QMenu* menu) { PopupMenu(menu, QCursor::pos()); }
 
+void Principale::PopupMenu(QMenu* menu, const QWidget* fenetre, const QPoint& local)
+{
+    PopupMenu(menu, fenetre ? fenetre->mapToGlobal(local) : local);
+}
+
 void Principale::ImageMenu_DblClick(int i)
 {
     if (i == 10) {
