@@ -126,7 +126,8 @@ TEST(FichierCV, LectureGardeCeQueLeCVConnait)
 {
     const ValeursCV lu = FichierCV::lire(u"Inconnu=abc\r\nNom=LEBRUN\r\n3:LangueProf=1\r\n99:LangueProf=1\r\n"
                                          "9:LangueCourant=1\r\n2:CheckDisposition=1\r\n1:CheckDisposition=x\r\n"
-                                         "0:Nom=1\r\nDivers=a<N>b\r\n8:LangueBilingue=1"_qs);
+                                         "0:Nom=1\r\nDivers=a<N>b\r\n8:LangueBilingue=1\r\n"
+                                         "99999999999:LangueProf=1\r\n99999999999:Nom=Y"_qs);
     EXPECT_EQ(lu.textes.keys(), (QStringList{u"Divers"_qs, u"Nom"_qs}));
     EXPECT_EQ(lu.texte(u"Divers"_qs), u"a\r\nb"_qs);
     EXPECT_TRUE(lu.coche(u"LangueProf"_qs, 3));
