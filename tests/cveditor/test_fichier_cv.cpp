@@ -47,20 +47,10 @@ TEST(FichierControles, LesTextesReviennentEntiers)
     EXPECT_EQ(apres.mid(0, 4), avant.mid(0, 4));
     // An indexed value comes back as stored: the reader that wants its text restores the breaks.
     EXPECT_EQ(apres.at(4).valeur, u"premier<N>second"_qs);
-    EXPECT_EQ(FichierControles::restaurerSauts(apres.at(4).valeur), u"premier\r\nsecond"_qs);
-}
-
-TEST(FichierControles, SautsDansLesTextes)
-{
-    // A typed "<N>" is a line break when read back; a lone LF stays as it is.
-    EXPECT_EQ(FichierControles::lire(u"Divers=a<N>b\r\n"_qs).at(0).valeur, u"a\r\nb"_qs);
-    EXPECT_EQ(FichierControles::lire(FichierControles::composer({Entree::plaine(u"D"_qs, u"a\nb"_qs)})).at(0).valeur,
-              u"a\nb"_qs);
-    // A lone CR ends a line for every reader: written as a break, the text after it is not lost.
-    const QString texte = FichierControles::composer({Entree::plaine(u"D"_qs, u"a\rb"_qs), Entree::plaine(u"E"_qs, u"x"_qs)});
-    const auto lu = FichierControles::lire(texte);
-    ASSERT_EQ(lu.size(), 2);
-    EXPECT_EQ(lu.at(0).valeur, u"a\r\nb"_qs);
+    // A typed "<N>" is a line break when read back; a lone CR, which ends a line for every reader,
+    // is written as a break so that the text after it is not lost.
+    EXPECT_EQ(FichierControles::lire(u"Divers=a<N>b"_qs).at(0).valeur, u"a\r\nb"_qs);
+    EXPECT_EQ(FichierControles::composer({Entree::plaine(u"D"_qs, u"a\rb\nc"_qs)}), u"D=a<N>b\nc\r\n"_qs);
 }
 
 TEST(FichierControles, RegleDeLectureSurLignesMalFormees)
@@ -135,13 +125,6 @@ TEST(FichierCV, LectureGardeCeQueLeCVConnait)
     EXPECT_FALSE(lu.cases.contains(u"LangueCourant"_qs));
     EXPECT_FALSE(lu.cases.contains(u"CheckDisposition"_qs));
     EXPECT_TRUE(lu.coche(u"LangueBilingue"_qs, 8));
-
-    // Loading over the boxes changes only what the file sets.
-    ValeursCV cv = ValeursCV::parDefaut();
-    cv.recouvrir(lu);
-    EXPECT_EQ(cv.texte(u"Police"_qs), u"Arial"_qs);
-    EXPECT_EQ(cv.texte(u"Nom"_qs), u"LEBRUN"_qs);
-    EXPECT_TRUE(cv.coche(u"CheckDisposition"_qs, 0));
 }
 
 TEST(FichierCV, RegleDuNom)
@@ -169,21 +152,13 @@ TEST(FichierCV, RegleDuNom)
               u"Copie de Copie de Copie de LEBRUN Jean 3"_qs);
 }
 
-TEST(FichierCV, ApresChargement)
+TEST(FichierCV, MenuDesLangues)
 {
-    EXPECT_EQ(FichierCV::nomDepuisChemin(u"/donnees/CV/Lebrun Helene.dat"_qs), u"Lebrun Helene"_qs);
-    EXPECT_EQ(FichierCV::titrePanneau(u"Lebrun Helene"_qs), u"Zones d'informations (Lebrun Helene)"_qs);
-    auto un = FichierCV::cochesLangue(u"1"_qs);
-    ASSERT_TRUE(un);
-    EXPECT_TRUE(un->anglais);
-    EXPECT_FALSE(un->francais);
-    auto zero = FichierCV::cochesLangue(u"0"_qs);
-    ASSERT_TRUE(zero);
-    EXPECT_FALSE(zero->anglais);
-    EXPECT_TRUE(zero->francais);
-    auto deux = FichierCV::cochesLangue(u"2"_qs);
-    ASSERT_TRUE(deux);
-    EXPECT_FALSE(deux->anglais || deux->francais);
+    // English exactly for 1, French exactly for 0; a text that is no number keeps both menus.
+    EXPECT_TRUE(FichierCV::cochesLangue(u"1"_qs)->anglais);
+    EXPECT_FALSE(FichierCV::cochesLangue(u"1"_qs)->francais);
+    EXPECT_TRUE(FichierCV::cochesLangue(u"0"_qs)->francais);
+    EXPECT_FALSE(FichierCV::cochesLangue(u"2"_qs)->anglais || FichierCV::cochesLangue(u"2"_qs)->francais);
     EXPECT_FALSE(FichierCV::cochesLangue(u"abc"_qs));
     EXPECT_FALSE(FichierCV::cochesLangue(QString()));
 }
