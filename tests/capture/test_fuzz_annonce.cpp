@@ -194,10 +194,10 @@ TEST(FuzzAnnonce, LesBlocsRapidesDonnentCeQueDonneLaLectureMotAMot)
         const QString texte = texteAuHasard(g);
         const ChampsCandidature r = Annonce::AnalyserAnnonce(texte, avant, u"about:blank"_qs, Jour);
         const Modele m = modele(Fonctionnel::NormaliserTexte(texte), u"ORIG"_qs);
-        ASSERT_EQ(r.value(u"Societe"_qs), m.societe) << texte.toStdString();
-        ASSERT_EQ(r.value(u"NomContact"_qs), m.nomContact) << texte.toStdString();
-        ASSERT_EQ(r.value(u"Telephone"_qs), m.telephone) << texte.toStdString();
-        ASSERT_EQ(r.value(u"Reference"_qs), m.reference) << texte.toStdString();
+        ASSERT_EQ(r.value(u"Societe"_qs).toStdString(), m.societe.toStdString()) << texte.toStdString();
+        ASSERT_EQ(r.value(u"NomContact"_qs).toStdString(), m.nomContact.toStdString()) << texte.toStdString();
+        ASSERT_EQ(r.value(u"Telephone"_qs).toStdString(), m.telephone.toStdString()) << texte.toStdString();
+        ASSERT_EQ(r.value(u"Reference"_qs).toStdString(), m.reference.toStdString()) << texte.toStdString();
         ++essais;
     }
     RecordProperty("essais", essais);
@@ -225,7 +225,7 @@ TEST(FuzzAnnonce, DesAnnoncesAuHasardOuAbimeesRespectentLeContrat)
         ASSERT_EQ(r.value(u"Statut"_qs), u"NON EMISE"_qs);
         for (const QString& c : siVides)
             if (!avant.value(c).isEmpty())
-                ASSERT_EQ(r.value(c), avant.value(c)) << c.toStdString();
+                ASSERT_EQ(r.value(c).toStdString(), avant.value(c).toStdString()) << c.toStdString();
         ASSERT_LE(r.value(u"Description"_qs).size(), texte.size());
         const QString cp = r.value(u"CP"_qs);
         ASSERT_TRUE(cp.isEmpty() || cp == u"déjà"_qs || Fonctionnel::EstCodePostal(cp)) << cp.toStdString();
