@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 
 #include "platform/attente.h"
+#include "cveditor/fichier_controles.h"
 #include "platform/plateforme.h"
 #include "register/store/handles_partages.h"
 #include "shell/dialogs/apropos.h"
 #include "shell/mainwindow/liens_fenetres.h"
-#include "shell/services/fichiers_texte.h"
 #include "shell/services/systeme.h"
 #include "shell/services/twips.h"
 #include "shell/startup/ecran.h"
@@ -425,31 +425,24 @@ void Principale::MDIForm_Load()
     Attente::pomper();
 }
 
-// Reads the plain "Nom=valeur" lines of a CV file itself; the program's control-dump reader can
-// take this over once it is there (only the identity fields are read here).
 void Principale::LireFichierCV(const QString& chemin)
 {
     const QFileInfo info(chemin);
     if (!info.isFile() || info.size() > TailleMaxFichierCV)
         return;
-    const auto lignes = FichiersTexte::lireLignes(chemin);
-    if (!lignes)
+    const auto entrees = FichierControles::charger(chemin);
+    if (!entrees)
         return;
+    // Only the identity's plain lines name controls of this window; indexed lines name groups,
+    // and this window has none.
     const QList<QLineEdit*> champs{Nom, Prenom, Adresse1, CP, Ville, Tel, Email, Fonction};
-    for (const QString& ligne : *lignes) {
-        if (ligne.isEmpty())
+    for (const FichierControles::Entree& e : *entrees) {
+        if (e.indexee)
             continue;
-        // Indexed lines name groups; this window has none.
-        if (ligne.at(0).isDigit() && ligne.at(0).unicode() < 128)
-            continue;
-        const qsizetype egal = ligne.indexOf(u'=');
-        if (egal < 0)
-            continue;
-        const QString nom = ligne.left(egal);
         for (QLineEdit* champ : champs) {
-            if (champ->objectName() == nom) {
-                QString valeur = ligne.mid(egal + 1);
-                valeur.replace(QLatin1String("<N>"), QLatin1String("\n"));
+            if (champ->objectName() == e.nom) {
+                QString valeur = e.valeur;
+                valeur.replace(QLatin1String("\r\n"), QLatin1String("\n"));
                 champ->setText(valeur);
                 break;
             }
