@@ -671,7 +671,7 @@ void FormCand::Liste_NodeClick(QTreeWidgetItem* n)
         }
     }
     if (n->childCount() == 0 && ClicDroit)
-        FormCandLiens::afficherMenuItemCand(QCursor::pos(), DateEnvoi->text().isEmpty());
+        FormCandLiens::afficherMenuItemCand(pointClic_ ? *pointClic_ : QCursor::pos(), DateEnvoi->text().isEmpty());
 }
 
 // ------------------------------------------------------------------------------------------
@@ -862,6 +862,7 @@ bool FormCand::eventFilter(QObject* objet, QEvent* e)
     case QEvent::MouseButtonPress:
         if (objet == Liste->viewport()) {
             auto* souris = static_cast<QMouseEvent*>(e);
+            pointClic_ = souris->globalPosition().toPoint();
             Liste_MouseDown(souris->button());
         }
         break;

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "register/store/candidature.h"
 #include "shell/services/registre_fenetres.h"
@@ -185,4 +186,5 @@ private:
     QHash<QString, QTreeWidgetItem*> feuilles_;
     bool echecSignale_ = false;
     std::unique_ptr<BaseCandidatures> base_;
+    std::optional<QPoint> pointClic_; // where the last press on the tree was, on the screen
 };
