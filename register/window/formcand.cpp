@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTextDocument>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QTreeWidget>
 #include <cstdlib>
@@ -512,6 +513,8 @@ bool FormCand::ControlerSaisie()
 
 void FormCand::Valider()
 {
+    // A message box of this save lets the timers run: the autosave waits for it.
+    const QScopedValueRollback<bool> garde(dansValider_, true);
     // The defaults stay in the fields even when the save is refused.
     ValeursParDefaut();
     Stockage::BaseDonnees* base = ouvrirBase();
@@ -580,8 +583,8 @@ void FormCand::ToutSupprimer_Click()
 
 void FormCand::Timer2_Timer()
 {
-    // A new application is stored only by an explicit save.
-    if (Num->text().isEmpty())
+    // A new application is stored only by an explicit save; a save under way is not repeated.
+    if (Num->text().isEmpty() || dansValider_)
         return;
     EmpreinteSaisie = Empreinte();
     if (EmpreinteSaisie != EmpreinteFiche)

@@ -185,6 +185,7 @@ private:
     QHash<QString, QTreeWidgetItem*> groupes_;
     QHash<QString, QTreeWidgetItem*> feuilles_;
     bool echecSignale_ = false;
+    bool dansValider_ = false;
     std::unique_ptr<BaseCandidatures> base_;
     std::optional<QPoint> pointClic_; // where the last press on the tree was, on the screen
 };

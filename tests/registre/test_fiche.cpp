@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <functional>
 #include <QLabel>
 #include <QRadioButton>
 #include <QLineEdit>
@@ -132,6 +133,37 @@ TEST(Enregistrement, LaSauvegardeAutomatiqueSuitLEmpreinteEtPasLaDescription)
     f.Timer2_Timer();
     f.Timer2_Timer();
     EXPECT_EQ(r.messages(), QStringList{u"La date est incorrecte"_qs});
+}
+
+// Message boxes that, like real ones, let the timers tick while they are open.
+class DialoguesOuverts final : public Dialogues {
+public:
+    std::function<void()> pendant;
+    QStringList textes;
+    bool message(const QString& texte, bool) override
+    {
+        textes << texte;
+        if (pendant)
+            pendant();
+        return true;
+    }
+    QString ouvrirFichier(const QString&, const QString&, const QString&) override { return {}; }
+    QString enregistrerSous(const QString&, const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QColor> choisirCouleur(const QColor&) override { return std::nullopt; }
+};
+
+TEST(Enregistrement, LAutosauvegardeAttendQueLeMessageDUnRefusSoitFerme)
+{
+    FenetreRegistre r;
+    FormCand& f = *r.f;
+    r.nouvelle({{u"Intitule"_qs, u"Vendeur"_qs}});
+    auto dialogues = std::make_unique<DialoguesOuverts>();
+    DialoguesOuverts* d = dialogues.get();
+    d->pendant = [&f] { f.Timer2_Timer(); };
+    Plateforme::instance().fixerDialogues(std::move(dialogues));
+    f.DateRDV->setText(u"30/02/2024"_qs);
+    f.Timer2_Timer();
+    EXPECT_EQ(d->textes, QStringList{u"La date est incorrecte"_qs});
 }
 
 TEST(Chargement, UneCandidatureSeChargeAvecSesDatesEtSonImageDEnvoi)
