@@ -27,7 +27,7 @@ public:
     // Number of applications; -1 when the count fails.
     int nombreCandidatures();
     // Start-up ageing, three statements in this order, all or none:
-    //  sent and waiting for 30 days or more past the sending date -> "EMISE - SANS REPONSE";
+    //  sent and waiting, sending date + 30 days before today -> "EMISE - SANS REPONSE";
     //  interview to come whose date is before today -> "ENTRETIEN EFFECTUE - ATTENTE REPONSE";
     //  interview done, waiting, date + 30 days before today -> "SANS REPONSE APRES ENTRETIEN".
     // The second feeds the third, so an interview long past takes both steps in one start.

@@ -202,7 +202,19 @@ std::optional<QVariant> BaseDonnees::valeurUnique(const QString& requete, const 
 }
 
 bool BaseDonnees::debuter() { return connexion_ && connexion_->db().transaction(); }
-bool BaseDonnees::valider() { return connexion_ && connexion_->db().commit(); }
+bool BaseDonnees::valider()
+{
+    if (!connexion_)
+        return false;
+    QSqlDatabase db = connexion_->db();
+    if (db.commit())
+        return true;
+    // The engine keeps a transaction whose commit failed (the file busy) open: undo it, so that
+    // the handle does not go on writing inside a transaction that nothing will ever commit.
+    erreur_ = db.lastError().text();
+    db.rollback();
+    return false;
+}
 bool BaseDonnees::annuler() { return connexion_ && connexion_->db().rollback(); }
 
 void BaseDonnees::fermer() { connexion_.reset(); }
@@ -220,18 +232,29 @@ int JeuEnregistrements::indexColonne(const QString& nom) const
     return -1;
 }
 
-void JeuEnregistrements::premier() { position_ = 0; }
+// Moving to another row abandons an edit or a new row that was not stored.
+void JeuEnregistrements::premier()
+{
+    annulerModification();
+    position_ = 0;
+}
 void JeuEnregistrements::suivant()
 {
+    annulerModification();
     if (position_ < int(lignes_.size()))
         ++position_;
 }
 void JeuEnregistrements::precedent()
 {
+    annulerModification();
     if (position_ >= 0)
         --position_;
 }
-void JeuEnregistrements::dernier() { position_ = int(lignes_.size()) - 1; }
+void JeuEnregistrements::dernier()
+{
+    annulerModification();
+    position_ = int(lignes_.size()) - 1;
+}
 
 QVariant JeuEnregistrements::valeur(const QString& colonne) const
 {

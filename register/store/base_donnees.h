@@ -45,7 +45,8 @@ public:
     // The first column of the first row of a statement; nullopt when it fails or gives no row.
     std::optional<QVariant> valeurUnique(const QString& requete, const QVariantList& parametres = {});
 
-    // Transactions: debuter() then valider() or annuler().
+    // Transactions: debuter() then valider() or annuler(). A valider() that fails undoes the
+    // whole transaction.
     bool debuter();
     bool valider();
     bool annuler();
@@ -82,12 +83,13 @@ public:
     // Number of rows of the set (every row, whether visited or not).
     int nombreEnregistrements() const { return int(lignes_.size()); }
     bool estVide() const { return lignes_.empty(); }
+    // Each move abandons an edit or a new row that was not stored (mettreAJour).
     void premier();
     void suivant();
     void precedent();
     void dernier();
     // Past the last row (or the set is empty).
-    bool finFichier() const { return position_ >= int(lignes_.size()); }
+    bool finFichier() const { return lignes_.empty() || position_ >= int(lignes_.size()); }
     // Before the first row (or the set is empty).
     bool debutFichier() const { return position_ < 0 || lignes_.empty(); }
 

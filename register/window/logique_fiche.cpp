@@ -1,25 +1,22 @@
 #include "register/window/logique_fiche.h"
 
-#include "shell/services/fonctionnel.h"
-
-#if __has_include("register/capture/raccourcir_texte.h")
 #include "register/capture/raccourcir_texte.h"
-#define KERVAL_RACCOURCIR_TEXTE 1
-#endif
+#include "shell/services/fonctionnel.h"
 
 namespace FicheCandidature {
 
 namespace {
 
-QString raccourcir(const QString& texte)
+QString raccourcir(const QString& texte) { return Annonce::RaccourcirTexte(texte); }
+
+// The first n characters of a text, never keeping half of a character written as a pair.
+QString debut(const QString& texte, qsizetype n)
 {
-#ifdef KERVAL_RACCOURCIR_TEXTE
-    return Annonce::RaccourcirTexte(texte);
-#else
-    // TODO: call Annonce::RaccourcirTexte (register/capture/raccourcir_texte.h) once the
-    // analyser is merged; until then only the 40-character width is kept.
-    return texte.trimmed().left(40);
-#endif
+    if (texte.size() <= n)
+        return texte;
+    if (n > 0 && texte.at(n - 1).isHighSurrogate())
+        --n;
+    return texte.left(n);
 }
 
 // A text that the engine stores as a text, never as Null.
@@ -98,8 +95,8 @@ QList<QPair<QString, QVariant>> ValeursColonnes(const ChampsCandidature& champs)
         QString ecrit;
         switch (ecritureDe(c.colonne)) {
         case Ecriture::Raccourci: ecrit = raccourcir(texte); break;
-        case Ecriture::Lieu: ecrit = texte.left(50); break;
-        case Ecriture::Adresse: ecrit = texte.left(250); break;
+        case Ecriture::Lieu: ecrit = debut(texte, 50); break;
+        case Ecriture::Adresse: ecrit = debut(texte, 250); break;
         default: ecrit = texte; break;
         }
         valeurs.append({c.colonne, texteNonNul(ecrit)});
@@ -136,6 +133,11 @@ const QStringList& ordreChargement()
         u"Num"_qs,      u"DateDiffusion"_qs, u"DateLimite"_qs, u"DateEnvoi"_qs, u"DateRDV"_qs,
     };
     return liste;
+}
+
+bool AnnonceCollee(const QString& description, const QString& dernierTexteAnalyse)
+{
+    return description != dernierTexteAnalyse && dernierTexteAnalyse.size() + 50 < description.size();
 }
 
 std::optional<qint64> Numero(const ChampsCandidature& champs)

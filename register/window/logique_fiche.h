@@ -55,6 +55,10 @@ QString Empreinte(const ChampsCandidature& champs);
 // The fields in the order a load writes them (Num after the texts, the dates last).
 const QStringList& ordreChargement();
 
+// The paste watcher's rule: Description has grown by more than 50 characters since the text
+// of the last analysis or load (an advertisement pasted into it), so it is to be analysed.
+bool AnnonceCollee(const QString& description, const QString& dernierTexteAnalyse);
+
 // The number held by the field Num; nullopt when it is empty or not a number above 0.
 std::optional<qint64> Numero(const ChampsCandidature& champs);
 

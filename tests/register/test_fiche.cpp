@@ -103,6 +103,19 @@ TEST(Fiche, ColonnesRaccourciesCoupeesOuEntieres)
     EXPECT_EQ(valeurColonne(f, u"Statut"_qs).toString().size(), 41);
     EXPECT_EQ(valeurColonne(f, u"DateEnvoi"_qs).toDate(), QDate(2024, 1, 5));
     EXPECT_TRUE(valeurColonne(f, u"DateRDV"_qs).isNull());
+    // The short columns follow the register's shortening rule, not a plain cut at 40.
+    const ChampsCandidature g = fiche({
+        {u"Societe"_qs, QString(41, u'X')},
+        {u"Nature"_qs, u"CONTRAT DE PROFESSIONNALISATION ET DE FORMATION"_qs},
+        {u"Ville"_qs, u"  Paris  "_qs},
+        {u"Lieu"_qs, QString(49, u'l') + u"\U0001F600 Nord"_qs},
+    });
+    EXPECT_EQ(valeurColonne(g, u"Societe"_qs).toString(), u"XXX"_qs);
+    EXPECT_EQ(valeurColonne(g, u"Nature"_qs).toString(), u"CONTRAT DE PROFESSIONNALISATION"_qs);
+    EXPECT_EQ(valeurColonne(g, u"Ville"_qs).toString(), u"Paris"_qs);
+    // A cut never leaves half of a character written as a pair.
+    EXPECT_EQ(valeurColonne(g, u"Lieu"_qs).toString(), QString(49, u'l'));
+
     // Empty texts are texts, not Null.
     EXPECT_FALSE(valeurColonne(f, u"Remarques"_qs).isNull());
     EXPECT_FALSE(valeurColonne(f, u"Societe"_qs).isNull());
@@ -127,6 +140,21 @@ TEST(Fiche, EmpreinteNeSuitQueSesVingtChamps)
     g[u"CP"_qs] = u"is75001"_qs;
     EXPECT_EQ(Empreinte(g), e);
     EXPECT_EQ(champsEmpreinte().size(), 20);
+}
+
+TEST(Fiche, UneAnnonceCollee)
+{
+    // More than 50 characters beyond the text of the last analysis, counted from that text.
+    const QString collee = QString(60, u'a');
+    EXPECT_TRUE(AnnonceCollee(collee, u""_qs));
+    EXPECT_FALSE(AnnonceCollee(QString(50, u'a'), u""_qs));
+    EXPECT_TRUE(AnnonceCollee(QString(51, u'a'), u""_qs));
+    EXPECT_FALSE(AnnonceCollee(collee + QString(30, u'b'), collee));
+    EXPECT_FALSE(AnnonceCollee(collee + QString(50, u'b'), collee));
+    EXPECT_TRUE(AnnonceCollee(collee + QString(51, u'b'), collee));
+    // A text that shrank or was replaced by one as long is no paste.
+    EXPECT_FALSE(AnnonceCollee(u""_qs, collee));
+    EXPECT_FALSE(AnnonceCollee(QString(60, u'z'), collee));
 }
 
 TEST(Fiche, EnregistrerPuisChargerFaitLAllerRetour)

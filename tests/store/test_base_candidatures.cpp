@@ -57,6 +57,9 @@ TEST(BaseCandidatures, CreerVideFaitUnRegistreVideEtNeRemplaceRien)
     EXPECT_EQ(jeu->colonnes(), attendues);
     EXPECT_TRUE(jeu->estVide());
     EXPECT_TRUE(jeu->finFichier());
+    jeu->dernier(); // an empty set has no last row either
+    EXPECT_TRUE(jeu->finFichier());
+    EXPECT_TRUE(jeu->valeur(u"Num"_qs).isNull());
     base.reset();
 
     // A second creation over the file, or over any other file, leaves it alone.
@@ -158,6 +161,18 @@ TEST(BaseCandidatures, NumeroteSansReutiliserEtModifieLaLigneCourante)
     EXPECT_EQ(relu->texte(u"Intitule"_qs), u"Poste"_qs);
     // A set that is not whole rows of one table cannot be edited.
     EXPECT_FALSE(relu->modifier());
+
+    // Moving away from an edit abandons it: nothing is written to any row.
+    jeu->premier();
+    ASSERT_TRUE(jeu->modifier());
+    jeu->fixer(u"Societe"_qs, u"Abandonnée"_qs);
+    jeu->dernier();
+    jeu->suivant();
+    EXPECT_FALSE(jeu->enModification());
+    EXPECT_FALSE(jeu->mettreAJour());
+    EXPECT_FALSE(b.valeurUnique(u"select count(*) from Candidatures where Societe = ?"_qs, {u"Abandonnée"_qs})->toInt());
+    jeu->premier();
+    jeu->suivant();
 
     // An edit of a row deleted meanwhile fails and writes nothing; a bad date is refused.
     ASSERT_TRUE(b.executer(u"delete from candidatures where num = ?"_qs, {2}));
@@ -303,4 +318,18 @@ TEST(BaseCandidatures, RegistreVerrouilleParUnAutre)
     base = BaseCandidatures::ouvrir(r.chemin);
     ASSERT_TRUE(base);
     EXPECT_EQ(statutDe(base->base(), 1), u"EMISE - EN ATTENTE DE REPONSE"_qs);
+
+    // A reader in the middle of its own transaction lets the ageing write but not commit: the
+    // ageing gives up whole, and the handle is left outside any transaction, so that what it
+    // writes next is stored for everyone.
+    autre = BaseDonnees::ouvrir(r.chemin);
+    ASSERT_TRUE(autre->executer(u"begin"_qs));
+    ASSERT_TRUE(autre->valeurUnique(u"select count(*) from Candidatures"_qs));
+    EXPECT_FALSE(base->vieillirStatuts(aujourdhui));
+    ASSERT_TRUE(autre->executer(u"rollback"_qs));
+    EXPECT_EQ(statutDe(*autre, 1), u"EMISE - EN ATTENTE DE REPONSE"_qs);
+    ajouter(base->base(), u"NON EMISE"_qs, {}, {});
+    EXPECT_EQ(autre->valeurUnique(u"select count(*) from Candidatures"_qs)->toInt(), 2);
+    EXPECT_TRUE(base->vieillirStatuts(aujourdhui));
+    EXPECT_EQ(statutDe(*autre, 1), u"EMISE - SANS REPONSE"_qs);
 }
