@@ -799,7 +799,7 @@ void FormCand::Timer1_Timer()
     // An advertisement pasted into the description: more than 50 characters more than at the
     // last analysis or load. Smaller edits add up until they pass that mark.
     const QString description = champ(u"Description"_qs);
-    if (description != DernierTexteAnalyse && DernierTexteAnalyse.size() + 50 < description.size()) {
+    if (FicheCandidature::AnnonceCollee(description, DernierTexteAnalyse)) {
         AnalyserAnnonce(description);
         DernierTexteAnalyse = champ(u"Description"_qs);
     }
