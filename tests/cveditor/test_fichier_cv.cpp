@@ -68,9 +68,10 @@ TEST(FichierControles, RegleDeLectureSurLignesMalFormees)
                           "12:LangueCourant=1\r\n"
                           "99999999999:LangueCourant=1\r\n"
                           "7a:LangueBilingue=1\r\n"
+                          "1 0:LangueScolaire=1\r\n" // the index is the number, blanks skipped
                           "Fin=ok"_qs;
     const auto e = FichierControles::lire(texte);
-    ASSERT_EQ(e.size(), 8);
+    ASSERT_EQ(e.size(), 9);
     EXPECT_EQ(e.at(0), Entree::plaine(u"Nom"_qs, u"DUPONT"_qs));
     EXPECT_EQ(e.at(1), Entree::plaine(QString(), u"sans nom"_qs));
     EXPECT_EQ(e.at(2), Entree::indexe(5, u"Langue"_qs, u"Prof=1"_qs));
@@ -78,7 +79,8 @@ TEST(FichierControles, RegleDeLectureSurLignesMalFormees)
     EXPECT_EQ(e.at(4), Entree::indexe(12, u"LangueCourant"_qs, u"1"_qs));
     EXPECT_EQ(e.at(5).index, -1);
     EXPECT_EQ(e.at(6), Entree::indexe(7, u"LangueBilingue"_qs, u"1"_qs));
-    EXPECT_EQ(e.at(7), Entree::plaine(u"Fin"_qs, u"ok"_qs));
+    EXPECT_EQ(e.at(7), Entree::indexe(10, u"LangueScolaire"_qs, u"1"_qs));
+    EXPECT_EQ(e.at(8), Entree::plaine(u"Fin"_qs, u"ok"_qs));
 }
 
 TEST(FichierCV, LesQuatreVingtDeuxClesDansLOrdre)
