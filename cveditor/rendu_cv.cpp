@@ -137,6 +137,9 @@ QString formaterParagraphes(const QString& texte, const MiseEnForme& forme)
         t.chop(2);
     if (t.startsWith(CRLF))
         t.remove(0, 2);
+    // A text with nothing left has no line at all, not one empty heading.
+    if (t.isEmpty())
+        return {};
     const QStringList lignes = t.split(CRLF);
     const QLocale locale;
     QString r;
