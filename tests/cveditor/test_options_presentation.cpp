@@ -35,6 +35,14 @@ TEST(OptionsPresentation, ListeDesModeles)
               (QStringList{u"Basic"_qs, u"Moderne"_qs}));
 }
 
+TEST(OptionsPresentation, PaireDebutantSenior)
+{
+    // Exactly one of the pair is ticked after a click, a greyed box (read from a file) included.
+    EXPECT_EQ(autreDisposition(1), 0);
+    EXPECT_EQ(autreDisposition(0), 1);
+    EXPECT_EQ(autreDisposition(2), 1);
+}
+
 TEST(OptionsPresentation, GrilleDesLangues)
 {
     FichierCV::ValeursCV cv = FichierCV::ValeursCV::parDefaut();
