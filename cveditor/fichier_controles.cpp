@@ -3,6 +3,8 @@
 #include "shell/services/fichiers_texte.h"
 #include "shell/services/fonctionnel.h"
 
+#include <QFileInfo>
+
 #include <cmath>
 #include <limits>
 
@@ -99,6 +101,11 @@ Entrees lire(const QString& texte)
 
 bool enregistrer(const QString& chemin, const Entrees& entrees)
 {
+    // The new text replaces the file in one step, which would also go through a file that the
+    // user made read-only: such a file is kept as it is and the save fails.
+    const QFileInfo existant(chemin);
+    if (existant.exists() && (!existant.permission(QFile::WriteOwner) || !existant.isWritable()))
+        return false;
     return FichiersTexte::ecrire(chemin, composer(entrees));
 }
 

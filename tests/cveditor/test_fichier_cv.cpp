@@ -203,6 +203,13 @@ TEST(FichierCV, UnEnregistrementInterrompuLaisseLAncienFichier)
     EXPECT_EQ(Outils::lireOctets(FichierCV::cheminFichier(d.donnees(), u"Lebrun"_qs)), avant);
     EXPECT_EQ(QDir(d.chemin(u"CV"_qs)).entryList(QDir::Files), QStringList{u"Lebrun.dat"_qs});
 
+    // A CV file made read-only is not replaced.
+    const QString chemin = FichierCV::cheminFichier(d.donnees(), u"Lebrun"_qs);
+    QFile::setPermissions(chemin, QFile::ReadOwner | QFile::ReadUser);
+    EXPECT_FALSE(FichierCV::enregistrer(d.donnees(), u"Lebrun"_qs, cv));
+    QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    EXPECT_EQ(Outils::lireOctets(chemin), avant);
+
     // A name that is not a file name is refused, nothing is written.
     EXPECT_FALSE(FichierCV::enregistrer(d.donnees(), u"Commercial/export"_qs, cv));
     EXPECT_FALSE(FichierCV::enregistrer(d.donnees(), QString(), cv));
