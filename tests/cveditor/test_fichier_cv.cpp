@@ -163,6 +163,8 @@ TEST(FichierCV, MenuDesLangues)
     EXPECT_FALSE(FichierCV::cochesLangue(u"2"_qs)->anglais || FichierCV::cochesLangue(u"2"_qs)->francais);
     EXPECT_FALSE(FichierCV::cochesLangue(u"abc"_qs));
     EXPECT_FALSE(FichierCV::cochesLangue(QString()));
+    EXPECT_FALSE(FichierCV::cochesLangue(u"inf"_qs));
+    EXPECT_FALSE(FichierCV::cochesLangue(u"nan"_qs));
 }
 
 TEST(FichierCV, EnregistrementEtRelecture)
