@@ -51,7 +51,7 @@ QString legendeDisposition(int index);
 inline int autreDisposition(int valeurCliquee) { return valeurCliquee > 1 ? valeurCliquee - 1 : 1 - valeurCliquee; }
 
 // The page-model list from the names of the files of Modeles: the names ending with ".htm"
-// (case-sensitive), without it, sorted by name.
+// (case-sensitive), without it, sorted by name without regard to case.
 QStringList listeModeles(const QStringList& fichiers);
 // A model chosen in the list: NomModele and Modèle.
 inline QString fichierModele(const QString& nomModele) { return nomModele + QStringLiteral(".htm"); }
