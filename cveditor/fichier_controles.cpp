@@ -1,7 +1,11 @@
 #include "cveditor/fichier_controles.h"
 
 #include "shell/services/fichiers_texte.h"
+#include "shell/services/fonctionnel.h"
 
+#include <QFileInfo>
+
+#include <cmath>
 #include <limits>
 
 namespace FichierControles {
@@ -53,20 +57,15 @@ QString composer(const Entrees& entrees)
 }
 
 namespace {
-// The leading decimal number of the text before the ":" (0 when there is none); -1 when it
-// does not fit an index.
+// The numeric value of the text before the ":" (blanks between digits skipped, as for any
+// number read from a text), rounded to a whole index as the controls take it; -1 when it does
+// not fit an index.
 int indexDe(const QString& avant)
 {
-    qsizetype i = 0;
-    long long v = 0;
-    bool trop = false;
-    while (i < avant.size() && avant.at(i) >= u'0' && avant.at(i) <= u'9') {
-        v = v * 10 + (avant.at(i).unicode() - u'0');
-        if (v > std::numeric_limits<int>::max())
-            trop = true, v = 0;
-        ++i;
-    }
-    return trop ? -1 : int(v);
+    const double v = std::nearbyint(Fonctionnel::Valeur(avant));
+    if (!std::isfinite(v) || v < 0 || v > std::numeric_limits<int>::max())
+        return -1;
+    return int(v);
 }
 } // namespace
 
@@ -102,6 +101,11 @@ Entrees lire(const QString& texte)
 
 bool enregistrer(const QString& chemin, const Entrees& entrees)
 {
+    // The new text replaces the file in one step, which would also go through a file that the
+    // user made read-only: such a file is kept as it is and the save fails.
+    const QFileInfo existant(chemin);
+    if (existant.exists() && (!existant.permission(QFile::WriteOwner) || !existant.isWritable()))
+        return false;
     return FichiersTexte::ecrire(chemin, composer(entrees));
 }
 

@@ -41,8 +41,8 @@ std::optional<Entree> lireLigne(const QString& ligne);
 // Names are returned as they stand: a reader ignores those its window lacks.
 Entrees lire(const QString& texte);
 
-// File functions. enregistrer rewrites the file atomically: false when it could not, and the
-// previous file is then whole. charger gives nothing when the file cannot be opened.
+// File functions. enregistrer rewrites the file atomically: false when it could not, or when the
+// file is read-only, and the previous file is then whole. charger gives nothing when the file cannot be opened.
 bool enregistrer(const QString& chemin, const Entrees& entrees);
 std::optional<Entrees> charger(const QString& chemin);
 

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cmath>
+
 namespace FichierCV {
 
 namespace {
@@ -205,7 +207,7 @@ std::optional<CochesLangue> cochesLangue(const QString& langueCV)
 {
     bool ok = false;
     const double v = langueCV.trimmed().toDouble(&ok);
-    if (!ok)
+    if (!ok || !std::isfinite(v)) // "inf" or "nan" is no number of the box
         return std::nullopt;
     return CochesLangue{v == 1, v == 0};
 }

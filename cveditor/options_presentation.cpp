@@ -104,7 +104,11 @@ QStringList listeModeles(const QStringList& fichiers)
     for (const QString& f : fichiers)
         if (f.endsWith(QLatin1String(".htm")))
             noms << f.left(f.size() - 4);
-    std::sort(noms.begin(), noms.end());
+    // In the order a folder listing shows them, without regard to case.
+    std::sort(noms.begin(), noms.end(), [](const QString& a, const QString& b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
     return noms;
 }
 

@@ -46,11 +46,12 @@ QString boiteParagraphe(int index);
 QString legendeParagraphe(int index);
 QString legendeDisposition(int index);
 
-// Layout pair: the value the other box of CheckDisposition takes when one is clicked.
-inline int autreDisposition(int valeurCliquee) { return valeurCliquee >= 1 ? 0 : 1; }
+// Layout pair: the value the other box of CheckDisposition takes when one is clicked,
+// |1 − the clicked box's value| (a greyed box, 2, gives 1 like an unticked one).
+inline int autreDisposition(int valeurCliquee) { return valeurCliquee > 1 ? valeurCliquee - 1 : 1 - valeurCliquee; }
 
 // The page-model list from the names of the files of Modeles: the names ending with ".htm"
-// (case-sensitive), without it, sorted by name.
+// (case-sensitive), without it, sorted by name without regard to case.
 QStringList listeModeles(const QStringList& fichiers);
 // A model chosen in the list: NomModele and Modèle.
 inline QString fichierModele(const QString& nomModele) { return nomModele + QStringLiteral(".htm"); }

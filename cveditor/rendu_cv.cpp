@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
 #include <QStringEncoder>
 
@@ -79,6 +80,7 @@ QString enCodePage(const QString& page)
         return page;
     QString r;
     r.reserve(page.size() + 64);
+    QHash<char16_t, bool> dejaVus; // character -> has no Windows-1252 byte
     const qsizetype n = page.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = page.at(i);
@@ -93,10 +95,19 @@ QString enCodePage(const QString& page)
             largeur = 2;
         }
         const QString morceau = page.mid(i, largeur);
-        QStringEncoder un("windows-1252");
-        const QByteArray octets = un.encode(morceau);
-        Q_UNUSED(octets);
-        if (un.hasError() || c.isSurrogate())
+        // A page holds few different characters: each is put to the code page once.
+        bool sansEquivalent = c.isSurrogate();
+        if (!sansEquivalent) {
+            auto connu = dejaVus.constFind(c.unicode());
+            if (connu == dejaVus.cend()) {
+                QStringEncoder un("windows-1252");
+                const QByteArray octets = un.encode(morceau);
+                Q_UNUSED(octets);
+                connu = dejaVus.insert(c.unicode(), un.hasError());
+            }
+            sansEquivalent = *connu;
+        }
+        if (sansEquivalent)
             r += QStringLiteral("&#") + QString::number(quint32(code)) + u';';
         else
             r += morceau;
@@ -137,6 +148,9 @@ QString formaterParagraphes(const QString& texte, const MiseEnForme& forme)
         t.chop(2);
     if (t.startsWith(CRLF))
         t.remove(0, 2);
+    // A text with nothing left has no line at all, not one empty heading.
+    if (t.isEmpty())
+        return {};
     const QStringList lignes = t.split(CRLF);
     const QLocale locale;
     QString r;

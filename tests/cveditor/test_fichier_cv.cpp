@@ -68,9 +68,10 @@ TEST(FichierControles, RegleDeLectureSurLignesMalFormees)
                           "12:LangueCourant=1\r\n"
                           "99999999999:LangueCourant=1\r\n"
                           "7a:LangueBilingue=1\r\n"
+                          "1 0:LangueScolaire=1\r\n" // the index is the number, blanks skipped
                           "Fin=ok"_qs;
     const auto e = FichierControles::lire(texte);
-    ASSERT_EQ(e.size(), 8);
+    ASSERT_EQ(e.size(), 9);
     EXPECT_EQ(e.at(0), Entree::plaine(u"Nom"_qs, u"DUPONT"_qs));
     EXPECT_EQ(e.at(1), Entree::plaine(QString(), u"sans nom"_qs));
     EXPECT_EQ(e.at(2), Entree::indexe(5, u"Langue"_qs, u"Prof=1"_qs));
@@ -78,7 +79,8 @@ TEST(FichierControles, RegleDeLectureSurLignesMalFormees)
     EXPECT_EQ(e.at(4), Entree::indexe(12, u"LangueCourant"_qs, u"1"_qs));
     EXPECT_EQ(e.at(5).index, -1);
     EXPECT_EQ(e.at(6), Entree::indexe(7, u"LangueBilingue"_qs, u"1"_qs));
-    EXPECT_EQ(e.at(7), Entree::plaine(u"Fin"_qs, u"ok"_qs));
+    EXPECT_EQ(e.at(7), Entree::indexe(10, u"LangueScolaire"_qs, u"1"_qs));
+    EXPECT_EQ(e.at(8), Entree::plaine(u"Fin"_qs, u"ok"_qs));
 }
 
 TEST(FichierCV, LesQuatreVingtDeuxClesDansLOrdre)
@@ -161,6 +163,8 @@ TEST(FichierCV, MenuDesLangues)
     EXPECT_FALSE(FichierCV::cochesLangue(u"2"_qs)->anglais || FichierCV::cochesLangue(u"2"_qs)->francais);
     EXPECT_FALSE(FichierCV::cochesLangue(u"abc"_qs));
     EXPECT_FALSE(FichierCV::cochesLangue(QString()));
+    EXPECT_FALSE(FichierCV::cochesLangue(u"inf"_qs));
+    EXPECT_FALSE(FichierCV::cochesLangue(u"nan"_qs));
 }
 
 TEST(FichierCV, EnregistrementEtRelecture)
@@ -200,6 +204,13 @@ TEST(FichierCV, UnEnregistrementInterrompuLaisseLAncienFichier)
     EXPECT_FALSE(ecrit);
     EXPECT_EQ(Outils::lireOctets(FichierCV::cheminFichier(d.donnees(), u"Lebrun"_qs)), avant);
     EXPECT_EQ(QDir(d.chemin(u"CV"_qs)).entryList(QDir::Files), QStringList{u"Lebrun.dat"_qs});
+
+    // A CV file made read-only is not replaced.
+    const QString chemin = FichierCV::cheminFichier(d.donnees(), u"Lebrun"_qs);
+    QFile::setPermissions(chemin, QFile::ReadOwner | QFile::ReadUser);
+    EXPECT_FALSE(FichierCV::enregistrer(d.donnees(), u"Lebrun"_qs, cv));
+    QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    EXPECT_EQ(Outils::lireOctets(chemin), avant);
 
     // A name that is not a file name is refused, nothing is written.
     EXPECT_FALSE(FichierCV::enregistrer(d.donnees(), u"Commercial/export"_qs, cv));

@@ -31,8 +31,18 @@ TEST(OptionsPresentation, CouleursEtTeintes)
 TEST(OptionsPresentation, ListeDesModeles)
 {
     // Only ".htm", case-sensitive: the rendered page and an upper-case extension stay out.
-    EXPECT_EQ(listeModeles({u"Moderne.htm"_qs, u"CVtemp.html"_qs, u"Photo.jpg"_qs, u"Basic.htm"_qs, u"Vieux.HTM"_qs}),
-              (QStringList{u"Basic"_qs, u"Moderne"_qs}));
+    // Listed by name without regard to case, as the folder shows them.
+    EXPECT_EQ(listeModeles({u"Moderne.htm"_qs, u"CVtemp.html"_qs, u"Photo.jpg"_qs, u"Basic.htm"_qs, u"Vieux.HTM"_qs,
+                            u"atelier.htm"_qs}),
+              (QStringList{u"atelier"_qs, u"Basic"_qs, u"Moderne"_qs}));
+}
+
+TEST(OptionsPresentation, PaireDebutantSenior)
+{
+    // Exactly one of the pair is ticked after a click, a greyed box (read from a file) included.
+    EXPECT_EQ(autreDisposition(1), 0);
+    EXPECT_EQ(autreDisposition(0), 1);
+    EXPECT_EQ(autreDisposition(2), 1);
 }
 
 TEST(OptionsPresentation, GrilleDesLangues)

@@ -85,6 +85,10 @@ TEST(RenduCV, ParagraphesDates)
               "<b><u>12 mois</b></u><br><br><b><u>mars 2020</b></u><br>"_qs + Retrait + u"sans date<br></span>"_qs);
     // Tabs become blanks; blanks and one line break at each end go.
     EXPECT_EQ(RenduCV::formaterParagraphes(u" \t\r\n2001\tBac\r\n  "_qs, {}), u"<b>2001 Bac</b>"_qs);
+    // Nothing left after that: no line, not an empty heading; an inner empty line stays a heading.
+    EXPECT_EQ(RenduCV::formaterParagraphes(u" \t "_qs, {}), QString());
+    EXPECT_EQ(RenduCV::formaterParagraphes(u"\r\n"_qs, {}), QString());
+    EXPECT_EQ(RenduCV::formaterParagraphes(u"a\r\n\r\nb"_qs, {}), u"<b>a</b><br><b></b><br><b>b</b>"_qs);
 }
 
 TEST(RenduCV, DecorationsDeLIdentite)
@@ -116,7 +120,7 @@ TEST(RenduCV, SectionsEtDisposition)
               "Anglais courant<br>][DDi]</body></html>"_qs);
     // Missing markers leave the page as it is rather than doubling a block.
     cv.fixer(u"Competences"_qs, QString());
-    EXPECT_EQ(sansPolitique(RenduCV::composer(u"P01a P03b P07 P04 #Competences#"_qs, cv, false)), u"a b   <b></b>"_qs);
+    EXPECT_EQ(sansPolitique(RenduCV::composer(u"P01a P03b P07 P04 #Competences#"_qs, cv, false)), u"a b   "_qs);
 }
 
 TEST(RenduCV, CouleursEtMarqueursSurToutLaPage)
