@@ -113,6 +113,7 @@ BoutonKVL::BoutonKVL(const QString& libelle, const QRect& twips, QWidget* parent
 
 void BoutonKVL::placer(const QRect& twips)
 {
+    largeurTwips_ = twips.width();
     placerEnTwips(this, twips);
     UserControl_Resize();
 }
@@ -154,7 +155,7 @@ void BoutonKVL::UserControl_ReadProperties(const QVariantMap& proprietes)
     Label2->setText(Webdings::versUnicode(symbole_));
     couleurTexte(Label2, couleurSymbole_);
 
-    const int largeur = Twips::depuisPixels(width());
+    const int largeur = largeurTwips();
     Label2->setVisible(largeur > 130 * libelle_.size() && largeur > 1000);
     UserControl_Resize();
 }
@@ -165,6 +166,11 @@ QVariantMap BoutonKVL::UserControl_WriteProperties() const
     if (!libelle_.isEmpty())
         m.insert(QStringLiteral("Libelle"), libelle_);
     return m;
+}
+
+int BoutonKVL::largeurTwips() const
+{
+    return Twips::versPixels(largeurTwips_) == width() ? largeurTwips_ : Twips::depuisPixels(width());
 }
 
 bool BoutonKVL::symboleVisible() const { return !Label2->isHidden(); }
@@ -201,7 +207,7 @@ void BoutonKVL::UserControl_Resize()
 
 void BoutonKVL::placerLibelle()
 {
-    const int largeur = Twips::depuisPixels(width()) - 60;
+    const int largeur = largeurTwips() - 60;
     Label1->setGeometry(Twips::rect(15, hautLabel1_, largeur, hautLabel1Design_));
     Label3->setGeometry(Twips::rect(15, 45, largeur, 225));
 }

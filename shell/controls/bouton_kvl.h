@@ -91,8 +91,11 @@ private:
     void fixerEtape(Etape e);
     void placerLibelle();
     void afficherLibelle();
+    // The width in twips: the one the window gave, until the button is sized to other pixels.
+    int largeurTwips() const;
 
     QString libelle_;
+    int largeurTwips_ = 1200;
     Etape etape_ = Etape::Bleu;
     int hautLabel1_ = 45;
     int hautLabel1Design_ = 225;

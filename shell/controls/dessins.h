@@ -34,7 +34,8 @@ QPixmap imageDepart(QSize taille);
 // The banner strip of the main window and its logo.
 QPixmap banniere(QSize taille);
 QPixmap logo();
-// The two pictures stacked behind "Retour au menu principal": at rest (Image5) and lit (Image4).
+// The two pictures stacked behind "Retour au menu principal": at rest (Image4, the upper one) and
+// lit (Image5, seen when the pointer on the label hides Image4).
 QPixmap fondRetour(QSize taille, bool allume);
 
 // Desktop icons.

@@ -65,37 +65,49 @@ void Guide::Form_Load()
         gauche = 10600;
     move(Twips::point(gauche, haut));
 
-    // The main window or the caller may unload the balloon while a wait pumps events.
+    // The main window or the caller may unload the balloon while a wait pumps events. When the
+    // main window went with it, the program ends there: the windows that asked for the tip are
+    // gone too, and nothing of them may run after the show.
     QPointer<Guide> moi(this);
+    auto finir = [] {
+        if (finProgramme) {
+            finProgramme();
+        } else {
+            std::fflush(nullptr);
+            ::_exit(0);
+        }
+    };
+    auto encore = [&] {
+        if (moi)
+            return true;
+        if (!Systeme::FormeVisible(Principale::NomConception))
+            finir();
+        return false;
+    };
     for (int k = 1; k <= 241; k += 20) {
         repaint();
         Attente::pomper();
         Attente::dormir(40);
-        if (!moi)
+        if (!encore())
             return;
         Traces::opacite(this, k);
-        if (!moi)
+        if (!encore())
             return;
         show();
     }
     for (int pas = 0; pas < 180; ++pas) {
         if (!Systeme::FormeVisible(Principale::NomConception)) {
-            if (finProgramme) {
-                finProgramme();
-            } else {
-                std::fflush(nullptr);
-                ::_exit(0);
-            }
+            finir();
             return;
         }
         Attente::dormir(30);
-        if (!moi)
+        if (!encore())
             return;
     }
     for (int k = 250; k >= 10; k -= 20) {
         Attente::pomper();
         Attente::dormir(40);
-        if (!moi)
+        if (!encore())
             return;
         Traces::opacite(this, k);
     }

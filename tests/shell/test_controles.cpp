@@ -53,6 +53,11 @@ TEST(BoutonKVL, SymboleVisibleSeulementSurUnBoutonAssezLarge)
     EXPECT_TRUE(vide->symboleVisible());
     EXPECT_TRUE(vide->symbole().isEmpty());
     EXPECT_FALSE(bouton(QString(), 990)->symboleVisible());
+    // The widths are the ones the window gives in twips, also between two whole pixels.
+    EXPECT_TRUE(bouton(u"Ok"_qs, 1004)->symboleVisible());
+    EXPECT_FALSE(bouton(u"Ok"_qs, 1000)->symboleVisible());
+    EXPECT_TRUE(bouton(u"Nouveau CV"_qs, 1302)->symboleVisible());
+    EXPECT_FALSE(bouton(u"Nouveau CV"_qs, 1300)->symboleVisible());
 }
 
 TEST(BoutonKVL, ModeSymboleEtHauteurs)

@@ -147,13 +147,34 @@ TEST_F(Ballon, FinDuProgrammeQuandLaFenetrePrincipaleDisparait)
 
 TEST_F(Ballon, LaFenetrePrincipaleSeFermePendantLeConseil)
 {
+    // Closing the main window unloads the balloon with the working windows: whatever the phase
+    // of the show, the program ends there. The balloon unloaded alone (back to the main menu)
+    // only stops the show.
+    for (const char* moment : {"Opacite Guide 1", "Opacite Guide 250"}) {
+        FenetreNommee::charger(u"FormCand"_qs);
+        Principale& p = principale(1280);
+        int fins = 0;
+        Guide::finProgramme = [&] { ++fins; };
+        Traces::observer([&](const QString& t) {
+            if (t == QString::fromUtf8(moment))
+                p.close();
+        });
+        Fonctionnel::AfficherGuide(u"Un conseil"_qs);
+        Traces::observer({});
+        Guide::finProgramme = {};
+        EXPECT_EQ(fins, 1) << moment;
+        EXPECT_FALSE(RegistreFenetres::instance().estChargee<Guide>());
+        RegistreFenetres::instance().toutDecharger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     FenetreNommee::charger(u"FormCand"_qs);
-    Principale& p = principale(1280);
+    principale(1280);
     int fins = 0;
     Guide::finProgramme = [&] { ++fins; };
     Traces::observer([&](const QString& t) {
-        if (t == u"Opacite Guide 1"_qs)
-            p.close(); // unloads the balloon while its show runs
+        if (t == u"Opacite Guide 21"_qs)
+            RegistreFenetres::instance().decharger(Guide::NomConception);
     });
     Fonctionnel::AfficherGuide(u"Un conseil"_qs);
     Traces::observer({});
