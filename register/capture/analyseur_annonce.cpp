@@ -342,13 +342,16 @@ public:
     {
         if (!f.societe.isEmpty() && f.societe != QLatin1String("N.C."))
             return;
+        // A line end is never a word of the name: "EST" at the start of a line and "GROUPE" at the end
+        // of one give nothing, and the name after "GROUPE" stops at the line end.
         for (qsizetype i = 1; i <= n - 1; ++i) {
             const QString& w = mots.at(i);
-            if (egal(w, QLatin1String("EST")) && !egal(mots.at(i - 1), QLatin1String("N")))
-                f.societe = mots.at(i - 1);
-            if (egal(w, QLatin1String("GROUPE"))) {
+            const QString& avant = mots.at(i - 1);
+            if (egal(w, QLatin1String("EST")) && !egal(avant, QLatin1String("N")) && !estPoint(avant))
+                f.societe = avant;
+            if (egal(w, QLatin1String("GROUPE")) && !estPoint(mots.at(i + 1))) {
                 f.societe = u"GROUPE "_qs + mots.at(i + 1);
-                if (i + 2 <= n)
+                if (i + 2 <= n && !estPoint(mots.at(i + 2)))
                     f.societe += u' ' + mots.at(i + 2);
             }
         }
@@ -466,13 +469,15 @@ private:
         if (!rue)
             return;
         f.cp = w;
-        f.ville = mots.at(i + 1);
-        if (i + 2 <= n) {
+        // The town stops at the line end: a code at the end of its line leaves the town empty, and
+        // "SUR", "LES" or "CEDEX" at the end of the line is its last word.
+        f.ville = estPoint(mots.at(i + 1)) ? QString() : mots.at(i + 1);
+        if (!f.ville.isEmpty() && i + 2 <= n) {
             const QString& suite = mots.at(i + 2);
             if (egal(suite, QLatin1String("SUR")) || egal(suite, QLatin1String("LES"))
                 || egal(suite, QLatin1String("CEDEX"))) {
                 f.ville += u' ' + suite;
-                if (i + 3 <= n)
+                if (i + 3 <= n && !estPoint(mots.at(i + 3)))
                     f.ville += u' ' + mots.at(i + 3);
             }
         }
