@@ -123,11 +123,14 @@ struct IndexMots {
 qsizetype finParPoint(const IndexMots& index, const QStringList& mots, qsizetype debut)
 {
     const qsizetype n = index.n;
-    const qsizetype premier = index.mot[size_t(debut)];
-    if (premier > n)
-        return n + 1;
-    // One word of 2 characters, or two words, make the 3 characters.
-    const qsizetype assez = mots.at(premier).size() >= 2 ? premier : index.mot[size_t(premier + 1)];
+    // Each word appended counts its length and a blank: one word of 2 characters makes the 3, and
+    // at most three words do (a very long run of blanks leaves empty words of 1 each).
+    qsizetype assez = index.mot[size_t(debut)];
+    for (qsizetype taille = 0; assez <= n; assez = index.mot[size_t(assez + 1)]) {
+        taille += mots.at(assez).size() + 1;
+        if (taille >= 3)
+            break;
+    }
     if (assez > n)
         return n + 1;
     return index.point[size_t(assez + 1)];
