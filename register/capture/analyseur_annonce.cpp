@@ -123,11 +123,14 @@ struct IndexMots {
 qsizetype finParPoint(const IndexMots& index, const QStringList& mots, qsizetype debut)
 {
     const qsizetype n = index.n;
-    const qsizetype premier = index.mot[size_t(debut)];
-    if (premier > n)
-        return n + 1;
-    // One word of 2 characters, or two words, make the 3 characters.
-    const qsizetype assez = mots.at(premier).size() >= 2 ? premier : index.mot[size_t(premier + 1)];
+    // Each word appended counts its length and a blank: one word of 2 characters makes the 3, and
+    // at most three words do (a very long run of blanks leaves empty words of 1 each).
+    qsizetype assez = index.mot[size_t(debut)];
+    for (qsizetype taille = 0; assez <= n; assez = index.mot[size_t(assez + 1)]) {
+        taille += mots.at(assez).size() + 1;
+        if (taille >= 3)
+            break;
+    }
     if (assez > n)
         return n + 1;
     return index.point[size_t(assez + 1)];
@@ -342,13 +345,16 @@ public:
     {
         if (!f.societe.isEmpty() && f.societe != QLatin1String("N.C."))
             return;
+        // A line end is never a word of the name: "EST" at the start of a line and "GROUPE" at the end
+        // of one give nothing, and the name after "GROUPE" stops at the line end.
         for (qsizetype i = 1; i <= n - 1; ++i) {
             const QString& w = mots.at(i);
-            if (egal(w, QLatin1String("EST")) && !egal(mots.at(i - 1), QLatin1String("N")))
-                f.societe = mots.at(i - 1);
-            if (egal(w, QLatin1String("GROUPE"))) {
+            const QString& avant = mots.at(i - 1);
+            if (egal(w, QLatin1String("EST")) && !egal(avant, QLatin1String("N")) && !estPoint(avant))
+                f.societe = avant;
+            if (egal(w, QLatin1String("GROUPE")) && !estPoint(mots.at(i + 1))) {
                 f.societe = u"GROUPE "_qs + mots.at(i + 1);
-                if (i + 2 <= n)
+                if (i + 2 <= n && !estPoint(mots.at(i + 2)))
                     f.societe += u' ' + mots.at(i + 2);
             }
         }
@@ -466,13 +472,15 @@ private:
         if (!rue)
             return;
         f.cp = w;
-        f.ville = mots.at(i + 1);
-        if (i + 2 <= n) {
+        // The town stops at the line end: a code at the end of its line leaves the town empty, and
+        // "SUR", "LES" or "CEDEX" at the end of the line is its last word.
+        f.ville = estPoint(mots.at(i + 1)) ? QString() : mots.at(i + 1);
+        if (!f.ville.isEmpty() && i + 2 <= n) {
             const QString& suite = mots.at(i + 2);
             if (egal(suite, QLatin1String("SUR")) || egal(suite, QLatin1String("LES"))
                 || egal(suite, QLatin1String("CEDEX"))) {
                 f.ville += u' ' + suite;
-                if (i + 3 <= n)
+                if (i + 3 <= n && !estPoint(mots.at(i + 3)))
                     f.ville += u' ' + mots.at(i + 3);
             }
         }

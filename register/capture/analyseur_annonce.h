@@ -19,8 +19,9 @@ const QStringList& ChampsAnalyses();
 //
 // Written fields: Description always (the text without its header and footer, blank lines
 // collapsed, possibly starting at the title); Email, Nature, Intitule, Lieu, Salaire,
-// DateDiffusion, Telephone, Duree, CP, Ville, www and Origine only when empty; Societe,
-// NomContact, Reference and Adresse by their own rules. Every other field is returned as given.
+// DateDiffusion, Telephone, Duree, CP, www and Origine only when empty; Ville together with an
+// empty CP (the town of the postal code found); Societe, NomContact, Reference and Adresse by
+// their own rules. Every other field is returned as given.
 // The analyser shows nothing and asks nothing: the window writes the returned fields back into
 // its boxes (Description with its CR LF turned into the widget's line ends), and the caller
 // decides whether to save.

@@ -131,3 +131,14 @@ TEST(AnalyseurAnnonce, UneSecondeAnalyseGardeCeQueLaPremiereATrouve)
     EXPECT_EQ(r2.value(u"Reference"_qs), u"ZZ99 "_qs);
     EXPECT_EQ(r2.value(u"Description"_qs), u"Caissier H/F\r\nLieu : Nantes\r\nRef : ZZ99\r\nx y"_qs);
 }
+
+// The matching form keeps a few blanks of a very long run (a pasted page full of blanks), so the
+// words then hold empty entries: each still counts one character in what is collected.
+TEST(AnalyseurAnnonce, UneLongueSuiteDeBlancsLaisseDesMotsVides)
+{
+    const QString blancs(3000, u' ');
+    const ChampsCandidature tel = analyser(u"Vendeur H/F\r\nTel"_qs + blancs + u"\r\n5\r\nx y z"_qs);
+    EXPECT_EQ(montrer(tel.value(u"Telephone"_qs)), "[  5 ]");
+    const ChampsCandidature societe = analyser(u"Vendeur H/F\r\nSociété"_qs + blancs + u"\r\nACME\r\nx y z"_qs);
+    EXPECT_EQ(montrer(societe.value(u"Societe"_qs)), "[  ACME ]");
+}

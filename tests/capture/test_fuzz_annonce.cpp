@@ -98,10 +98,11 @@ Modele modele(const QString& normalise, const QString& origine)
     }
     if (r.societe.isEmpty())
         for (qsizetype i = 1; i <= n - 1; ++i) {
-            if (m[i] == u"EST"_qs && m[i - 1] != u"N"_qs)
+            if (m[i] == u"EST"_qs && m[i - 1] != u"N"_qs && m[i - 1] != u"."_qs)
                 r.societe = m[i - 1];
-            if (m[i] == u"GROUPE"_qs)
-                r.societe = u"GROUPE "_qs + m[i + 1] + (i + 2 <= n ? u' ' + m[i + 2] : QString());
+            if (m[i] == u"GROUPE"_qs && m[i + 1] != u"."_qs)
+                r.societe = u"GROUPE "_qs + m[i + 1]
+                    + (i + 2 <= n && m[i + 2] != u"."_qs ? u' ' + m[i + 2] : QString());
         }
     if (rejeteSociete(r.societe))
         r.societe.clear();
