@@ -1,0 +1,242 @@
+#include "cveditor/fichier_cv.h"
+
+#include "shell/services/fonctionnel.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace FichierCV {
+
+namespace {
+QList<Cle> construireCles()
+{
+    QList<Cle> c;
+    auto plaine = [&](const char16_t* nom) { c.append(Cle{QString::fromUtf16(nom), -1}); };
+    for (const char16_t* n : {u"LangueCV", u"Identite", u"ListeSituations", u"Langues", u"Nom", u"Adresse1",
+                              u"Prénom", u"Adresse2", u"CP", u"Ville", u"Pays", u"Tel", u"Mob", u"Email",
+                              u"Fonction", u"Etudes", u"Formations", u"Experiences", u"LanguesPlus",
+                              u"Objectifs", u"Divers", u"Competences"})
+        plaine(n);
+    for (int k = 8; k >= 0; --k) {
+        c.append(Cle{QStringLiteral("LangueCourant"), k});
+        c.append(Cle{QStringLiteral("LangueProf"), k});
+        c.append(Cle{QStringLiteral("LangueScolaire"), k});
+    }
+    for (const char16_t* n : {u"DateNaissance", u"LieuNaissance", u"Age"})
+        plaine(n);
+    for (int k = 0; k <= 8; ++k)
+        c.append(Cle{QStringLiteral("LangueBilingue"), k});
+    for (const char16_t* n : {u"NbEnfants", u"Situation", u"NomCV", u"List1", u"ListeModeles", u"NomModele",
+                              u"Police"})
+        plaine(n);
+    c.append(Cle{QStringLiteral("CheckDisposition"), 1});
+    c.append(Cle{QStringLiteral("CheckDisposition"), 0});
+    for (int k = 3; k >= 0; --k)
+        c.append(Cle{QStringLiteral("CheckParagraphe"), k});
+    for (const char16_t* n : {u"FramePolice", u"Modèle", u"Souligné", u"Gras", u"Indentation", u"Saut",
+                              u"Couleur", u"CouleurClaire"})
+        plaine(n);
+    return c;
+}
+} // namespace
+
+const QList<Cle>& cles()
+{
+    static const QList<Cle> c = construireCles();
+    return c;
+}
+
+const QStringList& boites()
+{
+    static const QStringList b = [] {
+        QStringList l;
+        for (const Cle& c : cles())
+            if (!c.indexee())
+                l << c.nom;
+        return l;
+    }();
+    return b;
+}
+
+int tailleGroupe(const QString& groupe)
+{
+    if (groupe == u"LangueScolaire" || groupe == u"LangueProf" || groupe == u"LangueCourant" ||
+        groupe == u"LangueBilingue")
+        return 9;
+    if (groupe == u"CheckParagraphe")
+        return 4;
+    if (groupe == u"CheckDisposition")
+        return 2;
+    return 0;
+}
+
+bool estCle(const QString& nom, int index)
+{
+    if (index < 0)
+        return boites().contains(nom);
+    return index < tailleGroupe(nom);
+}
+
+const QStringList& langues()
+{
+    static const QStringList l{QStringLiteral("Anglais"), QStringLiteral("Allemand"), QStringLiteral("Espagnol"),
+                               QStringLiteral("Italien"), QStringLiteral("Russe"),    QStringLiteral("Chinois"),
+                               QStringLiteral("Arabe"),   QStringLiteral("Polonais"), u"Suédois"_qs};
+    return l;
+}
+
+const QStringList& groupesLangue()
+{
+    static const QStringList g{QStringLiteral("LangueScolaire"), QStringLiteral("LangueProf"),
+                               QStringLiteral("LangueCourant"), QStringLiteral("LangueBilingue")};
+    return g;
+}
+
+void ValeursCV::recouvrir(const ValeursCV& autres)
+{
+    for (auto it = autres.textes.cbegin(); it != autres.textes.cend(); ++it)
+        textes.insert(it.key(), it.value());
+    for (auto g = autres.cases.cbegin(); g != autres.cases.cend(); ++g)
+        for (auto m = g.value().cbegin(); m != g.value().cend(); ++m)
+            cases[g.key()].insert(m.key(), m.value());
+}
+
+ValeursCV ValeursCV::parDefaut()
+{
+    ValeursCV cv;
+    for (const QString& b : boites())
+        cv.textes.insert(b, QString());
+    for (const Cle& c : cles())
+        if (c.indexee())
+            cv.cocher(c.nom, c.index, 0);
+    cv.fixer(QStringLiteral("LangueCV"), QStringLiteral("0"));
+    cv.fixer(QStringLiteral("NomModele"), QStringLiteral("Basic"));
+    cv.fixer(QStringLiteral("Police"), QStringLiteral("Arial"));
+    cv.fixer(u"Modèle"_qs, QStringLiteral("Basic.htm"));
+    cv.fixer(u"Souligné"_qs, QStringLiteral("0"));
+    cv.fixer(QStringLiteral("Gras"), QStringLiteral("1"));
+    cv.fixer(QStringLiteral("Indentation"), QStringLiteral("1"));
+    cv.fixer(QStringLiteral("Saut"), QStringLiteral("0"));
+    cv.fixer(QStringLiteral("Couleur"), QStringLiteral("#FF6600"));
+    cv.fixer(QStringLiteral("CouleurClaire"), QStringLiteral("#FFE6D5"));
+    cv.cocher(QStringLiteral("CheckParagraphe"), 0, 1);
+    cv.cocher(QStringLiteral("CheckParagraphe"), 2, 1);
+    cv.cocher(QStringLiteral("CheckDisposition"), 0, 1);
+    return cv;
+}
+
+FichierControles::Entrees entrees(const ValeursCV& cv)
+{
+    FichierControles::Entrees e;
+    e.reserve(cles().size());
+    for (const Cle& c : cles()) {
+        if (c.indexee())
+            e << FichierControles::Entree::indexe(c.index, c.nom, QString::number(cv.valeur(c.nom, c.index)));
+        else
+            e << FichierControles::Entree::plaine(c.nom, cv.texte(c.nom));
+    }
+    return e;
+}
+
+QString composer(const ValeursCV& cv) { return FichierControles::composer(entrees(cv)); }
+
+ValeursCV depuisEntrees(const FichierControles::Entrees& entrees)
+{
+    ValeursCV cv;
+    for (const FichierControles::Entree& e : entrees) {
+        if (!e.indexee) {
+            if (estCle(e.nom))
+                cv.fixer(e.nom, e.valeur);
+            continue;
+        }
+        if (!estCle(e.nom, e.index))
+            continue;
+        bool ok = false;
+        const int v = e.valeur.trimmed().toInt(&ok);
+        if (ok && v >= 0 && v <= 2)
+            cv.cocher(e.nom, e.index, v);
+    }
+    return cv;
+}
+
+ValeursCV lire(const QString& texte) { return depuisEntrees(FichierControles::lire(texte)); }
+
+QString nomFichier(const QString& nomCV, const QString& nom, const QString& prenom)
+{
+    QString n = nomCV;
+    if (n.isEmpty())
+        n = nom + u' ' + prenom;
+    return Fonctionnel::FormaterNomPropre(Fonctionnel::NormaliserTexte(n));
+}
+
+QString nomAutoSauvegarde(const QString& nomCV, const QString& nom, const QString& prenom,
+                          const std::function<bool(const QString&)>& existe)
+{
+    if (!nomCV.isEmpty())
+        return nomCV;
+    QString n = (nom + u' ' + prenom).trimmed();
+    auto pris = [&](const QString& candidat) { return existe && existe(nomFichier(candidat, {}, {})); };
+    for (int i = 0; i < 3 && pris(n); ++i)
+        n = QStringLiteral("Copie de ") + n;
+    if (pris(n)) {
+        // The three copies are taken as well: a number keeps every existing CV whole.
+        for (int k = 2;; ++k) {
+            const QString candidat = n + u' ' + QString::number(k);
+            if (!pris(candidat))
+                return candidat;
+        }
+    }
+    return n;
+}
+
+QString nomDepuisChemin(const QString& chemin)
+{
+    const QString fichier = QFileInfo(chemin).fileName();
+    return fichier.left(qMax<qsizetype>(0, fichier.size() - 4));
+}
+
+QString titrePanneau(const QString& nomCV) { return u"Zones d'informations ("_qs + nomCV + u')'; }
+
+std::optional<CochesLangue> cochesLangue(const QString& langueCV)
+{
+    bool ok = false;
+    const double v = langueCV.trimmed().toDouble(&ok);
+    if (!ok)
+        return std::nullopt;
+    return CochesLangue{v == 1, v == 0};
+}
+
+QString messageEchec(const QString& nomCV) { return QStringLiteral("Pb lors de l'enregistrement du CV : ") + nomCV; }
+
+QString cheminFichier(const QString& dossierDonnees, const QString& nomCV)
+{
+    return dossierDonnees + QStringLiteral("/CV/") + nomCV + QStringLiteral(".dat");
+}
+
+QString cheminPhoto(const QString& dossierDonnees, const QString& nomCV)
+{
+    return dossierDonnees + QStringLiteral("/Modeles/") + nomCV + QStringLiteral(".jpg");
+}
+
+QString cheminImageModele(const QString& dossierDonnees, const QString& nomModele)
+{
+    return dossierDonnees + QStringLiteral("/Modeles/") + nomModele + QStringLiteral(".jpg");
+}
+
+bool enregistrer(const QString& dossierDonnees, const QString& nomCV, const ValeursCV& cv)
+{
+    if (nomCV.isEmpty() || nomCV.contains(u'/'))
+        return false;
+    QDir().mkpath(dossierDonnees + QStringLiteral("/CV"));
+    return FichierControles::enregistrer(cheminFichier(dossierDonnees, nomCV), entrees(cv));
+}
+
+std::optional<ValeursCV> charger(const QString& chemin)
+{
+    const auto e = FichierControles::charger(chemin);
+    if (!e)
+        return std::nullopt;
+    return depuisEntrees(*e);
+}
+
+} // namespace FichierCV

@@ -1,0 +1,102 @@
+#pragma once
+// The CV file: CV/<name>.dat in the data folder, a control dump of the CV editor's 82 keys
+// from LangueCV to CouleurClaire. The CV has no structure apart from the editor's boxes; here
+// it is held as their values (ValeursCV), so that the file, the rendering and the tests share it.
+
+#include "cveditor/fichier_controles.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace FichierCV {
+
+// One key of the file: a plain box (index -1) or member `index` of an indexed group.
+struct Cle {
+    QString nom;
+    int index = -1;
+    bool indexee() const { return index >= 0; }
+};
+// The 82 keys, in the order of the file.
+const QList<Cle>& cles();
+// The plain boxes alone, in the same order (the placeholders are replaced in this order).
+const QStringList& boites();
+// The indexed groups and their number of members.
+int tailleGroupe(const QString& groupe); // 0 when the name is not a group of the CV
+// Whether the file may set this key (a known box, or a known group with the index in range).
+bool estCle(const QString& nom, int index = -1);
+
+// The language rows 0 to 8 of the grid, and the four level groups in the order of a row.
+const QStringList& langues();
+const QStringList& groupesLangue(); // LangueScolaire, LangueProf, LangueCourant, LangueBilingue
+
+// The values of a CV's boxes. Texts hold CR LF line breaks; check boxes hold 0 or 1.
+struct ValeursCV {
+    QMap<QString, QString> textes;
+    QMap<QString, QMap<int, int>> cases;
+
+    QString texte(const QString& boite) const { return textes.value(boite); }
+    void fixer(const QString& boite, const QString& texte) { textes.insert(boite, texte); }
+    int valeur(const QString& groupe, int index) const { return cases.value(groupe).value(index, 0); }
+    bool coche(const QString& groupe, int index) const { return valeur(groupe, index) == 1; }
+    void cocher(const QString& groupe, int index, int valeur) { cases[groupe].insert(index, valeur); }
+    // Every value of `autres` replaces the same one here.
+    void recouvrir(const ValeursCV& autres);
+
+    // A new CV: empty boxes with the starting presentation (Basic, Arial, orange, bold
+    // headings, indented details, "Débutant").
+    static ValeursCV parDefaut();
+};
+
+// The file's entries for a CV, in key order (boxes that the CV lacks give empty lines).
+FichierControles::Entrees entrees(const ValeursCV& cv);
+// The file text.
+QString composer(const ValeursCV& cv);
+// What a file text sets: the keys that a CV has, read by the reading rule; unknown names,
+// indexes out of range and check-box values other than 0, 1 or 2 are left out.
+ValeursCV lire(const QString& texte);
+ValeursCV depuisEntrees(const FichierControles::Entrees& entrees);
+
+// The name of a CV file from the editor's NomCV, Nom and Prénom: NomCV when it is not empty,
+// else Nom & " " & Prénom; then only A-Z, digits, "/" and single blanks, words capitalised.
+// Empty when all three are empty: the save must refuse ("Vous devez donner un nom...").
+QString nomFichier(const QString& nomCV, const QString& nom, const QString& prenom);
+// The NomCV that the auto-save gives a new CV (NomCV empty, Nom filled): Nom & " " & Prénom
+// trimmed, prefixed with "Copie de " up to three times while that CV file exists. When the three
+// copies exist too, a number is added (" 2", " 3"…) so that no existing CV is overwritten.
+// `existe` is asked with a normalised name (as nomFichier gives it), without folder and ".dat".
+// Returns nomCV unchanged when it is not empty.
+QString nomAutoSauvegarde(const QString& nomCV, const QString& nom, const QString& prenom,
+                          const std::function<bool(const QString& nomNormalise)>& existe);
+// The NomCV of a loaded file: its file name less the last four characters (".dat").
+QString nomDepuisChemin(const QString& chemin);
+// The heading of the entry panel once a CV is loaded.
+QString titrePanneau(const QString& nomCV);
+
+// Language menu ticks after a load: {anglais, francais} when LangueCV holds a number
+// (English exactly when it is 1, French exactly when it is 0); nothing when it holds none.
+struct CochesLangue {
+    bool anglais = false;
+    bool francais = false;
+};
+std::optional<CochesLangue> cochesLangue(const QString& langueCV);
+
+// Messages of the save.
+inline const QString MessageSansNom = QStringLiteral("Vous devez donner un nom au CV avant de l'enregistrer");
+QString messageEchec(const QString& nomCV); // "Pb lors de l'enregistrement du CV : " & name
+
+// Paths in the data folder.
+QString cheminFichier(const QString& dossierDonnees, const QString& nomCV);       // CV/<name>.dat
+QString cheminPhoto(const QString& dossierDonnees, const QString& nomCV);         // Modeles/<name>.jpg
+QString cheminImageModele(const QString& dossierDonnees, const QString& nomModele); // Modeles/<model>.jpg
+
+// File functions. enregistrer writes CV/<nomCV>.dat atomically (creating CV/ when missing) and
+// is false when the name is empty or holds "/" or the write failed: the previous file is then
+// whole. charger gives what the file sets, or nothing when it cannot be opened.
+bool enregistrer(const QString& dossierDonnees, const QString& nomCV, const ValeursCV& cv);
+std::optional<ValeursCV> charger(const QString& chemin);
+
+} // namespace FichierCV
