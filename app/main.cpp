@@ -1,17 +1,13 @@
 #include <QApplication>
-#include <QLocale>
-#include <QMainWindow>
 
 #include "platform/plateforme.h"
+#include "shell/startup/depart.h"
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerval"));
     Plateforme::installerLinux();
-    QMainWindow fenetre;
-    fenetre.setWindowTitle(QStringLiteral("Kerval"));
-    fenetre.resize(1024, 768);
-    fenetre.show();
+    Depart::demarrer();
     return app.exec();
 }

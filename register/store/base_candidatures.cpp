@@ -1,0 +1,154 @@
+#include "register/store/base_candidatures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryFile>
+
+#include "platform/environnement.h"
+#include "register/store/candidature.h"
+
+namespace {
+
+// The statements of a script, split at the semicolons that stand outside quotes and comments.
+QStringList instructions(const QString& script)
+{
+    QStringList liste;
+    QString courante;
+    QChar guillemet;
+    for (qsizetype i = 0; i < script.size(); ++i) {
+        const QChar c = script.at(i);
+        if (!guillemet.isNull()) {
+            courante += c;
+            if (c == guillemet)
+                guillemet = QChar();
+            continue;
+        }
+        if (c == u'-' && i + 1 < script.size() && script.at(i + 1) == u'-') {
+            while (i < script.size() && script.at(i) != u'\n')
+                ++i;
+            courante += u'\n';
+            continue;
+        }
+        if (c == u'\'' || c == u'"') {
+            guillemet = c;
+            courante += c;
+        } else if (c == u';') {
+            if (!courante.trimmed().isEmpty())
+                liste << courante.trimmed();
+            courante.clear();
+        } else {
+            courante += c;
+        }
+    }
+    if (!courante.trimmed().isEmpty())
+        liste << courante.trimmed();
+    return liste;
+}
+
+// Runs a script on a new SQLite file; false at the first failing statement.
+bool executerScript(const QString& chemin, const QString& script)
+{
+    static int compteur = 0;
+    const QString nom = QStringLiteral("kerval-creation-%1").arg(++compteur);
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom);
+        db.setDatabaseName(chemin);
+        if (db.open()) {
+            ok = db.transaction();
+            QSqlQuery q(db);
+            for (const QString& instruction : instructions(script)) {
+                if (!ok)
+                    break;
+                ok = q.exec(instruction);
+            }
+            q.finish();
+            ok = ok && db.commit();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(nom);
+    return ok;
+}
+
+} // namespace
+
+QString BaseCandidatures::cheminParDefaut() { return QDir::current().filePath(QStringLiteral("Kerval.mdb")); }
+
+std::unique_ptr<BaseCandidatures> BaseCandidatures::ouvrir(const QString& chemin)
+{
+    std::unique_ptr<Stockage::BaseDonnees> base = Stockage::BaseDonnees::ouvrir(chemin);
+    if (!base)
+        return nullptr;
+    const std::optional<QVariant> table = base->valeurUnique(
+        QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ? collate nocase"),
+        {QStringLiteral("Candidatures")});
+    if (!table || table->toInt() != 1)
+        return nullptr;
+    return std::unique_ptr<BaseCandidatures>(new BaseCandidatures(std::move(base)));
+}
+
+QString BaseCandidatures::schemaLivre()
+{
+    QFile f(QDir(Environnement::dossierDonneesLivrees()).filePath(QStringLiteral("Kerval.sql")));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(f.readAll());
+}
+
+bool BaseCandidatures::creerVide(const QString& chemin) { return creerVideDepuis(chemin, schemaLivre()); }
+
+bool BaseCandidatures::creerVideDepuis(const QString& chemin, const QString& schema)
+{
+    const QFileInfo cible(chemin);
+    if (cible.exists() || cible.isSymLink() || schema.trimmed().isEmpty())
+        return false;
+    // Built beside the target under a temporary name, then moved into place: a failure
+    // never leaves a half-made register, and an existing file is never replaced.
+    QString temporaire;
+    {
+        QTemporaryFile t(cible.absoluteDir().filePath(QStringLiteral("Kerval-XXXXXX.tmp")));
+        t.setAutoRemove(false);
+        if (!t.open())
+            return false;
+        temporaire = t.fileName();
+    }
+    // SQLite takes an empty file as a new database.
+    const bool ok = executerScript(temporaire, schema) && QFile::rename(temporaire, chemin);
+    if (!ok)
+        QFile::remove(temporaire);
+    return ok;
+}
+
+int BaseCandidatures::nombreCandidatures()
+{
+    const std::optional<QVariant> n = base_->valeurUnique(QStringLiteral("select count(*) from Candidatures"));
+    return n ? n->toInt() : -1;
+}
+
+bool BaseCandidatures::vieillirStatuts(const QDate& aujourdhui)
+{
+    const QStringList& s = Candidatures::statuts();
+    const QString jour = aujourdhui.toString(Qt::ISODate);
+    if (!aujourdhui.isValid() || !base_->debuter())
+        return false;
+    const bool ok =
+        base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "
+                                       "and date(DateEnvoi, '+30 days') < date(?)"),
+                        {s.at(2), s.at(1), jour})
+        && base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "
+                                          "and date(DateRDV) < date(?)"),
+                           {s.at(6), s.at(5), jour})
+        && base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "
+                                          "and date(DateRDV, '+30 days') < date(?)"),
+                           {Candidatures::sansReponseApresEntretien(), s.at(6), jour});
+    if (!ok) {
+        base_->annuler();
+        return false;
+    }
+    return base_->valider();
+}

@@ -1,0 +1,117 @@
+#include "shell/dialogs/guide.h"
+
+#include <QPainter>
+#include <QPointer>
+#include <cstdio>
+#include <unistd.h>
+
+#include "platform/attente.h"
+#include "shell/controls/dessins.h"
+#include "shell/dialogs/afficher_guide.h"
+#include "shell/mainwindow/liens_fenetres.h"
+#include "shell/mainwindow/principale.h"
+#include "shell/services/systeme.h"
+#include "shell/services/twips.h"
+#include "shell/startup/traces.h"
+
+Guide::Guide()
+{
+    setObjectName(NomConception);
+    setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    marquerFenetreSuperieure(this);
+    resize(Twips::taille(Largeur, Hauteur));
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(TaillePolice);
+    Label1->setFont(f);
+    Label1->setStyleSheet(QStringLiteral("color: #24345C;"));
+    Label1->setGeometry(Twips::rect(660, 240, Largeur - 960, Hauteur * 8 / 10 - 420));
+}
+
+void Guide::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, Dessins::ballon(size()));
+}
+
+void Guide::Form_Load()
+{
+    hide();
+    if (!Systeme::FormeVisible(QStringLiteral("FormLettre")) && !Systeme::FormeVisible(QStringLiteral("FormRédigerCV")) &&
+        !Systeme::FormeVisible(QStringLiteral("FormCand")))
+        return;
+
+    Principale& principale = Forme<Principale>();
+    const QString texte = principale.InfoGuide->text();
+    Label1->setText(texte);
+    if (texte.size() > 100) {
+        QFont f = Label1->font();
+        f.setPointSizeF(TaillePoliceLongue);
+        Label1->setFont(f);
+    }
+    const int haut = (principale.hauteurTwips() - Hauteur) / 2;
+    int gauche = (principale.largeurTwips() - Largeur) / 2;
+    if (principale.largeurTwips() <= 20000) {
+        gauche += 1500;
+        if (texte.contains(QLatin1String("lettre")))
+            gauche += 500;
+    }
+    if (texte.contains(QLatin1String("description")))
+        gauche = 10600;
+    move(Twips::point(gauche, haut));
+
+    // The main window or the caller may unload the balloon while a wait pumps events.
+    QPointer<Guide> moi(this);
+    for (int k = 1; k <= 241; k += 20) {
+        repaint();
+        Attente::pomper();
+        Attente::dormir(40);
+        if (!moi)
+            return;
+        Traces::opacite(this, k);
+        show();
+    }
+    for (int pas = 0; pas < 180; ++pas) {
+        if (!Systeme::FormeVisible(Principale::NomConception)) {
+            if (finProgramme) {
+                finProgramme();
+            } else {
+                std::fflush(nullptr);
+                ::_exit(0);
+            }
+            return;
+        }
+        Attente::dormir(30);
+        if (!moi)
+            return;
+    }
+    for (int k = 250; k >= 10; k -= 20) {
+        Attente::pomper();
+        Attente::dormir(40);
+        if (!moi)
+            return;
+        Traces::opacite(this, k);
+    }
+}
+
+namespace Fonctionnel {
+
+void AfficherGuide(const QString& texte)
+{
+    Forme<Principale>().InfoGuide->setText(texte);
+    for (int i = 0; i < 10; ++i)
+        Attente::dormir(100);
+    RegistreFenetres& r = RegistreFenetres::instance();
+    if (r.estChargee<Guide>())
+        return; // a tip is on show: it keeps its text
+    Forme<Guide>();
+    r.decharger(Guide::NomConception);
+}
+
+} // namespace Fonctionnel

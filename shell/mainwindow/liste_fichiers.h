@@ -1,0 +1,21 @@
+#pragma once
+// File1, the hidden folder listing of the main window: the files of a folder (no folders, no
+// hidden files) sorted by name, refreshed on demand.
+
+#include <QString>
+#include <QStringList>
+
+class ListeFichiers {
+public:
+    QString Path;
+    QString Pattern = QStringLiteral("*.*");
+
+    void Refresh();
+    int ListCount() const { return int(noms_.size()); }
+    // The name (with its extension) of file i, empty out of range.
+    QString List(int i) const { return i >= 0 && i < noms_.size() ? noms_.at(i) : QString(); }
+    const QStringList& noms() const { return noms_; }
+
+private:
+    QStringList noms_;
+};

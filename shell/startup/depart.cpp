@@ -1,0 +1,215 @@
+#include "shell/startup/depart.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cmath>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "platform/attente.h"
+#include "platform/environnement.h"
+#include "platform/plateforme.h"
+#include "shell/controls/dessins.h"
+#include "shell/mainwindow/liens_fenetres.h"
+#include "shell/mainwindow/principale.h"
+#include "shell/services/systeme.h"
+#include "shell/services/twips.h"
+#include "shell/startup/dossier_donnees.h"
+#include "shell/startup/ecran.h"
+#include "shell/startup/ombre.h"
+#include "shell/startup/traces.h"
+
+namespace {
+
+constexpr int LargeurDepart = 9000; // twips
+constexpr int HauteurDepart = 5100;
+
+// SIGTERM is turned into an event of the user-interface thread through a socket pair.
+int tubeArret[2] = {-1, -1};
+bool arretDemande = false;
+
+void surSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] auto n = ::write(tubeArret[1], &c, 1);
+}
+
+void arreter()
+{
+    arretDemande = true;
+    if (auto* p = RegistreFenetres::instance().siChargee<Principale>())
+        p->close();
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+}
+
+void installerArret()
+{
+    if (tubeArret[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, tubeArret) != 0)
+        return;
+    auto* notification = new QSocketNotifier(tubeArret[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notification, &QSocketNotifier::activated, qApp, [] {
+        char c;
+        [[maybe_unused]] auto n = ::read(tubeArret[0], &c, 1);
+        arreter();
+    });
+    struct sigaction action = {};
+    action.sa_handler = surSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+} // namespace
+
+void Depart::demarrer()
+{
+    installerArret();
+    Forme<Depart>();
+    // Stopped during start-up, or every window already closed: the event loop ends as it starts.
+    const bool fenetreOuverte = Systeme::FormeVisible(Principale::NomConception);
+    if (arretDemande || !fenetreOuverte)
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+}
+
+Depart::Depart()
+{
+    setObjectName(NomConception);
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    marquerFenetreSuperieure(this);
+    resize(Twips::taille(LargeurDepart, HauteurDepart));
+    const QSize ecran = Ecran::tailleTwips();
+    move(Twips::point((ecran.width() - LargeurDepart) / 2, (ecran.height() - HauteurDepart) / 2));
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    const QSize image(width() + Twips::versPixels(8400), height());
+    Image1->setPixmap(Dessins::imageDepart(image));
+    Image1->setGeometry(QRect(QPoint(0, 0), image));
+
+    auto* titre = new QLabel(QStringLiteral("Kerval"), this);
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(40);
+    f.setBold(true);
+    titre->setFont(f);
+    titre->setStyleSheet(QStringLiteral("color: white;"));
+    titre->setGeometry(Twips::rect(600, 1200, 7800, 1300));
+
+    Legende = new QLabel(QStringLiteral("Votre assistant pour trouver un emploi : CV, lettres et candidatures"), this);
+    QFont g(QStringLiteral("Arial"));
+    g.setPointSize(11);
+    Legende->setFont(g);
+    Legende->setStyleSheet(QStringLiteral("color: #FFE6D5;"));
+    Legende->setGeometry(Twips::rect(630, 2500, 7800, 400));
+}
+
+Depart::~Depart()
+{
+    // The shadow never outlives the splash.
+    RegistreFenetres::instance().decharger(Ombre::NomConception);
+}
+
+void Depart::deplacerImage1(int deltaTwips)
+{
+    gaucheImage1_ += deltaTwips;
+    Image1->move(Twips::versPixels(double(gaucheImage1_)), Image1->y());
+}
+
+void Depart::Form_Load()
+{
+    // Every step that fails is skipped; the splash may be closed with the main window while a
+    // wait pumps events, and then the start-up ends there.
+    QPointer<Depart> moi(this);
+    auto encore = [&] {
+        if (moi.isNull())
+            return false;
+        if (arretDemande) {
+            RegistreFenetres::instance().decharger(NomConception);
+            return false;
+        }
+        return true;
+    };
+
+    const QSize ecran = Ecran::tailleTwips();
+    if (ecran.height() < 11000 || ecran.width() < 15000) {
+        Traces::etape(QStringLiteral("Message"));
+        MsgBox(QStringLiteral("La définition de votre écran est insuffisante pour exécuter correctement Kerval. "
+                              "Le minimum requis est de 1024x768."));
+        if (!encore())
+            return;
+    }
+
+    const QString donnees = Environnement::dossierDonnees();
+    DossierDonnees::preparer(donnees, Environnement::dossierDonneesLivrees());
+    if (QFileInfo(donnees).isDir()) {
+        for (const QString& nom : {QStringLiteral("CV"), QStringLiteral("Lettres"), QStringLiteral("Cand")}) {
+            const QString chemin = QDir(donnees).filePath(nom);
+            if (!QFileInfo(chemin).isDir() && QDir().mkdir(chemin))
+                Traces::etape(QStringLiteral("Dossier ") + nom);
+        }
+        if (QDir::setCurrent(donnees))
+            Traces::etape(QStringLiteral("Repertoire"));
+    }
+
+    hide();
+    Attente::pomper();
+    if (!encore())
+        return;
+
+    for (int k = 1; k <= 251; k += 10) {
+        Attente::pomper();
+        Attente::dormir(40);
+        if (!encore())
+            return;
+        Traces::opacite(this, k);
+        show();
+        Ombre& ombre = Forme<Ombre>();
+        ombre.setGeometry(QRect(pos() - QPoint(Twips::versPixels(30), Twips::versPixels(30)),
+                                size() + QSize(Twips::versPixels(60), Twips::versPixels(60))));
+        ombre.show();
+        ombre.stackUnder(this);
+        const double cinquieme = k / 5.0;
+        if (cinquieme < 35)
+            Traces::opacite(&ombre, int(std::nearbyint(cinquieme)));
+        raise();
+        activateWindow();
+        deplacerImage1(-120);
+    }
+
+    for (int i = 0; i < 100; ++i) {
+        Attente::dormir(10);
+        if (!encore())
+            return;
+        deplacerImage1(-50);
+    }
+    Traces::etape(QStringLiteral("Glissement %1").arg(gaucheImage1_));
+
+    Principale& principale = Forme<Principale>();
+    if (!encore())
+        return;
+    principale.show();
+    Traces::etape(QStringLiteral("Principale"));
+    if (principale.largeurTwips() < 22000) {
+        principale.showMaximized();
+        Traces::etape(QStringLiteral("Agrandie"));
+    }
+
+    // The home screen and its highlight bar.
+    LiensFenetres::appeler(LiensFenetres::chargerAccueil);
+    Attente::pomper();
+    Attente::dormir(200);
+    if (!encore())
+        return;
+    LiensFenetres::appeler(LiensFenetres::chargerBarre);
+    Traces::etape(QStringLiteral("Accueil"));
+
+    RegistreFenetres::instance().decharger(Ombre::NomConception);
+    Traces::etape(QStringLiteral("Fin"));
+    RegistreFenetres::instance().decharger(NomConception); // the splash itself: nothing runs after this
+}
