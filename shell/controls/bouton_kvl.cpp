@@ -107,8 +107,14 @@ BoutonKVL::BoutonKVL(QWidget* parent)
 BoutonKVL::BoutonKVL(const QString& libelle, const QRect& twips, QWidget* parent)
     : BoutonKVL(parent)
 {
-    setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    placer(twips);
     UserControl_ReadProperties({{QStringLiteral("Libelle"), libelle}});
+}
+
+void BoutonKVL::placer(const QRect& twips)
+{
+    setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    UserControl_Resize();
 }
 
 void BoutonKVL::setLibelle(const QString& libelle)
@@ -317,8 +323,14 @@ CadreBleu::CadreBleu(QWidget* parent)
 CadreBleu::CadreBleu(const QString& titre, const QRect& twips, QWidget* parent)
     : CadreBleu(parent)
 {
-    setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    placer(twips);
     UserControl_ReadProperties({{QStringLiteral("Text"), titre}});
+}
+
+void CadreBleu::placer(const QRect& twips)
+{
+    setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    UserControl_Resize();
 }
 
 QString CadreBleu::Text() const { return Libelle->text(); }
@@ -345,6 +357,11 @@ QVariantMap CadreBleu::UserControl_WriteProperties() const
 void CadreBleu::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
+    UserControl_Resize();
+}
+
+void CadreBleu::UserControl_Resize()
+{
     const int largeur = Twips::depuisPixels(width());
     Libelle->setGeometry(Twips::rect(75, 60, qMax(0, largeur - 100), 270));
 }
@@ -371,7 +388,13 @@ NouveauCadre::NouveauCadre(QWidget* parent)
 NouveauCadre::NouveauCadre(const QRect& twips, QWidget* parent)
     : NouveauCadre(parent)
 {
+    placer(twips);
+}
+
+void NouveauCadre::placer(const QRect& twips)
+{
     setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    UserControl_Resize();
 }
 
 QRect NouveauCadre::rectFond() const
@@ -382,6 +405,11 @@ QRect NouveauCadre::rectFond() const
 void NouveauCadre::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
+    UserControl_Resize();
+}
+
+void NouveauCadre::UserControl_Resize()
+{
     const int hauteur = Twips::depuisPixels(height()) - 255 - 45;
     if (hauteur > 0)
         hauteurFond_ = hauteur;

@@ -4,7 +4,7 @@
 // of its caption ("Ok" a green tick, "Annuler" a red cross, "Nouve..." a new-page mark).
 //
 // Usage in a window:
-//     auto* b = new BoutonKVL(u"Valider"_qs, Twips::rect(120, 3000, 1215, 300), this);
+//     auto* b = new BoutonKVL(u"Valider"_qs, QRect(120, 3000, 1215, 300), this); // twips
 //     connect(b, &BoutonKVL::Click, this, &MaFenetre::BoutonKVL1_Click);
 //     b->setLibelle(u"Envoyer"_qs);   // the caption and its orange copy; the symbol stays
 // The caption and symbol rules run when the stored layout is read (the constructor above, or
@@ -37,8 +37,12 @@ public:
     using Etape = Dessins::Etape;
 
     explicit BoutonKVL(QWidget* parent = nullptr);
-    // A button placed at a rectangle in twips, whose stored caption is libelle.
+    // A button placed at a rectangle given in twips (left, top, width, height), whose stored caption
+    // is libelle.
     BoutonKVL(const QString& libelle, const QRect& twips, QWidget* parent);
+
+    // Moves and sizes the button (twips) and lays it out at once, shown or not.
+    void placer(const QRect& twips);
 
     // The caption (Label1's); setting it changes Label1 and its orange copy Label3 only.
     QString Libelle() const { return libelle_; }
@@ -100,14 +104,18 @@ private:
 };
 
 // CadreBleu: a framed panel with a green title. Other controls are laid over it by their window.
-//     auto* c = new CadreBleu(u"Coordonnées"_qs, Twips::rect(120, 120, 4500, 2400), this);
+//     auto* c = new CadreBleu(u"Coordonnées"_qs, QRect(120, 120, 4500, 2400), this); // twips
 // At least 100 twips wide and 80 high.
 class CadreBleu : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QString Text READ Text WRITE setText NOTIFY texteModifie)
 public:
     explicit CadreBleu(QWidget* parent = nullptr);
+    // A panel placed at a rectangle given in twips.
     CadreBleu(const QString& titre, const QRect& twips, QWidget* parent);
+
+    // Moves and sizes the panel (twips) and lays it out at once, shown or not.
+    void placer(const QRect& twips);
 
     QString Text() const;
     void setText(const QString& titre);
@@ -123,6 +131,9 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+
+private:
+    void UserControl_Resize();
 };
 
 // NouveauCadre: a framed panel with a blue header strip; it only lays itself out.
@@ -131,7 +142,11 @@ class NouveauCadre : public QWidget {
     Q_OBJECT
 public:
     explicit NouveauCadre(QWidget* parent = nullptr);
+    // A panel placed at a rectangle given in twips.
     NouveauCadre(const QRect& twips, QWidget* parent);
+
+    // Moves and sizes the panel (twips) and lays it out at once, shown or not.
+    void placer(const QRect& twips);
 
     // The background picture's place below the header, in twips.
     QRect rectFond() const;
@@ -141,5 +156,6 @@ protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
+    void UserControl_Resize();
     int hauteurFond_ = 1650; // twips; kept when the panel is too short for a new one
 };

@@ -8,7 +8,7 @@ Aide::Aide()
     setWindowTitle(QStringLiteral("Aide"));
     resize(Twips::taille(3600, 3000));
 
-    CadreAide = new NouveauCadre(Twips::rect(0, 0, 3600, 3000), this);
+    CadreAide = new NouveauCadre(QRect(0, 0, 3600, 3000), this);
     CadreAide->setObjectName(QStringLiteral("CadreAide"));
 
     Label2 = new QLabel(QStringLiteral("i"), this);

@@ -18,7 +18,7 @@ APropos::APropos()
     setStyleSheet(QStringLiteral("APropos { background: white; }"));
     setAutoFillBackground(true);
 
-    CadreBleu1 = new CadreBleu(QString(), Twips::rect(120, 120, Largeur - 240, Hauteur - 840), this);
+    CadreBleu1 = new CadreBleu(QString(), QRect(120, 120, Largeur - 240, Hauteur - 840), this);
     CadreBleu1->setObjectName(QStringLiteral("CadreBleu1"));
 
     Shape1 = new QWidget(this);
@@ -46,7 +46,7 @@ APropos::APropos()
         Label1[i]->setGeometry(Twips::rect(360, hauts[i], Largeur - 720, i == 0 ? 840 : 420));
     }
 
-    BoutonKVL1 = new BoutonKVL(QStringLiteral("Ok"), Twips::rect((Largeur - 1215) / 2, Hauteur - 570, 1215, 300), this);
+    BoutonKVL1 = new BoutonKVL(QStringLiteral("Ok"), QRect((Largeur - 1215) / 2, Hauteur - 570, 1215, 300), this);
     BoutonKVL1->setObjectName(QStringLiteral("BoutonKVL1"));
     connect(BoutonKVL1, &BoutonKVL::Click, this, &APropos::BoutonKVL1_Click);
 }

@@ -18,10 +18,11 @@ Guide::Guide()
 {
     setObjectName(NomConception);
     setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
-    setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     marquerFenetreSuperieure(this);
     resize(Twips::taille(Largeur, Hauteur));
+    // The balloon's outline, also where no compositor blends the corners.
+    setMask(Dessins::ballon(size()).mask());
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -1,0 +1,30 @@
+#include "commun.h"
+
+#include <QFileInfo>
+
+#include "register/store/base_donnees.h"
+
+void creerRegistre(const QString& chemin, const QList<LigneRegistre>& lignes)
+{
+    ASSERT_TRUE(BaseCandidatures::creerVide(chemin)) << chemin.toStdString();
+    auto base = Stockage::BaseDonnees::ouvrir(chemin);
+    ASSERT_TRUE(base);
+    auto date = [](const QString& iso) { return iso.isEmpty() ? QVariant() : QVariant(iso); };
+    for (const LigneRegistre& l : lignes)
+        ASSERT_TRUE(base->executer(
+            QStringLiteral("insert into Candidatures (Societe, Statut, DateEnvoi, DateRDV) values (?, ?, ?, ?)"),
+            {l.societe, l.statut, date(l.dateEnvoi), date(l.dateRdv)}));
+    base->fermer();
+}
+
+QString statutDe(const QString& chemin, const QString& societe)
+{
+    auto base = Stockage::BaseDonnees::ouvrir(chemin);
+    if (!base)
+        return QStringLiteral("<registre illisible>");
+    const auto v = base->valeurUnique(QStringLiteral("select Statut from Candidatures where Societe = ?"), {societe});
+    base->fermer();
+    return v ? v->toString() : QStringLiteral("<absente>");
+}
+
+void ecrireFichier(const QString& chemin, const QByteArray& octets) { Outils::ecrireOctets(chemin, octets); }
