@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "cveditor/formrediger_cv.h"
 #include "platform/plateforme.h"
 #include "shell/startup/depart.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerval"));
     Plateforme::installerLinux();
+    installerLiensEditeurCV();
     Depart::demarrer();
     return app.exec();
 }

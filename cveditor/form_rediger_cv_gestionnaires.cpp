@@ -102,7 +102,7 @@ void FormRedigerCV::Form_Resize()
 void FormRedigerCV::BoutonKVL1_Click()
 {
     // Every run divides the current sizes again: nothing records that the layout is compact.
-    for (QFrame* conteneur : {Frame1, FrameZones})
+    for (QWidget* conteneur : std::initializer_list<QWidget*>{Frame1, FrameZones})
         for (QWidget* w : conteneur->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             fixerLargeurT(w, largeurT(w) / 1.9);
             fixerGaucheT(w, gaucheT(w) / 1.9);

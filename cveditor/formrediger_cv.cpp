@@ -22,14 +22,6 @@ void placer(QWidget* w, int gauche, int haut, int largeur, int hauteur)
     w->setGeometry(Twips::rect(gauche, haut, largeur, hauteur));
 }
 
-int gaucheT(const QWidget* w) { return Twips::depuisPixels(w->x()); }
-int hautT(const QWidget* w) { return Twips::depuisPixels(w->y()); }
-int largeurT(const QWidget* w) { return Twips::depuisPixels(w->width()); }
-int hauteurT(const QWidget* w) { return Twips::depuisPixels(w->height()); }
-void fixerLargeurT(QWidget* w, double t) { w->resize(qMax(0, Twips::versPixels(t)), w->height()); }
-void fixerHauteurT(QWidget* w, double t) { w->resize(w->width(), qMax(0, Twips::versPixels(t))); }
-void fixerGaucheT(QWidget* w, double t) { w->move(Twips::versPixels(t), w->y()); }
-void fixerHautT(QWidget* w, double t) { w->move(w->x(), Twips::versPixels(t)); }
 
 // Multi-line texts are CR LF inside the program, "\n" inside the widgets.
 QString versCRLF(QString t)
@@ -71,12 +63,10 @@ void FormRedigerCV::construire()
     setAutoFillBackground(true);
     setStyleSheet(u"QLineEdit, QPlainTextEdit { background:white; border:1px solid #9DB3D6; }"_qs);
 
-    FrameZones = new QFrame(this);
+    FrameZones = new NouveauCadre(Twips::rect(60, 60, 7700, 9000), this);
     FrameZones->setObjectName(u"FrameZones"_qs);
-    FrameZones->setFrameShape(QFrame::StyledPanel);
-    placer(FrameZones, 60, 60, 7700, 9000);
     Label5 = new QLabel(u"Zones d'informations"_qs, FrameZones);
-    Label5->setStyleSheet(u"color:#203A66; font-weight:bold;"_qs);
+    Label5->setStyleSheet(u"color:white; font-weight:bold;"_qs);
     placer(Label5, 90, 30, 7000, 255);
     Frame2 = new QFrame(FrameZones);
     Frame2->setObjectName(u"Frame2"_qs);
@@ -355,20 +345,19 @@ void FormRedigerCV::construireOptions()
     Image3->setAlignment(Qt::AlignCenter);
     Image3->setStyleSheet(QString::fromLatin1(StyleBouton));
     placer(Image3, 4180, 18750, 300, 285);
-    BoutonKVL1 = new QPushButton(u"Mise en forme"_qs, Frame1);
+    BoutonKVL1 = new BoutonKVL(u"Mise en forme"_qs, Twips::rect(1450, 19200, 1800, 360), Frame1);
     BoutonKVL1->setObjectName(u"BoutonKVL1"_qs);
-    placer(BoutonKVL1, 1450, 19200, 1800, 360);
 
     // Pop-up panels, above everything else of the window.
     ListeModeles = new QListWidget(this);
     ListeModeles->setObjectName(u"ListeModeles"_qs);
     ListeModeles->resize(Twips::taille(2700, 1500));
+    ListeModeles->setFocusPolicy(Qt::NoFocus); // choosing keeps the focus in NomModele
     ListeModeles->hide();
 
-    FramePolice = new QGroupBox(this);
+    FramePolice = new CadreBleu({}, Twips::rect(0, 0, 2700, 6 * 330 + 420), this);
     FramePolice->setObjectName(u"FramePolice"_qs);
     FramePolice->setAutoFillBackground(true);
-    FramePolice->resize(Twips::taille(2700, 6 * 330 + 120));
     const QStringList polices = {u"Arial"_qs, u"Times New Roman"_qs, u"Verdana"_qs,
                                  u"MS Sans Serif"_qs, u"Impact"_qs, u"Lucida Handwriting"_qs};
     for (int k = 0; k < 6; ++k) {
@@ -376,7 +365,7 @@ void FormRedigerCV::construireOptions()
         PoliceT[k]->setFont(QFont(polices[k], 10));
         PoliceT[k]->setAutoFillBackground(true);
         PoliceT[k]->setStyleSheet(u"background:white;"_qs);
-        placer(PoliceT[k], 60, 60 + k * 330, 2580, 315);
+        placer(PoliceT[k], 60, 360 + k * 330, 2580, 315);
     }
     FramePolice->hide();
 
@@ -438,18 +427,15 @@ void FormRedigerCV::construireOptions()
     CouleurClaire->setReadOnly(true);
     CouleurClaire->setStyleSheet(u"background:#FFE6D5;"_qs);
     placer(CouleurClaire, 1450, 1830, 1300, 285);
-    BoutonKVL3 = new QPushButton(u"Autres couleurs..."_qs, CadreCouleur);
+    BoutonKVL3 = new BoutonKVL(u"Autres couleurs..."_qs, Twips::rect(90, 2220, 2660, 400), CadreCouleur);
     BoutonKVL3->setObjectName(u"BoutonKVL3"_qs);
-    placer(BoutonKVL3, 90, 2220, 2660, 400);
     CadreCouleur->hide();
 }
 
 void FormRedigerCV::construireApercu()
 {
-    FrameCV = new QFrame(this);
+    FrameCV = new NouveauCadre(Twips::rect(7820, 60, 9000, 9000), this);
     FrameCV->setObjectName(u"FrameCV"_qs);
-    FrameCV->setFrameShape(QFrame::StyledPanel);
-    placer(FrameCV, 7820, 60, 9000, 9000);
     CadreOrange = new QFrame(FrameCV);
     CadreOrange->setStyleSheet(u"background:#FF9933; border-radius:3px;"_qs);
     placer(CadreOrange, -500, 15, 1230, 300);
@@ -520,8 +506,8 @@ void FormRedigerCV::relier()
     connect(ListeSituations, &QListWidget::itemClicked, this, [this] { ListeSituations_Click(); });
     connect(Genere, &Etiquette::clic, this, &FormRedigerCV::Genere_Click);
     connect(SauvegarderCV, &Etiquette::clic, this, &FormRedigerCV::SauvegarderCV_Click);
-    connect(BoutonKVL1, &QPushButton::clicked, this, &FormRedigerCV::BoutonKVL1_Click);
-    connect(BoutonKVL3, &QPushButton::clicked, this, &FormRedigerCV::BoutonKVL3_Click);
+    connect(BoutonKVL1, &BoutonKVL::Click, this, &FormRedigerCV::BoutonKVL1_Click);
+    connect(BoutonKVL3, &BoutonKVL::Click, this, &FormRedigerCV::BoutonKVL3_Click);
     connect(List1->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { List1_Scroll(); });
     connect(Photo, &Etiquette::clic, this, &FormRedigerCV::Photo_Click);
     connect(Label2, &Etiquette::clic, this, &FormRedigerCV::Photo_Click);
@@ -610,13 +596,16 @@ QString FormRedigerCV::texteControle(const QString& nom) const
         const auto choisis = liste->selectedItems();
         return choisis.isEmpty() ? QString() : choisis.first()->text();
     }
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-        return g->title();
+    if (auto* c = qobject_cast<CadreBleu*>(w))
+        return c->Text();
     return {};
 }
 
 bool FormRedigerCV::fixerTexteControle(const QString& nom, const QString& valeur)
 {
+    // A box refuses a text far beyond any CV's (a damaged file): the box keeps its own.
+    if (valeur.size() > TexteMax)
+        return false;
     QWidget* w = zones_.value(nom);
     if (auto* l = qobject_cast<QLineEdit*>(w)) {
         l->setText(valeur);
@@ -636,8 +625,8 @@ bool FormRedigerCV::fixerTexteControle(const QString& nom, const QString& valeur
         liste->setCurrentItem(trouves.first());
         return true;
     }
-    if (auto* g = qobject_cast<QGroupBox*>(w)) {
-        g->setTitle(valeur);
+    if (auto* c = qobject_cast<CadreBleu*>(w)) {
+        c->setText(valeur);
         return true;
     }
     return false;
@@ -648,9 +637,3 @@ QCheckBox* FormRedigerCV::membre(const QString& groupe, int index) const
     return groupes_.value(QStringLiteral("%1:%2").arg(index).arg(groupe));
 }
 
-QString FormRedigerCV::cheminPageCV() { return QDir::current().filePath(u"Modeles/CVtemp.html"_qs); }
-
-QString FormRedigerCV::cheminFichierCV(const QString& nomCV)
-{
-    return QDir::current().filePath(u"CV/"_qs + nomCV + u".dat"_qs);
-}

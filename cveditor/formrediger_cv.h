@@ -14,7 +14,9 @@
 #include <QWidget>
 #include <array>
 
+#include "cveditor/fichier_cv.h"
 #include "cveditor/form_etiquette.h"
+#include "shell/controls/bouton_kvl.h"
 #include "platform/navigateur.h"
 #include "shell/services/registre_fenetres.h"
 
@@ -59,7 +61,7 @@ public:
     QLineEdit *NomCV, *LangueCV, *NomModele, *Police, *Modele, *Souligne, *Gras, *Indentation, *Saut;
     QLineEdit *Couleur, *CouleurClaire;
     QListWidget *ListeModeles, *List1;
-    QGroupBox* FramePolice; // titled panel: its title is a text of the CV file
+    CadreBleu* FramePolice; // titled panel: its title is a text of the CV file
     std::array<Etiquette*, 6> PoliceT{};
     QFrame* FrameParagraphe;
     std::array<QCheckBox*, 4> CheckParagraphe{};
@@ -67,10 +69,11 @@ public:
     QFrame* CadreCouleur;
     std::array<Etiquette*, 20> Coul{};
     std::array<QFrame*, 20> Shape5{};
-    QPushButton *BoutonKVL1, *BoutonKVL3;
+    BoutonKVL *BoutonKVL1, *BoutonKVL3;
     Etiquette *Image2, *Image3;
     // layout
-    QFrame *FrameZones, *Frame2, *Frame1, *FrameCV, *FrameWeb, *CadreOrange;
+    NouveauCadre *FrameZones, *FrameCV;
+    QFrame *Frame2, *Frame1, *FrameWeb, *CadreOrange;
     QLabel* Label5;
     std::array<Etiquette*, 5> ImageMenu{};
     Etiquette *Genere, *SauvegarderCV;
@@ -122,12 +125,12 @@ public:
     // The controls that hold text, by design name ("Prénom", "Modèle"), in control order.
     QString texteControle(const QString& nom) const;
     bool fixerTexteControle(const QString& nom, const QString& valeur);
+    static constexpr int TexteMax = 200000;
     // A member of an indexed group of check boxes ("LangueProf", "CheckDisposition").
     QCheckBox* membre(const QString& groupe, int index) const;
 
-    // The page file and the CV file of this CV.
-    static QString cheminPageCV();
-    static QString cheminFichierCV(const QString& nomCV);
+    // The CV as the window holds it, for the file and the rendering.
+    FichierCV::ValeursCV valeurs() const;
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
@@ -144,7 +147,6 @@ private:
     void construireApercu();
     void relier();
     void surPerteFocus(QWidget* boite, std::function<void()> gestionnaire);
-    void ComposerLangues();
     void appliquerCouleur(quint32 bgr);
     void placerPopups();
     QWidget* principale() const;
@@ -154,5 +156,9 @@ private:
     QStringList ordre_;               // their control order
     QMap<QString, QCheckBox*> groupes_; // "k:Nom" -> member
     int policeSurvolee_ = -1;
+    friend class TestFenetreCV;
     bool enRedimension_ = false;
 };
+
+// Lets the other windows reach the CV editor (open a CV file, set the CV's language).
+void installerLiensEditeurCV();
