@@ -77,6 +77,11 @@ bool estCle(const QString& nom, int index)
     return index < tailleGroupe(nom);
 }
 
+bool estCle(const FichierControles::Entree& e)
+{
+    return e.indexee ? e.index >= 0 && estCle(e.nom, e.index) : estCle(e.nom);
+}
+
 const QStringList& langues()
 {
     static const QStringList l{QStringLiteral("Anglais"), QStringLiteral("Allemand"), QStringLiteral("Espagnol"),
@@ -144,13 +149,12 @@ ValeursCV depuisEntrees(const FichierControles::Entrees& entrees)
 {
     ValeursCV cv;
     for (const FichierControles::Entree& e : entrees) {
+        if (!estCle(e))
+            continue;
         if (!e.indexee) {
-            if (estCle(e.nom))
-                cv.fixer(e.nom, e.valeur);
+            cv.fixer(e.nom, e.valeur);
             continue;
         }
-        if (!estCle(e.nom, e.index))
-            continue;
         bool ok = false;
         const int v = e.valeur.trimmed().toInt(&ok);
         if (ok && v >= 0 && v <= 2)

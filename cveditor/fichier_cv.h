@@ -28,6 +28,8 @@ const QStringList& boites();
 int tailleGroupe(const QString& groupe); // 0 when the name is not a group of the CV
 // Whether the file may set this key (a known box, or a known group with the index in range).
 bool estCle(const QString& nom, int index = -1);
+// The same for a line read from a file (an indexed line with an unusable index is no key).
+bool estCle(const FichierControles::Entree& entree);
 
 // The language rows 0 to 8 of the grid, and the four level groups in the order of a row.
 const QStringList& langues();

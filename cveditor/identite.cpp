@@ -1,5 +1,6 @@
 #include "cveditor/identite.h"
 
+#include "cveditor/blancs.h"
 #include "shell/services/fonctionnel.h"
 
 #include <QLocale>
@@ -26,15 +27,7 @@ const QStringList& situations()
 }
 
 namespace {
-QString sansBlancs(const QString& t)
-{
-    qsizetype d = 0, f = t.size();
-    while (d < f && t.at(d) == u' ')
-        ++d;
-    while (f > d && t.at(f - 1) == u' ')
-        --f;
-    return t.mid(d, f - d);
-}
+using Blancs::sansBlancsAuxBouts;
 
 QString retirer(QString t, std::initializer_list<const char16_t*> mots)
 {
@@ -55,7 +48,7 @@ QString adresseEmail(const QString& ligne)
         ++f;
     QString adresse = QLocale().toUpper(ligne.mid(d, f - d));
     adresse.remove(u':');
-    return QLocale().toLower(sansBlancs(adresse));
+    return QLocale().toLower(sansBlancsAuxBouts(adresse));
 }
 } // namespace
 
@@ -78,7 +71,7 @@ Analyse analyser(const QString& identite, const Boites& avant, const QDate& aujo
     for (const QString& b : boites())
         if (!r.boites.contains(b))
             r.boites.insert(b, QString());
-    const QString t = sansBlancs(identite);
+    const QString t = sansBlancsAuxBouts(identite);
     if (t.isEmpty()) {
         r.boites.insert(QStringLiteral("Identite"), identite);
         return r;
@@ -99,7 +92,7 @@ Analyse analyser(const QString& identite, const Boites& avant, const QDate& aujo
     QStringList lignes = edite.split(QLatin1String("\r\n"));
     const qsizetype n = lignes.size() - 1;
     for (qsizetype i = 0; i <= n; ++i) {
-        lignes[i] = sansBlancs(lignes.at(i));
+        lignes[i] = sansBlancsAuxBouts(lignes.at(i));
         QString ligne = lignes.at(i);
         const double valeur = Fonctionnel::Valeur(ligne);
 
@@ -107,7 +100,7 @@ Analyse analyser(const QString& identite, const Boites& avant, const QDate& aujo
         if (i <= 1 && !ligne.isEmpty() && ligne.contains(u' ') && b.value(cleNom).isEmpty() && valeur == 0) {
             const qsizetype blanc = ligne.indexOf(u' ');
             b.insert(clePrenom, ligne.left(blanc));
-            b.insert(cleNom, sansBlancs(ligne.mid(blanc + 1)));
+            b.insert(cleNom, sansBlancsAuxBouts(ligne.mid(blanc + 1)));
             if (Fonctionnel::Valeur(b.value(cleNom)) > 0) {
                 b.insert(cleNom, QString());
                 b.insert(clePrenom, QString());
@@ -143,8 +136,8 @@ Analyse analyser(const QString& identite, const Boites& avant, const QDate& aujo
 
         // Postcode and town.
         if (valeur > 1000 && valeur < 99000) {
-            b.insert(QStringLiteral("CP"), sansBlancs(ligne.left(6)));
-            b.insert(QStringLiteral("Ville"), sansBlancs(ligne.mid(6)));
+            b.insert(QStringLiteral("CP"), sansBlancsAuxBouts(ligne.left(6)));
+            b.insert(QStringLiteral("Ville"), sansBlancsAuxBouts(ligne.mid(6)));
         }
 
         // Telephones: the labels go, the blanks around them stay.

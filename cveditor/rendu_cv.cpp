@@ -1,6 +1,7 @@
 #include "cveditor/rendu_cv.h"
 
 #include "shell/services/fichiers_texte.h"
+#include "cveditor/blancs.h"
 #include "shell/services/fonctionnel.h"
 
 #include <QDir>
@@ -20,16 +21,7 @@ const QString PolitiqueSecurite = QStringLiteral(
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
-// Blanks only, as the rendering trims.
-QString sansBlancs(const QString& t)
-{
-    qsizetype d = 0, f = t.size();
-    while (d < f && t.at(d) == u' ')
-        ++d;
-    while (f > d && t.at(f - 1) == u' ')
-        --f;
-    return t.mid(d, f - d);
-}
+using Blancs::sansBlancsAuxBouts;
 
 // An option box holding exactly the number 1.
 bool estUn(const QString& t)
@@ -131,7 +123,7 @@ QString composerLangues(const ValeursCV& cv)
             if (cv.coche(groupes.at(n), k))
                 s += langues.at(k) + QLatin1String(niveaux[n]) + CRLF;
     const QString plus = cv.texte(QStringLiteral("LanguesPlus"));
-    if (!sansBlancs(plus).isEmpty())
+    if (!sansBlancsAuxBouts(plus).isEmpty())
         return s + CRLF + plus;
     return s;
 }
@@ -140,7 +132,7 @@ QString formaterParagraphes(const QString& texte, const MiseEnForme& forme)
 {
     QString t = texte;
     t.replace(u'\t', u' ');
-    t = sansBlancs(t);
+    t = sansBlancsAuxBouts(t);
     if (t.endsWith(CRLF))
         t.chop(2);
     if (t.startsWith(CRLF))
@@ -153,7 +145,7 @@ QString formaterParagraphes(const QString& texte, const MiseEnForme& forme)
         QString ligne = lignes.at(i);
         if (ligne.size() >= 2 && ligne.at(1) == u' ')
             ligne.remove(0, 2);
-        const bool entete = i == 0 || sansBlancs(precedente).isEmpty() || sansBlancs(ligne).endsWith(u':') ||
+        const bool entete = i == 0 || sansBlancsAuxBouts(precedente).isEmpty() || sansBlancsAuxBouts(ligne).endsWith(u':') ||
                             locale.toUpper(ligne.left(3)) == QLatin1String("DE ") ||
                             Fonctionnel::Valeur(ligne) > 0 || Fonctionnel::NumeroMois(ligne) > 0;
         if (entete) {
@@ -241,7 +233,7 @@ QString composer(const QString& modele, const ValeursCV& cvRecu, bool photo)
             QString texte = cv.texte(QLatin1String(c.boite));
             if (qstrcmp(c.boite, "Langues") == 0)
                 texte.remove(CRLF);
-            if (sansBlancs(texte).isEmpty())
+            if (sansBlancsAuxBouts(texte).isEmpty())
                 couper(page, QLatin1String(c.a), QLatin1String(c.b));
         }
     }
