@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
+#include <atomic>
 
 #include "platform/environnement.h"
 #include "register/store/candidature.h"
@@ -52,7 +53,7 @@ QStringList instructions(const QString& script)
 // Runs a script on a new SQLite file; false at the first failing statement.
 bool executerScript(const QString& chemin, const QString& script)
 {
-    static int compteur = 0;
+    static std::atomic<int> compteur{0};
     const QString nom = QStringLiteral("kerval-creation-%1").arg(++compteur);
     bool ok = false;
     {

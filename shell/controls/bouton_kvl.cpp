@@ -36,12 +36,7 @@ QString versUnicode(const QString& texte)
 
 namespace {
 
-QFont arial(double points)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    return f;
-}
+QFont arial(double points, bool gras = false) { return Dessins::police(QStringLiteral("Arial"), points, gras); }
 
 void couleurTexte(QLabel* l, QColor c)
 {
@@ -51,6 +46,11 @@ void couleurTexte(QLabel* l, QColor c)
 }
 
 int px(int twips) { return Twips::versPixels(twips); }
+
+void placerEnTwips(QWidget* w, const QRect& twips)
+{
+    w->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+}
 
 // Characters that never make a one-character caption a symbol.
 bool jamaisSymbole(QChar c)
@@ -113,7 +113,7 @@ BoutonKVL::BoutonKVL(const QString& libelle, const QRect& twips, QWidget* parent
 
 void BoutonKVL::placer(const QRect& twips)
 {
-    setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    placerEnTwips(this, twips);
     UserControl_Resize();
 }
 
@@ -312,9 +312,7 @@ CadreBleu::CadreBleu(QWidget* parent)
 {
     Libelle = new QLabel(this);
     Libelle->setObjectName(QStringLiteral("Libelle"));
-    QFont f = arial(9);
-    f.setBold(true);
-    Libelle->setFont(f);
+    Libelle->setFont(arial(9, true));
     couleurTexte(Libelle, QColor(0, 192, 0));
     Libelle->setGeometry(Twips::rect(75, 60, 3570, 270));
     resize(Twips::taille(3800, 2000));
@@ -329,7 +327,7 @@ CadreBleu::CadreBleu(const QString& titre, const QRect& twips, QWidget* parent)
 
 void CadreBleu::placer(const QRect& twips)
 {
-    setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    placerEnTwips(this, twips);
     UserControl_Resize();
 }
 
@@ -393,7 +391,7 @@ NouveauCadre::NouveauCadre(const QRect& twips, QWidget* parent)
 
 void NouveauCadre::placer(const QRect& twips)
 {
-    setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    placerEnTwips(this, twips);
     UserControl_Resize();
 }
 

@@ -65,7 +65,7 @@ public:
     bool symboleVisible() const;
     bool enClic() const { return enClic_; } // the orange copy shows while Click is handled
 
-    // Parts: Label1 the caption (the only part that reacts to the mouse), Label3 its orange copy,
+    // Its pieces: Label1 the caption (the only one that reacts to the mouse), Label3 its orange copy,
     // Label2 the symbol, Timer1 the fade clock.
     QLabel* Label1;
     QLabel* Label2;

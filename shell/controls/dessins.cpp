@@ -54,14 +54,6 @@ QImage bord(bool gauche)
     return img;
 }
 
-QFont police(const QString& famille, double points, bool gras = false)
-{
-    QFont f(famille);
-    f.setPointSizeF(points);
-    f.setBold(gras);
-    return f;
-}
-
 void feuille(QPainter& p, const QRectF& r, QColor bordure, QColor fond)
 {
     const qreal pli = r.width() * 0.3;
@@ -84,6 +76,14 @@ void feuille(QPainter& p, const QRectF& r, QColor bordure, QColor fond)
 }
 
 } // namespace
+
+QFont police(const QString& famille, double points, bool gras)
+{
+    QFont f(famille);
+    f.setPointSizeF(points);
+    f.setBold(gras);
+    return f;
+}
 
 const QImage& etapeBouton(Etape etape)
 {

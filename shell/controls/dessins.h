@@ -8,7 +8,12 @@
 #include <QPixmap>
 #include <QSize>
 
+#include <QFont>
+
 namespace Dessins {
+
+// A font of the family at a size in points ("Arial" is drawn by the metric-compatible free font).
+QFont police(const QString& famille, double points, bool gras = false);
 
 // The four colour stages of a button body: 1 x 20-pixel vertical strips.
 enum class Etape { Bleu, Bleuo, BleuOO, Orange };

@@ -13,9 +13,7 @@ Aide::Aide()
 
     Label2 = new QLabel(QStringLiteral("i"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    QFont signe(QStringLiteral("Times New Roman"));
-    signe.setPointSize(11);
-    signe.setBold(true);
+    QFont signe = Dessins::police(QStringLiteral("Times New Roman"), 11, true);
     signe.setItalic(true);
     Label2->setFont(signe);
     Label2->setStyleSheet(QStringLiteral("color: white;"));
@@ -23,18 +21,13 @@ Aide::Aide()
 
     Titre = new QLabel(QStringLiteral("Aide"), this);
     Titre->setObjectName(QStringLiteral("Titre"));
-    QFont titre(QStringLiteral("Arial"));
-    titre.setPointSizeF(8.25);
-    titre.setBold(true);
-    Titre->setFont(titre);
+    Titre->setFont(Dessins::police(QStringLiteral("Arial"), 8.25, true));
     Titre->setStyleSheet(QStringLiteral("color: white;"));
     Titre->setGeometry(Twips::rect(420, 45, 3000, 255));
 
     Info = new QLabel(QStringLiteral("Zones d'informations"), this);
     Info->setObjectName(QStringLiteral("Info"));
-    QFont info(QStringLiteral("Arial"));
-    info.setPointSizeF(8.25);
-    Info->setFont(info);
+    Info->setFont(Dessins::police(QStringLiteral("Arial"), 8.25));
     Info->setWordWrap(true);
     Info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Info->setStyleSheet(QStringLiteral("color: #24345C;"));

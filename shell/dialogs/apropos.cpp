@@ -38,10 +38,7 @@ APropos::APropos()
         Label1[i] = new QLabel(textes[i], this);
         Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
         Label1[i]->setWordWrap(true);
-        QFont f(QStringLiteral("Arial"));
-        f.setPointSizeF(i == 0 ? 26 : 8.25);
-        f.setBold(i == 0);
-        Label1[i]->setFont(f);
+        Label1[i]->setFont(Dessins::police(QStringLiteral("Arial"), i == 0 ? 26 : 8.25, i == 0));
         Label1[i]->setStyleSheet(i == 0 ? QStringLiteral("color: #E05A00;") : QStringLiteral("color: #24345C;"));
         Label1[i]->setGeometry(Twips::rect(360, hauts[i], Largeur - 720, i == 0 ? 840 : 420));
     }

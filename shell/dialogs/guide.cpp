@@ -28,9 +28,7 @@ Guide::Guide()
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(TaillePolice);
-    Label1->setFont(f);
+    Label1->setFont(Dessins::police(QStringLiteral("Arial"), TaillePolice));
     Label1->setStyleSheet(QStringLiteral("color: #24345C;"));
     Label1->setGeometry(Twips::rect(660, 240, Largeur - 960, Hauteur * 8 / 10 - 420));
 }
@@ -76,6 +74,8 @@ void Guide::Form_Load()
         if (!moi)
             return;
         Traces::opacite(this, k);
+        if (!moi)
+            return;
         show();
     }
     for (int pas = 0; pas < 180; ++pas) {

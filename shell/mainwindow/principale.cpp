@@ -8,11 +8,11 @@
 #include <QMouseEvent>
 
 #include "platform/attente.h"
+#include "cveditor/fichier_controles.h"
 #include "platform/plateforme.h"
 #include "register/store/handles_partages.h"
 #include "shell/dialogs/apropos.h"
 #include "shell/mainwindow/liens_fenetres.h"
-#include "shell/services/fichiers_texte.h"
 #include "shell/services/systeme.h"
 #include "shell/services/twips.h"
 #include "shell/startup/ecran.h"
@@ -39,13 +39,7 @@ int gaucheIcone(int i)
     return 9000;
 }
 
-QFont arial(double points, bool gras = false)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(gras);
-    return f;
-}
+QFont arial(double points, bool gras = false) { return Dessins::police(QStringLiteral("Arial"), points, gras); }
 
 } // namespace
 
@@ -99,14 +93,6 @@ void IconeBureau::mouseDoubleClickEvent(QMouseEvent*)
 {
     ignorerRelachement_ = true;
     emit doubleClic(index_);
-}
-
-bool IconeBureau::event(QEvent* e)
-{
-    // The tooltip names the file in the status line; no balloon of its own.
-    if (e->type() == QEvent::ToolTip)
-        return true;
-    return QLabel::event(e);
 }
 
 // Principale
@@ -444,24 +430,19 @@ void Principale::LireFichierCV(const QString& chemin)
     const QFileInfo info(chemin);
     if (!info.isFile() || info.size() > TailleMaxFichierCV)
         return;
-    const auto lignes = FichiersTexte::lireLignes(chemin);
-    if (!lignes)
+    const auto entrees = FichierControles::charger(chemin);
+    if (!entrees)
         return;
+    // Only the identity's plain lines name controls of this window; indexed lines name groups,
+    // and this window has none.
     const QList<QLineEdit*> champs{Nom, Prenom, Adresse1, CP, Ville, Tel, Email, Fonction};
-    for (const QString& ligne : *lignes) {
-        if (ligne.isEmpty())
+    for (const FichierControles::Entree& e : *entrees) {
+        if (e.indexee)
             continue;
-        // Indexed lines name groups; this window has none.
-        if (ligne.at(0).isDigit() && ligne.at(0).unicode() < 128)
-            continue;
-        const qsizetype egal = ligne.indexOf(u'=');
-        if (egal < 0)
-            continue;
-        const QString nom = ligne.left(egal);
         for (QLineEdit* champ : champs) {
-            if (champ->objectName() == nom) {
-                QString valeur = ligne.mid(egal + 1);
-                valeur.replace(QLatin1String("<N>"), QLatin1String("\n"));
+            if (champ->objectName() == e.nom) {
+                QString valeur = e.valeur;
+                valeur.replace(QLatin1String("\r\n"), QLatin1String("\n"));
                 champ->setText(valeur);
                 break;
             }
@@ -499,10 +480,12 @@ void Principale::MDIForm_Unload()
     for (const char* nom : {"Assistant", "Aide", "Guide", "Depart"})
         r.decharger(QString::fromUtf8(nom));
     // The child windows close with the workspace.
+    QStringList enfants;
     for (QMdiSubWindow* cadre : Espace->subWindowList())
-        if (QWidget* w = cadre->widget())
-            if (auto* f = dynamic_cast<Fenetre*>(w))
-                r.decharger(f->nomConception());
+        if (auto* f = dynamic_cast<Fenetre*>(cadre->widget()))
+            enfants << f->nomConception();
+    for (const QString& nom : enfants)
+        r.decharger(nom);
 }
 
 void Principale::closeEvent(QCloseEvent* e)
@@ -708,6 +691,11 @@ void Principale::PopupMenu(QMenu* menu, const QPoint& global)
 }
 
 void Principale::PopupMenu(QMenu* menu) { PopupMenu(menu, QCursor::pos()); }
+
+void Principale::PopupMenu(QMenu* menu, const QWidget* fenetre, const QPoint& local)
+{
+    PopupMenu(menu, fenetre ? fenetre->mapToGlobal(local) : local);
+}
 
 void Principale::ImageMenu_DblClick(int i)
 {

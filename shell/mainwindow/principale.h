@@ -56,7 +56,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
-    bool event(QEvent* e) override;
 
 private:
     int index_;
@@ -92,6 +91,8 @@ public:
     // Shows one of the pop-up menus at a point of the screen, or at the pointer.
     void PopupMenu(QMenu* menu, const QPoint& global);
     void PopupMenu(QMenu* menu);
+    // The same at a point given in another window's coordinates (pixels of that widget).
+    void PopupMenu(QMenu* menu, const QWidget* fenetre, const QPoint& local);
 
     // The window's size in twips.
     int largeurTwips() const;

@@ -94,17 +94,12 @@ Depart::Depart()
     Image1->setGeometry(QRect(QPoint(0, 0), image));
 
     auto* titre = new QLabel(QStringLiteral("Kerval"), this);
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSize(40);
-    f.setBold(true);
-    titre->setFont(f);
+    titre->setFont(Dessins::police(QStringLiteral("Arial"), 40, true));
     titre->setStyleSheet(QStringLiteral("color: white;"));
     titre->setGeometry(Twips::rect(600, 1200, 7800, 1300));
 
     Legende = new QLabel(QStringLiteral("Votre assistant pour trouver un emploi : CV, lettres et candidatures"), this);
-    QFont g(QStringLiteral("Arial"));
-    g.setPointSize(11);
-    Legende->setFont(g);
+    Legende->setFont(Dessins::police(QStringLiteral("Arial"), 11));
     Legende->setStyleSheet(QStringLiteral("color: #FFE6D5;"));
     Legende->setGeometry(Twips::rect(630, 2500, 7800, 400));
 }

@@ -1,0 +1,185 @@
+// Start-up: its steps in their order, the data folder, the fade and slide, the main window.
+#include <QDir>
+#include <QFileInfo>
+
+#include "commun.h"
+#include "shell/mainwindow/principale.h"
+#include "shell/services/systeme.h"
+#include "shell/startup/depart.h"
+#include "shell/startup/dossier_donnees.h"
+
+namespace {
+
+class Demarrage : public TestCoquille {
+protected:
+    QStringList traces;
+    void demarrer()
+    {
+        Traces::observer([this](const QString& t) { traces << t; });
+        Forme<Depart>();
+        Traces::observer({});
+    }
+    QList<int> opacites(const QString& fenetre) const
+    {
+        QList<int> l;
+        const QString debut = u"Opacite "_qs + fenetre + u' ';
+        for (const QString& t : traces)
+            if (t.startsWith(debut))
+                l << t.mid(debut.size()).toInt();
+        return l;
+    }
+    QStringList etapes() const
+    {
+        QStringList l;
+        for (const QString& t : traces)
+            if (!t.startsWith(u"Opacite"_qs))
+                l << t;
+        return l;
+    }
+};
+
+} // namespace
+
+TEST_F(Demarrage, EtapesDansLOrdre)
+{
+    DossierTemporaire dossier;
+    bool agrandieALAccueil = false, departEncoreLa = false;
+    int gaucheImage = 0;
+    QString repertoireALAccueil;
+    LiensFenetres::chargerAccueil = [&] {
+        if (auto* p = RegistreFenetres::instance().siChargee<Principale>())
+            agrandieALAccueil = p->isMaximized() && p->isVisible();
+        if (auto* d = RegistreFenetres::instance().siChargee<Depart>()) {
+            departEncoreLa = true;
+            gaucheImage = d->gaucheImage1();
+        }
+        repertoireALAccueil = QDir::currentPath();
+    };
+    int barres = 0;
+    LiensFenetres::chargerBarre = [&] { ++barres; };
+
+    demarrer();
+
+    EXPECT_EQ(etapes(), (QStringList{u"Dossier CV"_qs, u"Dossier Lettres"_qs, u"Dossier Cand"_qs, u"Repertoire"_qs,
+                                     u"Glissement -8120"_qs, u"Principale"_qs, u"Agrandie"_qs, u"Accueil"_qs,
+                                     u"Fin"_qs}));
+    QList<int> depart;
+    for (int k = 1; k <= 251; k += 10)
+        depart << k;
+    EXPECT_EQ(opacites(u"Depart"_qs), depart);
+    // The shadow's load sets 1; then 18 calls from k / 5, the first of them 0 (no change).
+    QList<int> ombre{1};
+    for (int k = 1; k <= 171; k += 10)
+        ombre << int(std::nearbyint(k / 5.0));
+    EXPECT_EQ(opacites(u"Ombre"_qs), ombre);
+    EXPECT_EQ(ombre.size(), 19);
+    EXPECT_EQ(ombre.at(1), 0);
+    EXPECT_EQ(ombre.last(), 34);
+
+    EXPECT_TRUE(agrandieALAccueil);
+    EXPECT_TRUE(departEncoreLa);
+    EXPECT_EQ(gaucheImage, -8120);
+    EXPECT_EQ(barres, 1);
+    EXPECT_EQ(QFileInfo(repertoireALAccueil).canonicalFilePath(), QFileInfo(dossier.donnees()).canonicalFilePath());
+    for (const char* nom : {"CV", "Lettres", "Cand"})
+        EXPECT_TRUE(QFileInfo(dossier.chemin(QString::fromUtf8(nom))).isDir()) << nom;
+
+    // Afterwards only the main window is left of the start-up's windows.
+    EXPECT_FALSE(RegistreFenetres::instance().estChargee<Depart>());
+    EXPECT_EQ(RegistreFenetres::instance().trouver(u"Ombre"_qs), nullptr);
+    EXPECT_TRUE(Systeme::FormeVisible(u"Principale"_qs));
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+}
+
+TEST_F(Demarrage, EcranTropPetitDonneUnMessageEtContinue)
+{
+    DossierTemporaire dossier;
+    Ecran::simuler(QSize(800, 600));
+    demarrer();
+    ASSERT_EQ(faux.dialogues->messages.size(), 1);
+    EXPECT_EQ(faux.dialogues->messages.first().texte,
+              u"La définition de votre écran est insuffisante pour exécuter correctement Kerval. "
+              "Le minimum requis est de 1024x768."_qs);
+    EXPECT_FALSE(faux.dialogues->messages.first().okAnnuler);
+    EXPECT_EQ(etapes().first(), u"Message"_qs);
+    EXPECT_EQ(etapes().last(), u"Fin"_qs);
+
+    // 1024 x 768 is enough; so is any screen at least 15000 x 11000 twips.
+    RegistreFenetres::instance().toutDecharger();
+    faux.dialogues->messages.clear();
+    traces.clear();
+    Ecran::simuler(QSize(1024, 768));
+    demarrer();
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+    RegistreFenetres::instance().toutDecharger();
+    Ecran::simuler(QSize(1000, 768)); // 15000 twips wide exactly
+    demarrer();
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+    Ecran::simuler(QSize(1024, 733)); // 10995 twips high
+    RegistreFenetres::instance().toutDecharger();
+    demarrer();
+    EXPECT_EQ(faux.dialogues->messages.size(), 1);
+}
+
+TEST_F(Demarrage, SecondDemarrageNeCreeRien)
+{
+    DossierTemporaire dossier;
+    demarrer();
+    RegistreFenetres::instance().toutDecharger();
+    const QByteArray registre = Outils::lireOctets(dossier.chemin(u"Kerval.mdb"_qs));
+    traces.clear();
+    demarrer();
+    EXPECT_FALSE(etapes().contains(u"Dossier CV"_qs));
+    EXPECT_TRUE(etapes().contains(u"Repertoire"_qs));
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+    EXPECT_FALSE(registre.isEmpty());
+}
+
+TEST_F(Demarrage, DossierDeDonneesPoseSansRienEcraser)
+{
+    DossierTemporaire dossier;
+    const QString donnees = dossier.donnees();
+    // A user's own phrases and a register that is not one stay as they are.
+    ecrireFichier(donnees + u"/propositions.txt"_qs, "1 Ma phrase\r\n");
+    ecrireFichier(donnees + u"/Kerval.mdb"_qs, "pas une base");
+    const auto bilan = DossierDonnees::preparer(donnees, QStringLiteral(KERVAL_DONNEES_SOURCE));
+    EXPECT_TRUE(bilan.echecs.isEmpty()) << bilan.echecs.join(u',').toStdString();
+    EXPECT_EQ(Outils::lireOctets(donnees + u"/propositions.txt"_qs), QByteArray("1 Ma phrase\r\n"));
+    EXPECT_EQ(Outils::lireOctets(donnees + u"/Kerval.mdb"_qs), QByteArray("pas une base"));
+    for (const char* nom : {"DocWord.doc", "Fondr.jpg"})
+        EXPECT_TRUE(QFileInfo(donnees + u'/' + QString::fromUtf8(nom)).isFile()) << nom;
+    EXPECT_TRUE(QFileInfo(donnees + u"/Modeles"_qs).isDir());
+    EXPECT_TRUE(QFileInfo(donnees + u"/Visualisation"_qs).isDir());
+    EXPECT_FALSE(QFileInfo::exists(donnees + u"/Visualisation/.gitkeep"_qs));
+    EXPECT_FALSE(bilan.poses.contains(u"propositions.txt"_qs));
+    EXPECT_FALSE(bilan.poses.contains(u"Kerval.mdb"_qs));
+
+    // A missing data folder is laid down whole, with an empty register that opens.
+    const QString neuf = dossier.appData() + u"/Ailleurs/Kerval"_qs;
+    const auto tout = DossierDonnees::preparer(neuf, QStringLiteral(KERVAL_DONNEES_SOURCE));
+    EXPECT_TRUE(tout.echecs.isEmpty());
+    auto base = BaseCandidatures::ouvrir(neuf + u"/Kerval.mdb"_qs);
+    ASSERT_TRUE(base);
+    EXPECT_EQ(base->nombreCandidatures(), 0);
+    EXPECT_EQ(Outils::lireOctets(neuf + u"/propositions.txt"_qs),
+              Outils::lireOctets(QStringLiteral(KERVAL_DONNEES_SOURCE) + u"/propositions.txt"_qs));
+    // A user's Modeles folder is never refilled.
+    QDir(neuf + u"/Modeles"_qs).removeRecursively();
+    QDir().mkpath(neuf + u"/Modeles"_qs);
+    const auto encore = DossierDonnees::preparer(neuf, QStringLiteral(KERVAL_DONNEES_SOURCE));
+    EXPECT_TRUE(encore.poses.isEmpty());
+}
+
+TEST_F(Demarrage, FermerLaFenetrePrincipalePendantLeDemarrage)
+{
+    DossierTemporaire dossier;
+    LiensFenetres::chargerAccueil = [] {
+        if (auto* p = RegistreFenetres::instance().siChargee<Principale>())
+            p->close();
+    };
+    demarrer();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(RegistreFenetres::instance().estChargee<Depart>());
+    EXPECT_EQ(RegistreFenetres::instance().trouver(u"Ombre"_qs), nullptr);
+    EXPECT_FALSE(etapes().contains(u"Fin"_qs));
+}

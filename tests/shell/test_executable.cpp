@@ -1,0 +1,109 @@
+// The built program, started as a user starts it (offscreen, 1280 x 1024), against a temporary
+// data folder: start-up ages the register, a SIGTERM closes it cleanly.
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+
+#include "commun.h"
+
+namespace {
+
+class Executable : public ::testing::Test {
+protected:
+    DossierTemporaire dossier;
+
+    std::unique_ptr<QProcess> lancer()
+    {
+        const QString config = dossier.appData() + u"/ecran.json"_qs;
+        ecrireFichier(config, R"({"screens": [{"name": "ecran", "x": 0, "y": 0, "width": 1280, "height": 1024,
+                                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        auto p = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"AppData"_qs, dossier.appData());
+        env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen:configfile="_qs + config);
+        env.insert(u"QTWEBENGINE_DISABLE_SANDBOX"_qs, u"1"_qs);
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::MergedChannels);
+        p->start(QStringLiteral(KERVAL_EXECUTABLE), {});
+        EXPECT_TRUE(p->waitForStarted(10000));
+        return p;
+    }
+
+    // Waits until the test holds or the time runs out, the program running meanwhile.
+    template <class Test>
+    bool attendre(QProcess& p, int ms, Test test)
+    {
+        QElapsedTimer chrono;
+        chrono.start();
+        while (chrono.elapsed() < ms) {
+            if (test())
+                return true;
+            if (p.state() != QProcess::Running)
+                return test();
+            p.waitForFinished(100);
+        }
+        return test();
+    }
+
+    void arreter(QProcess& p)
+    {
+        ASSERT_EQ(p.state(), QProcess::Running) << p.readAll().toStdString();
+        p.terminate(); // SIGTERM: handled as closing the main window
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << p.readAll().toStdString();
+        EXPECT_EQ(p.exitCode(), 0) << p.readAll().toStdString();
+    }
+};
+
+QString iso(int joursAvant) { return QDate::currentDate().addDays(-joursAvant).toString(Qt::ISODate); }
+
+} // namespace
+
+TEST_F(Executable, DemarrageVieillitLeRegistreEtSArretProprement)
+{
+    const QString registre = dossier.chemin(u"Kerval.mdb"_qs);
+    creerRegistre(registre, {
+                                {u"Envoi31"_qs, u"EMISE - EN ATTENTE DE REPONSE"_qs, iso(31), {}},
+                                {u"Envoi30"_qs, u"EMISE - EN ATTENTE DE REPONSE"_qs, iso(30), {}},
+                                {u"Rdv40"_qs, u"ENTRETIEN A EFFECTUER"_qs, {}, iso(40)},
+                                {u"Rdv1"_qs, u"ENTRETIEN A EFFECTUER"_qs, {}, iso(1)},
+                            });
+    ecrireFichier(dossier.chemin(u"CV/Lefort Anne.dat"_qs), "Nom=Lefort\r\n");
+    auto p = lancer();
+    EXPECT_TRUE(attendre(*p, 30000, [&] {
+        return statutDe(registre, u"Envoi31"_qs) == u"EMISE - SANS REPONSE"_qs;
+    })) << p->readAll().toStdString();
+    // The rest of the start-up: home screen, bar, the splash closing.
+    p->waitForFinished(3000);
+    arreter(*p);
+    EXPECT_EQ(statutDe(registre, u"Envoi31"_qs), u"EMISE - SANS REPONSE"_qs);
+    EXPECT_EQ(statutDe(registre, u"Envoi30"_qs), u"EMISE - EN ATTENTE DE REPONSE"_qs);
+    EXPECT_EQ(statutDe(registre, u"Rdv40"_qs), u"SANS REPONSE APRES ENTRETIEN"_qs);
+    EXPECT_EQ(statutDe(registre, u"Rdv1"_qs), u"ENTRETIEN EFFECTUE - ATTENTE REPONSE"_qs);
+    for (const char* nom : {"CV", "Lettres", "Cand", "Modeles", "Visualisation"})
+        EXPECT_TRUE(QFileInfo(dossier.chemin(QString::fromUtf8(nom))).isDir()) << nom;
+    EXPECT_EQ(Outils::lireOctets(dossier.chemin(u"CV/Lefort Anne.dat"_qs)), QByteArray("Nom=Lefort\r\n"));
+}
+
+TEST_F(Executable, MauvaisesEntreesSansPlantage)
+{
+    const QString registre = dossier.chemin(u"Kerval.mdb"_qs);
+    const QByteArray texte("Ceci n'est pas un registre.\r\n");
+    ecrireFichier(registre, texte);
+    QDir().mkpath(dossier.chemin(u"CV"_qs));
+    {
+        QFile gros(dossier.chemin(u"CV/A gros.dat"_qs));
+        ASSERT_TRUE(gros.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(gros.resize(50LL * 1024 * 1024));
+    }
+    QDir().mkpath(dossier.chemin(u"CV/B dossier.dat"_qs));
+    auto p = lancer();
+    // Start-up lays down what is missing around the user's files, and keeps running.
+    EXPECT_TRUE(attendre(*p, 30000, [&] { return QFileInfo(dossier.chemin(u"Cand"_qs)).isDir(); }));
+    p->waitForFinished(4000);
+    arreter(*p);
+    EXPECT_EQ(Outils::lireOctets(registre), texte);
+    EXPECT_EQ(QFileInfo(dossier.chemin(u"CV/A gros.dat"_qs)).size(), 50LL * 1024 * 1024);
+    EXPECT_TRUE(QFileInfo(dossier.chemin(u"CV/B dossier.dat"_qs)).isDir());
+}

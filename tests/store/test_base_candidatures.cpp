@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <sys/stat.h>
+
+#include "support/outils.h"
+#include "register/store/base_candidatures.h"
+#include "register/store/candidature.h"
+
+using Stockage::BaseDonnees;
+using Stockage::JeuEnregistrements;
+
+namespace {
+
+const QDate aujourdhui(2024, 3, 15);
+
+// A data folder holding a fresh empty register.
+struct Registre {
+    DossierTemporaire dossier;
+    QString chemin = dossier.chemin(u"Kerval.mdb"_qs);
+    Registre() { EXPECT_TRUE(BaseCandidatures::creerVide(chemin)); }
+};
+
+// Adds one application with a status and the given sending and interview dates.
+int ajouter(BaseDonnees& base, const QString& statut, const QVariant& envoi, const QVariant& rdv)
+{
+    auto jeu = base.ouvrirJeu(u"select * from Candidatures"_qs);
+    EXPECT_TRUE(jeu && jeu->ajouterNouveau());
+    jeu->fixer(u"Intitule"_qs, u"Poste"_qs);
+    jeu->fixer(u"Statut"_qs, statut);
+    jeu->fixer(u"DateEnvoi"_qs, envoi);
+    jeu->fixer(u"DateRDV"_qs, rdv);
+    EXPECT_TRUE(jeu->mettreAJour()) << jeu->derniereErreur().toStdString();
+    return jeu->valeur(u"Num"_qs).toInt();
+}
+
+QString statutDe(BaseDonnees& base, int num)
+{
+    auto jeu = base.ouvrirJeu(u"select Statut from Candidatures where Num = ?"_qs, {num});
+    return jeu && !jeu->estVide() ? jeu->texte(u"Statut"_qs) : u"<absent>"_qs;
+}
+
+} // namespace
+
+TEST(BaseCandidatures, CreerVideFaitUnRegistreVideEtNeRemplaceRien)
+{
+    Registre r;
+    auto base = BaseCandidatures::ouvrir(r.chemin);
+    ASSERT_TRUE(base);
+    EXPECT_EQ(base->nombreCandidatures(), 0);
+    auto jeu = base->base().ouvrirJeu(u"select * from Candidatures"_qs);
+    ASSERT_TRUE(jeu);
+    QStringList attendues;
+    for (const Candidatures::Colonne& c : Candidatures::colonnes())
+        attendues << c.colonne;
+    EXPECT_EQ(jeu->colonnes(), attendues);
+    EXPECT_TRUE(jeu->estVide());
+    EXPECT_TRUE(jeu->finFichier());
+    base.reset();
+
+    // A second creation over the file, or over any other file, leaves it alone.
+    const QByteArray avant = Outils::lireOctets(r.chemin);
+    EXPECT_FALSE(BaseCandidatures::creerVide(r.chemin));
+    EXPECT_EQ(Outils::lireOctets(r.chemin), avant);
+    const QString texte = r.dossier.chemin(u"notes.txt"_qs);
+    Outils::ecrireOctets(texte, "mes notes");
+    EXPECT_FALSE(BaseCandidatures::creerVide(texte));
+    EXPECT_EQ(Outils::lireOctets(texte), QByteArray("mes notes"));
+    // Nothing of the attempts is left behind.
+    EXPECT_EQ(QDir(r.dossier.donnees()).entryList(QDir::Files, QDir::Name),
+              QStringList({u"Kerval.mdb"_qs, u"notes.txt"_qs}));
+    EXPECT_FALSE(BaseCandidatures::creerVideDepuis(r.dossier.chemin(u"autre.mdb"_qs), u"create tabel x"_qs));
+    EXPECT_FALSE(QFileInfo::exists(r.dossier.chemin(u"autre.mdb"_qs)));
+}
+
+TEST(BaseCandidatures, ChaqueGenreDeColonneFaitLAllerRetour)
+{
+    Registre r;
+    const QString longTexte = QString(u"L'annonce complète\r\n"_qs).repeated(5000);
+    {
+        auto base = BaseCandidatures::ouvrir(r.chemin);
+        ASSERT_TRUE(base);
+        auto jeu = base->base().ouvrirJeu(u"select * from Candidatures"_qs);
+        ASSERT_TRUE(jeu->ajouterNouveau());
+        for (const Candidatures::Colonne& c : Candidatures::colonnes()) {
+            if (c.genre == Candidatures::Genre::Texte)
+                jeu->fixer(c.colonne, u"L'Oréal « "_qs + c.colonne + u" » \"; drop table Candidatures; --"_qs);
+            else if (c.genre == Candidatures::Genre::TexteLong)
+                jeu->fixer(c.colonne, longTexte);
+        }
+        jeu->fixer(u"Datediffussion"_qs, QDate(2024, 2, 29));
+        jeu->fixer(u"DateLimite"_qs, QVariant());
+        jeu->fixer(u"DateRDV"_qs, QDate(1999, 12, 31));
+        // DateEnvoi left unset stays Null.
+        ASSERT_TRUE(jeu->mettreAJour()) << jeu->derniereErreur().toStdString();
+        EXPECT_EQ(jeu->valeur(u"Num"_qs).toInt(), 1);
+    }
+    auto base = BaseCandidatures::ouvrir(r.chemin);
+    ASSERT_TRUE(base);
+    auto jeu = base->base().ouvrirJeu(u"select * from Candidatures where Societe = ?"_qs,
+                                      {u"L'Oréal « Societe » \"; drop table Candidatures; --"_qs});
+    ASSERT_TRUE(jeu);
+    ASSERT_EQ(jeu->nombreEnregistrements(), 1);
+    for (const Candidatures::Colonne& c : Candidatures::colonnes()) {
+        if (c.genre == Candidatures::Genre::Texte)
+            EXPECT_EQ(jeu->texte(c.colonne), u"L'Oréal « "_qs + c.colonne + u" » \"; drop table Candidatures; --"_qs);
+        else if (c.genre == Candidatures::Genre::TexteLong)
+            EXPECT_EQ(jeu->texte(c.colonne), longTexte) << c.colonne.toStdString();
+    }
+    EXPECT_EQ(jeu->date(u"datediffussion"_qs), QDate(2024, 2, 29));
+    EXPECT_EQ(jeu->texte(u"Datediffussion"_qs), u"2024-02-29"_qs);
+    EXPECT_TRUE(jeu->valeur(u"DateLimite"_qs).isNull());
+    EXPECT_FALSE(jeu->date(u"DateLimite"_qs).has_value());
+    EXPECT_EQ(jeu->date(u"DateRDV"_qs), QDate(1999, 12, 31));
+    EXPECT_TRUE(jeu->valeur(u"DateEnvoi"_qs).isNull());
+    EXPECT_EQ(base->nombreCandidatures(), 1);
+}
+
+TEST(BaseCandidatures, NumeroteSansReutiliserEtModifieLaLigneCourante)
+{
+    Registre r;
+    auto base = BaseCandidatures::ouvrir(r.chemin);
+    ASSERT_TRUE(base);
+    BaseDonnees& b = base->base();
+    EXPECT_EQ(ajouter(b, u"NON EMISE"_qs, {}, {}), 1);
+    EXPECT_EQ(ajouter(b, u"NON EMISE"_qs, {}, {}), 2);
+    EXPECT_EQ(ajouter(b, u"NON EMISE"_qs, {}, {}), 3);
+    ASSERT_TRUE(b.executer(u"delete from candidatures where num = ?"_qs, {3}));
+    EXPECT_EQ(b.lignesModifiees(), 1);
+    // The number of a deleted application is never given again.
+    EXPECT_EQ(ajouter(b, u"NON EMISE"_qs, {}, {}), 4);
+
+    auto jeu = b.ouvrirJeu(u"select * from Candidatures order by Num"_qs);
+    ASSERT_EQ(jeu->nombreEnregistrements(), 3);
+    QList<int> vus;
+    for (jeu->premier(); !jeu->finFichier(); jeu->suivant())
+        vus << jeu->valeur(u"NUM"_qs).toInt();
+    EXPECT_EQ(vus, QList<int>({1, 2, 4}));
+    EXPECT_TRUE(jeu->valeur(u"Num"_qs).isNull()); // past the end
+    jeu->dernier();
+    EXPECT_EQ(jeu->valeur(u"Num"_qs).toInt(), 4);
+    jeu->premier();
+    jeu->suivant();
+    ASSERT_TRUE(jeu->modifier());
+    jeu->fixer(u"societe"_qs, u"L'Oréal"_qs);
+    jeu->fixer(u"DateEnvoi"_qs, QDate(2024, 1, 5));
+    EXPECT_EQ(jeu->texte(u"Societe"_qs), u"L'Oréal"_qs); // the edit shows before it is stored
+    ASSERT_TRUE(jeu->mettreAJour());
+    EXPECT_EQ(jeu->valeur(u"Num"_qs).toInt(), 2);
+
+    // Only row 2 changed, and only the columns that were set.
+    auto relu = b.ouvrirJeu(u"select Num, Societe, DateEnvoi, Intitule from Candidatures where Societe = ?"_qs,
+                            {u"L'Oréal"_qs});
+    ASSERT_EQ(relu->nombreEnregistrements(), 1);
+    EXPECT_EQ(relu->valeur(u"Num"_qs).toInt(), 2);
+    EXPECT_EQ(relu->texte(u"DateEnvoi"_qs), u"2024-01-05"_qs);
+    EXPECT_EQ(relu->texte(u"Intitule"_qs), u"Poste"_qs);
+    // A set that is not whole rows of one table cannot be edited.
+    EXPECT_FALSE(relu->modifier());
+
+    // An edit of a row deleted meanwhile fails and writes nothing; a bad date is refused.
+    ASSERT_TRUE(b.executer(u"delete from candidatures where num = ?"_qs, {2}));
+    ASSERT_TRUE(jeu->modifier());
+    jeu->fixer(u"Societe"_qs, u"Fantôme"_qs);
+    EXPECT_FALSE(jeu->mettreAJour());
+    jeu->dernier();
+    ASSERT_TRUE(jeu->modifier());
+    jeu->fixer(u"DateRDV"_qs, u"2024-02-31"_qs);
+    EXPECT_FALSE(jeu->mettreAJour());
+    EXPECT_EQ(base->nombreCandidatures(), 2);
+    EXPECT_FALSE(b.ouvrirJeu(u"select * from Candidatures where Societe = ?"_qs, {u"Fantôme"_qs})->nombreEnregistrements());
+}
+
+TEST(BaseCandidatures, PoigneesSimultaneesSurLeMemeFichier)
+{
+    Registre r;
+    auto principale = BaseCandidatures::ouvrir(r.chemin);
+    auto registre = BaseCandidatures::ouvrir(r.chemin);
+    ASSERT_TRUE(principale && registre);
+    ajouter(principale->base(), u"NON EMISE"_qs, {}, {});
+    ajouter(principale->base(), u"NON EMISE"_qs, {}, {});
+    // A record set left open in the middle of its rows holds no lock: the other handle writes.
+    auto jeu = registre->base().ouvrirJeu(u"select * from Candidatures"_qs);
+    ASSERT_EQ(jeu->nombreEnregistrements(), 2);
+    EXPECT_TRUE(principale->base().executer(u"delete from candidatures where num = ?"_qs, {1}));
+    EXPECT_EQ(registre->nombreCandidatures(), 1);
+    registre->fermer();
+    EXPECT_FALSE(registre->base().estOuverte());
+    EXPECT_EQ(registre->nombreCandidatures(), -1);
+    EXPECT_FALSE(registre->vieillirStatuts(aujourdhui));
+}
+
+TEST(BaseCandidatures, VieillissementAuxBornesDesJours)
+{
+    Registre r;
+    auto base = BaseCandidatures::ouvrir(r.chemin);
+    ASSERT_TRUE(base);
+    BaseDonnees& b = base->base();
+    const QString attente = u"EMISE - EN ATTENTE DE REPONSE"_qs;
+    const QString aEffectuer = u"ENTRETIEN A EFFECTUER"_qs;
+    const QString effectue = u"ENTRETIEN EFFECTUE - ATTENTE REPONSE"_qs;
+    const QString sansReponse = u"EMISE - SANS REPONSE"_qs;
+    const QString apresEntretien = u"SANS REPONSE APRES ENTRETIEN"_qs;
+    const auto jours = [](int n) { return QVariant(aujourdhui.addDays(-n)); };
+
+    struct Cas {
+        QString statut;
+        QVariant envoi, rdv;
+        QString attendu;
+    };
+    const QList<Cas> cas = {
+        {attente, jours(29), {}, attente},
+        {attente, jours(30), {}, attente},
+        {attente, jours(31), {}, sansReponse},
+        {attente, {}, {}, attente},                  // never sent: no date to age from
+        {u"NON EMISE"_qs, jours(90), {}, u"NON EMISE"_qs},
+        {aEffectuer, {}, jours(0), aEffectuer},      // interview today
+        {aEffectuer, {}, jours(1), effectue},        // yesterday
+        {aEffectuer, {}, jours(30), effectue},
+        {aEffectuer, {}, jours(31), apresEntretien}, // both steps in one start
+        {aEffectuer, {}, jours(40), apresEntretien},
+        {aEffectuer, {}, {}, aEffectuer},
+        {effectue, {}, jours(30), effectue},
+        {effectue, {}, jours(31), apresEntretien},
+        {u"REPONSE - REFUS NET"_qs, jours(60), jours(60), u"REPONSE - REFUS NET"_qs},
+    };
+    QList<int> nums;
+    for (const Cas& c : cas)
+        nums << ajouter(b, c.statut, c.envoi, c.rdv);
+
+    ASSERT_TRUE(base->vieillirStatuts(aujourdhui));
+    for (int i = 0; i < cas.size(); ++i)
+        EXPECT_EQ(statutDe(b, nums[i]), cas[i].attendu) << "cas " << i;
+
+    // A second start the same day changes nothing more; the next day ages the 29- and 30-day rows.
+    ASSERT_TRUE(base->vieillirStatuts(aujourdhui));
+    EXPECT_EQ(statutDe(b, nums[1]), attente);
+    ASSERT_TRUE(base->vieillirStatuts(aujourdhui.addDays(1)));
+    EXPECT_EQ(statutDe(b, nums[0]), attente);
+    EXPECT_EQ(statutDe(b, nums[1]), sansReponse);
+    EXPECT_EQ(statutDe(b, nums[5]), effectue);
+    EXPECT_EQ(statutDe(b, nums[7]), apresEntretien);
+}
+
+TEST(BaseCandidatures, FichierQuiNEstPasUnRegistreLaisseIntact)
+{
+    DossierTemporaire dossier;
+    const QString chemin = dossier.chemin(u"Kerval.mdb"_qs);
+    QByteArray pageAbimee("SQLite format 3", 16);
+    pageAbimee += QByteArray(4080, '\xff');
+    const QList<QByteArray> contenus = {
+        QByteArray(),
+        QByteArray("Ceci n'est pas une base.\r\n"),
+        QByteArray(4096, '\0'),
+        pageAbimee,
+    };
+    for (const QByteArray& contenu : contenus) {
+        Outils::ecrireOctets(chemin, contenu);
+        EXPECT_FALSE(BaseCandidatures::ouvrir(chemin));
+        EXPECT_FALSE(BaseDonnees::ouvrir(chemin));
+        EXPECT_EQ(Outils::lireOctets(chemin), contenu);
+        EXPECT_EQ(QDir(dossier.donnees()).entryList(QDir::Files), QStringList(u"Kerval.mdb"_qs));
+    }
+    QFile::remove(chemin);
+
+    // A missing file is not created; a folder of that name is refused.
+    EXPECT_FALSE(BaseCandidatures::ouvrir(chemin));
+    EXPECT_FALSE(QFileInfo::exists(chemin));
+    ASSERT_TRUE(QDir().mkpath(chemin));
+    EXPECT_FALSE(BaseCandidatures::ouvrir(chemin));
+    EXPECT_TRUE(QDir(chemin).isEmpty());
+    QDir(chemin).removeRecursively();
+    // Nor is a pipe of that name read (that would wait for a writer for ever).
+    ASSERT_EQ(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
+    EXPECT_FALSE(BaseCandidatures::ouvrir(chemin));
+    QFile::remove(chemin);
+
+    // A sound SQLite file without the table is a database but not a register.
+    ASSERT_TRUE(BaseCandidatures::creerVideDepuis(chemin, u"create table Autre (x integer);"_qs));
+    const QByteArray autre = Outils::lireOctets(chemin);
+    EXPECT_TRUE(BaseDonnees::ouvrir(chemin));
+    EXPECT_FALSE(BaseCandidatures::ouvrir(chemin));
+    EXPECT_EQ(Outils::lireOctets(chemin), autre);
+}
+
+TEST(BaseCandidatures, RegistreVerrouilleParUnAutre)
+{
+    Registre r;
+    {
+        auto base = BaseCandidatures::ouvrir(r.chemin);
+        ajouter(base->base(), u"EMISE - EN ATTENTE DE REPONSE"_qs, QDate(2023, 1, 1), {});
+    }
+    auto autre = BaseDonnees::ouvrir(r.chemin);
+    ASSERT_TRUE(autre);
+    ASSERT_TRUE(autre->executer(u"begin exclusive"_qs));
+    // Waits for the lock, then gives up without a crash or a write.
+    auto base = BaseCandidatures::ouvrir(r.chemin);
+    if (base)
+        EXPECT_FALSE(base->vieillirStatuts(aujourdhui));
+    ASSERT_TRUE(autre->executer(u"rollback"_qs));
+    autre.reset();
+    base = BaseCandidatures::ouvrir(r.chemin);
+    ASSERT_TRUE(base);
+    EXPECT_EQ(statutDe(base->base(), 1), u"EMISE - EN ATTENTE DE REPONSE"_qs);
+}
