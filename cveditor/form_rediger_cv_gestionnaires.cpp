@@ -46,13 +46,15 @@ const QString TexteGuide = u"Veuillez saisir les informations voulues dans la pa
 
 void FormRedigerCV::Form_Load()
 {
-    hide();
-    move(0, 0);
+    // The window as the workspace holds it: its frame, whose size the designed rules set.
+    QWidget* fenetre = cadre();
+    fenetre->hide();
+    fenetre->move(0, 0);
     if (QWidget* p = principale())
-        resize(Twips::taille(largeurT(p) - 100, hauteurT(p) - 1800));
+        fenetre->resize(Twips::taille(largeurT(p) - 100, hauteurT(p) - 1800));
     else
-        resize(Twips::taille(19000, 11000));
-    if (largeurT(this) < 16000)
+        fenetre->resize(Twips::taille(19000, 11000));
+    if (largeurT(fenetre) < 16000)
         BoutonKVL1_Click();
     List1->clear();
     for (int i = 0; i < 110; ++i)
@@ -67,6 +69,7 @@ void FormRedigerCV::Form_Load()
     for (QFrame* s : Shape5)
         s->setStyleSheet(QStringLiteral("border:1px solid %1;").arg(couleurBgr(0xEE8060).name()));
     show();
+    fenetre->show();
     Attente::pomper();
     if (LiensCV::bureauSansCV()) {
         Attente::dormir(500);
@@ -74,18 +77,19 @@ void FormRedigerCV::Form_Load()
     }
 }
 
+QWidget* FormRedigerCV::cadre()
+{
+    auto* sous = qobject_cast<QMdiSubWindow*>(parentWidget());
+    return sous ? static_cast<QWidget*>(sous) : this;
+}
+
 void FormRedigerCV::Form_Activate() { LiensCV::arreterAccueil(); }
 
 void FormRedigerCV::Form_Resize()
 {
     enRedimension_ = true;
-    if (QWidget* p = principale()) {
-        const int h = qMax(0, Twips::versPixels(hauteurT(p) - 1700));
-        if (auto* sous = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sous->resize(sous->width(), h + (sous->height() - height()));
-        else
-            resize(width(), h);
-    }
+    if (QWidget* p = principale())
+        fixerHauteurT(cadre(), hauteurT(p) - 1700);
     fixerHauteurT(FrameZones, hauteurT(this) - 100);
     fixerHauteurT(Frame2, hauteurT(FrameZones) - 365);
     fixerHauteurT(List1, hauteurT(FrameZones) - 380);
@@ -198,7 +202,7 @@ void FormRedigerCV::Image6_MouseMove(int index)
         return;
     LiensCV::BulleAide bulle;
     bulle.haut = hautT(Frame1) + hautT(Image6[index]) + 330;
-    bulle.gauche = gaucheT(this) + (principale() ? gaucheT(principale()) : 0) + gaucheT(Image6[index]) + 510;
+    bulle.gauche = gaucheT(cadre()) + (principale() ? gaucheT(principale()) : 0) + gaucheT(Image6[index]) + 510;
     QString titre = Label1.value(index) ? Label1.value(index)->text() : QString();
     const int ou = titre.indexOf(u" ou "_qs);
     if (ou >= 0)

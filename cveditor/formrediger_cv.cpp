@@ -63,7 +63,7 @@ void FormRedigerCV::construire()
     setAutoFillBackground(true);
     setStyleSheet(u"QLineEdit, QPlainTextEdit { background:white; border:1px solid #9DB3D6; }"_qs);
 
-    FrameZones = new NouveauCadre(Twips::rect(60, 60, 7700, 9000), this);
+    FrameZones = new NouveauCadre(QRect(60, 60, 7700, 9000), this);
     FrameZones->setObjectName(u"FrameZones"_qs);
     Label5 = new QLabel(u"Zones d'informations"_qs, FrameZones);
     Label5->setStyleSheet(u"color:white; font-weight:bold;"_qs);
@@ -157,7 +157,7 @@ void FormRedigerCV::construireIdentite()
         placer(b, gauche, haut, largeur, 285);
         return b;
     };
-    const int g = 1450, l = 3550;
+    const int g = 1600, l = 3450;
     int y = 380;
     legende(2, u"Nom"_qs, 90, y, 1300);
     Nom = boite(u"Nom"_qs, g, y, l);
@@ -175,7 +175,7 @@ void FormRedigerCV::construireIdentite()
     CP = boite(u"CP"_qs, g, y, 900);
     Ville = boite(u"Ville"_qs, g + 960, y, l - 960);
     y += 330;
-    legende(7, u"Pays/Nationalité"_qs, 90, y, 1350);
+    legende(7, u"Pays/Nationalité"_qs, 90, y, 1500);
     Pays = boite(u"Pays"_qs, g, y, l);
     y += 330;
     legende(8, u"Tel fixe"_qs, 90, y, 1300);
@@ -345,7 +345,7 @@ void FormRedigerCV::construireOptions()
     Image3->setAlignment(Qt::AlignCenter);
     Image3->setStyleSheet(QString::fromLatin1(StyleBouton));
     placer(Image3, 4180, 18750, 300, 285);
-    BoutonKVL1 = new BoutonKVL(u"Mise en forme"_qs, Twips::rect(1450, 19200, 1800, 360), Frame1);
+    BoutonKVL1 = new BoutonKVL(u"Mise en forme"_qs, QRect(1450, 19200, 1800, 360), Frame1);
     BoutonKVL1->setObjectName(u"BoutonKVL1"_qs);
 
     // Pop-up panels, above everything else of the window.
@@ -355,7 +355,7 @@ void FormRedigerCV::construireOptions()
     ListeModeles->setFocusPolicy(Qt::NoFocus); // choosing keeps the focus in NomModele
     ListeModeles->hide();
 
-    FramePolice = new CadreBleu({}, Twips::rect(0, 0, 2700, 6 * 330 + 420), this);
+    FramePolice = new CadreBleu({}, QRect(0, 0, 2700, 6 * 330 + 420), this);
     FramePolice->setObjectName(u"FramePolice"_qs);
     FramePolice->setAutoFillBackground(true);
     const QStringList polices = {u"Arial"_qs, u"Times New Roman"_qs, u"Verdana"_qs,
@@ -427,37 +427,36 @@ void FormRedigerCV::construireOptions()
     CouleurClaire->setReadOnly(true);
     CouleurClaire->setStyleSheet(u"background:#FFE6D5;"_qs);
     placer(CouleurClaire, 1450, 1830, 1300, 285);
-    BoutonKVL3 = new BoutonKVL(u"Autres couleurs..."_qs, Twips::rect(90, 2220, 2660, 400), CadreCouleur);
+    BoutonKVL3 = new BoutonKVL(u"Autres couleurs..."_qs, QRect(90, 2220, 2660, 400), CadreCouleur);
     BoutonKVL3->setObjectName(u"BoutonKVL3"_qs);
     CadreCouleur->hide();
 }
 
 void FormRedigerCV::construireApercu()
 {
-    FrameCV = new NouveauCadre(Twips::rect(7820, 60, 9000, 9000), this);
+    FrameCV = new NouveauCadre(QRect(7820, 60, 9000, 9000), this);
     FrameCV->setObjectName(u"FrameCV"_qs);
     CadreOrange = new QFrame(FrameCV);
     CadreOrange->setStyleSheet(u"background:#FF9933; border-radius:3px;"_qs);
-    placer(CadreOrange, -500, 15, 1230, 300);
-    const QStringList outils = {u"¶ Paragraphes"_qs, u"◐ Couleurs"_qs, u"⚑ Langue"_qs, u"⎙ Imprimer"_qs,
+    placer(CadreOrange, -500, 255, 1410, 45);
+    const QStringList outils = {u"¶ Paragraphes"_qs, u"◐ Couleurs"_qs, u"⚑ Langue"_qs, u"▤ Imprimer"_qs,
                                 u"W Word"_qs};
     for (int i = 0; i < 5; ++i) {
         ImageMenu[i] = new Etiquette(outils[i], FrameCV);
         ImageMenu[i]->setAlignment(Qt::AlignCenter);
         ImageMenu[i]->setStyleSheet(QString::fromLatin1(StyleBouton));
         ImageMenu[i]->setCursor(Qt::PointingHandCursor);
-        placer(ImageMenu[i], 60 + i * 1290, 30, 1200, 270);
+        placer(ImageMenu[i], 60 + i * 1500, 15, 1440, 240);
     }
     Genere = new Etiquette(u"↻ Actualiser"_qs, FrameCV);
     Genere->setObjectName(u"Genere"_qs);
     Genere->setAlignment(Qt::AlignCenter);
     Genere->setStyleSheet(QString::fromLatin1(StyleBouton));
-    placer(Genere, 6600, 30, 1200, 270);
-    SauvegarderCV = new Etiquette(u"💾"_qs, FrameCV);
-    SauvegarderCV->setText(u"Enregistrer"_qs);
+    placer(Genere, 7700, 15, 1440, 240);
+    SauvegarderCV = new Etiquette(u"✔ Enregistrer"_qs, FrameCV);
     SauvegarderCV->setAlignment(Qt::AlignCenter);
     SauvegarderCV->setStyleSheet(QString::fromLatin1(StyleBouton));
-    placer(SauvegarderCV, 7890, 30, 1050, 270);
+    placer(SauvegarderCV, 9200, 15, 1440, 240);
     FrameWeb = new QFrame(FrameCV);
     FrameWeb->setObjectName(u"FrameWeb"_qs);
     placer(FrameWeb, 50, 330, 8900, 8600);

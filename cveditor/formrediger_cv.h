@@ -150,6 +150,7 @@ private:
     void appliquerCouleur(quint32 bgr);
     void placerPopups();
     QWidget* principale() const;
+    QWidget* cadre();
 
     QMap<QWidget*, std::function<void()>> pertesFocus_;
     QMap<QString, QWidget*> zones_;  // text-bearing controls by design name
