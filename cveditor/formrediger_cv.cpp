@@ -1,5 +1,6 @@
 #include "cveditor/formrediger_cv.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -87,6 +88,7 @@ void FormRedigerCV::construire()
     construirePhoto();
     construireOptions();
     construireApercu();
+    FrameIdentite->raise(); // over the detailed boxes and the photograph until the first rendering
 
     // Hidden option boxes of the CV.
     auto cachee = [this](const QString& nom, const QString& valeur) {
@@ -438,7 +440,7 @@ void FormRedigerCV::construireApercu()
     FrameCV->setObjectName(u"FrameCV"_qs);
     CadreOrange = new QFrame(FrameCV);
     CadreOrange->setStyleSheet(u"background:#FF9933; border-radius:3px;"_qs);
-    placer(CadreOrange, -500, 255, 1410, 45);
+    placer(CadreOrange, -500, 255, 450, 45); // out of sight at -500
     const QStringList outils = {u"¶ Paragraphes"_qs, u"◐ Couleurs"_qs, u"⚑ Langue"_qs, u"▤ Imprimer"_qs,
                                 u"W Word"_qs};
     for (int i = 0; i < 5; ++i) {
@@ -491,9 +493,11 @@ void FormRedigerCV::relier()
         surPerteFocus(s, [this, s] { Section_LostFocus(s); });
     NomModele->installEventFilter(this);
     Police->installEventFilter(this);
-    WebBrowser1->installEventFilter(this);
-    for (QWidget* enfant : WebBrowser1->findChildren<QWidget*>())
-        enfant->installEventFilter(this);
+    // The preview taking the focus (a click in the page) closes the option panels.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* maintenant) {
+        if (maintenant && (maintenant == WebBrowser1 || WebBrowser1->isAncestorOf(maintenant)))
+            MasquerOptions();
+    });
 
     // Change handlers: whenever the text changes, typed or set.
     connect(DateNaissance, &QLineEdit::textChanged, this, [this] { DateNaissance_Change(); });
@@ -561,9 +565,6 @@ bool FormRedigerCV::eventFilter(QObject* objet, QEvent* evenement)
             Police_Click();
     } else if (evenement->type() == QEvent::MouseMove && w == Frame1) {
         Frame1_MouseMove();
-    } else if (evenement->type() == QEvent::FocusIn && w && (w == WebBrowser1 || WebBrowser1->isAncestorOf(w))) {
-        // The preview taking the focus closes the option panels.
-        MasquerOptions();
     }
     return QWidget::eventFilter(objet, evenement);
 }

@@ -1,6 +1,7 @@
 // The CV editor driven through its handlers: loading, editing, saving, options, layout, help.
 #include "test_fenetre_cv.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
 
@@ -373,4 +374,18 @@ TEST_F(TestFenetreCV, FichiersAbimesSansPlantage)
     EXPECT_EQ(cv().Nom->text(), u"BON"_qs);
     EXPECT_TRUE(cv().LangueCourant[4]->isChecked());
     EXPECT_FALSE(cv().LangueProf[1]->isChecked());
+}
+
+TEST_F(TestFenetreCV, LApercuPrenantLeFocusFermeLesPanneaux)
+{
+    FormRedigerCV& f = cv();
+    f.activateWindow();
+    f.ImageMenu_Click(1);
+    ASSERT_FALSE(f.CadreCouleur->isHidden());
+    f.WebBrowser1->setFocusPolicy(Qt::StrongFocus);
+    f.WebBrowser1->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    if (QApplication::focusWidget() != f.WebBrowser1)
+        GTEST_SKIP() << "no focus on this platform";
+    EXPECT_TRUE(f.CadreCouleur->isHidden());
 }
