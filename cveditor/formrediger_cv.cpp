@@ -43,6 +43,24 @@ const char* const StyleTitre = "background:#3366AA; color:white; font-weight:bol
 const char* const StyleAide = "background:#FFCC66; color:#663300; font-weight:bold; border-radius:7px;";
 const char* const StyleBouton = "background:#EEF3FA; border:1px solid #8AA6D0; color:#203A66;";
 
+// The small picture that drops a list down.
+Etiquette* fleche(QWidget* parent)
+{
+    auto* e = new Etiquette(u"▼"_qs, parent);
+    e->setAlignment(Qt::AlignCenter);
+    e->setStyleSheet(QString::fromLatin1(StyleBouton));
+    return e;
+}
+
+// A caption that acts as a link.
+Etiquette* lien(const QString& texte, QWidget* parent)
+{
+    auto* e = new Etiquette(texte, parent);
+    e->setStyleSheet(u"color:#2050A0; text-decoration:underline;"_qs);
+    e->setCursor(Qt::PointingHandCursor);
+    return e;
+}
+
 } // namespace
 
 FormRedigerCV::FormRedigerCV(QWidget* parent) : QWidget(parent)
@@ -201,9 +219,7 @@ void FormRedigerCV::construireIdentite()
     y += 330;
     legende(28, u"Situation"_qs, 90, y, 1300);
     Situation = boite(u"Situation"_qs, g, y, l - 330);
-    Image8 = new Etiquette(u"▼"_qs, Frame1);
-    Image8->setAlignment(Qt::AlignCenter);
-    Image8->setStyleSheet(QString::fromLatin1(StyleBouton));
+    Image8 = fleche(Frame1);
     placer(Image8, g + l - 300, y, 300, 285);
     ListeSituations = new QListWidget(Frame1);
     ListeSituations->setObjectName(u"ListeSituations"_qs);
@@ -224,9 +240,7 @@ void FormRedigerCV::construireIdentite()
     Identite = new QPlainTextEdit(FrameIdentite);
     Identite->setObjectName(u"Identite"_qs);
     placer(Identite, 90, 400, 7000, 3250);
-    SaiseDetaillee = new Etiquette(u"Préférer une saisie détaillée"_qs, FrameIdentite);
-    SaiseDetaillee->setStyleSheet(u"color:#2050A0; text-decoration:underline;"_qs);
-    SaiseDetaillee->setCursor(Qt::PointingHandCursor);
+    SaiseDetaillee = lien(u"Préférer une saisie détaillée"_qs, FrameIdentite);
     placer(SaiseDetaillee, 90, 3720, 4000, 285);
 }
 
@@ -311,42 +325,30 @@ void FormRedigerCV::construirePhoto()
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setCursor(Qt::PointingHandCursor);
     placer(Label2, 5300, 2420, 1600, 255);
-    auto* coller = new Etiquette(u"Coller"_qs, Frame1);
-    coller->setStyleSheet(u"color:#2050A0; text-decoration:underline;"_qs);
-    coller->setCursor(Qt::PointingHandCursor);
+    auto* coller = lien(u"Coller"_qs, Frame1);
     placer(coller, 5300, 2720, 700, 255);
     Label1.insert(25, coller);
-    CopierPhoto19 = new Etiquette(u"Parcourir..."_qs, Frame1);
-    CopierPhoto19->setStyleSheet(u"color:#2050A0; text-decoration:underline;"_qs);
-    CopierPhoto19->setCursor(Qt::PointingHandCursor);
+    CopierPhoto19 = lien(u"Parcourir..."_qs, Frame1);
     placer(CopierPhoto19, 6050, 2720, 900, 255);
 }
 
 void FormRedigerCV::construireOptions()
 {
-    // The page model and the font, at the foot of the entry panel.
-    auto* lm = new Etiquette(u"Modèle"_qs, Frame1);
-    placer(lm, 90, 18400, 1300, 285);
-    Label1.insert(18, lm);
-    NomModele = new QLineEdit(u"Basic"_qs, Frame1);
-    NomModele->setObjectName(u"NomModele"_qs);
-    NomModele->setReadOnly(true);
-    placer(NomModele, 1450, 18400, 2700, 285);
-    Image2 = new Etiquette(u"▼"_qs, Frame1);
-    Image2->setAlignment(Qt::AlignCenter);
-    Image2->setStyleSheet(QString::fromLatin1(StyleBouton));
-    placer(Image2, 4180, 18400, 300, 285);
-    auto* lp = new Etiquette(u"Police"_qs, Frame1);
-    placer(lp, 90, 18750, 1300, 285);
-    Label1.insert(26, lp);
-    Police = new QLineEdit(u"Arial"_qs, Frame1);
-    Police->setObjectName(u"Police"_qs);
-    Police->setReadOnly(true);
-    placer(Police, 1450, 18750, 2700, 285);
-    Image3 = new Etiquette(u"▼"_qs, Frame1);
-    Image3->setAlignment(Qt::AlignCenter);
-    Image3->setStyleSheet(QString::fromLatin1(StyleBouton));
-    placer(Image3, 4180, 18750, 300, 285);
+    // The page model and the font, at the foot of the entry panel, each with its drop picture.
+    auto choix = [this](int index, const QString& legende, const QString& nom, const QString& valeur, int haut,
+                        QLineEdit*& boite, Etiquette*& image) {
+        auto* l = new Etiquette(legende, Frame1);
+        placer(l, 90, haut, 1300, 285);
+        Label1.insert(index, l);
+        boite = new QLineEdit(valeur, Frame1);
+        boite->setObjectName(nom);
+        boite->setReadOnly(true);
+        placer(boite, 1450, haut, 2700, 285);
+        image = fleche(Frame1);
+        placer(image, 4180, haut, 300, 285);
+    };
+    choix(18, u"Modèle"_qs, u"NomModele"_qs, u"Basic"_qs, 18400, NomModele, Image2);
+    choix(26, u"Police"_qs, u"Police"_qs, u"Arial"_qs, 18750, Police, Image3);
     BoutonKVL1 = new BoutonKVL(u"Mise en forme"_qs, QRect(1450, 19200, 1800, 360), Frame1);
     BoutonKVL1->setObjectName(u"BoutonKVL1"_qs);
 

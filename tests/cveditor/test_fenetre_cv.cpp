@@ -389,3 +389,34 @@ TEST_F(TestFenetreCV, LApercuPrenantLeFocusFermeLesPanneaux)
         GTEST_SKIP() << "no focus on this platform";
     EXPECT_TRUE(f.CadreCouleur->isHidden());
 }
+
+TEST_F(TestFenetreCV, ConseilAuPremierCVEtMenuWord)
+{
+    // No CV on the desktop: the tip shows at load.
+    cv();
+    EXPECT_TRUE(principale->InfoGuide->text().startsWith(u"Veuillez saisir les informations voulues"_qs));
+
+    // With a CV on the desktop, nothing is said.
+    principale->InfoGuide->clear();
+    RegistreFenetres::instance().decharger(FormRedigerCV::NomConception);
+    ecrireCV(fichierCV(u"Martin Paul"_qs), {u"Nom=MARTIN"_qs});
+    principale->InitMenu();
+    cv();
+    EXPECT_EQ(principale->InfoGuide->text(), QString());
+
+    // "Dernière version" is offered only when the word-processor copy exists.
+    const QByteArray profil = qgetenv("userprofile"), tous = qgetenv("ALLUSERSPROFILE");
+    qputenv("userprofile", dossier.appData().toUtf8());
+    qputenv("ALLUSERSPROFILE", "C:\\ProgramData");
+    cv().NomCV->setText(u"Martin Paul"_qs);
+    cv().ImageMenu_Click(4);
+    EXPECT_FALSE(principale->ConsulterWord->isEnabled());
+    principale->MenuConvertirWord->hide();
+    Outils::ecrireOctets(Systeme::DossierDocuments() + u"Martin Paul.doc"_qs, "doc");
+    cv().ImageMenu_Click(4);
+    EXPECT_TRUE(principale->ConsulterWord->isEnabled());
+    EXPECT_TRUE(principale->MenuConvertirWord->isVisible());
+    principale->MenuConvertirWord->hide();
+    qputenv("userprofile", profil);
+    qputenv("ALLUSERSPROFILE", tous);
+}
