@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollBar>
@@ -68,6 +69,12 @@ void FormRedigerCV::Form_Load()
     policeSurvolee_ = -1;
     for (QFrame* s : Shape5)
         s->setStyleSheet(QStringLiteral("border:1px solid %1;").arg(couleurBgr(0xEE8060).name()));
+    // Activation: the workspace tells when this window's frame becomes the active one.
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(fenetre); sous && sous->mdiArea())
+        connect(sous->mdiArea(), &QMdiArea::subWindowActivated, this, [this, sous](QMdiSubWindow* active) {
+            if (active == sous)
+                Form_Activate();
+        });
     show();
     fenetre->show();
     Attente::pomper();

@@ -581,7 +581,7 @@ void FormRedigerCV::resizeEvent(QResizeEvent* e)
 void FormRedigerCV::changeEvent(QEvent* e)
 {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && isWindow())
         Form_Activate();
 }
 

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTest>
 
 #include "cveditor/fichier_cv.h"
@@ -419,4 +421,32 @@ TEST_F(TestFenetreCV, ConseilAuPremierCVEtMenuWord)
     principale->MenuConvertirWord->hide();
     qputenv("userprofile", profil);
     qputenv("ALLUSERSPROFILE", tous);
+}
+
+TEST_F(TestFenetreCV, DefilementActivationEtRenduSuspendu)
+{
+    FormRedigerCV& f = cv();
+    // Each item of the scroll list moves the entry panel by a hundredth of its height.
+    f.List1->verticalScrollBar()->setValue(10);
+    EXPECT_NEAR(f.Frame1->y(), -f.Frame1->height() * 0.10, 1);
+    f.List1->verticalScrollBar()->setValue(0);
+    EXPECT_EQ(f.Frame1->y(), 0);
+
+    // Activating the editor stops the home screen's glide and closes the highlight bar.
+    int arrets = 0;
+    LiensFenetres::arreterGlissementAccueil = [&] { ++arrets; };
+    auto* autre = principale->Espace->addSubWindow(new QWidget());
+    autre->show();
+    principale->Espace->setActiveSubWindow(autre);
+    principale->Espace->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(f.parentWidget()));
+    EXPECT_GE(arrets, 1);
+    LiensFenetres::arreterGlissementAccueil = {};
+
+    // While Génère is hidden nothing renders, and the identity panel stays.
+    f.Genere->hide();
+    f.Experiences->setPlainText(u"2005 : Vente"_qs);
+    quitter(f.Experiences);
+    f.Genere_Click();
+    EXPECT_EQ(rendus(), 0);
+    EXPECT_FALSE(f.FrameIdentite->isHidden());
 }
