@@ -94,8 +94,27 @@ void ToucheJusquAuChargement(benchmark::State& etat)
     }
 }
 
+// The window's own share: the handlers up to the navigation request (rendering, page file,
+// CV file), the browser's load left out.
+void ToucheSansChargement(benchmark::State& etat)
+{
+    FormRedigerCV& f = Forme<FormRedigerCV>();
+    remplir(f);
+    int n = 0;
+    for (auto _ : etat) {
+        f.Experiences->setFocus();
+        const QString lettre = QString(QChar(u'a' + (n++ % 26)));
+        QKeyEvent appui(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, lettre);
+        QCoreApplication::sendEvent(f.Experiences, &appui);
+        QFocusEvent sortie(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(f.Experiences, &sortie);
+    }
+    attendreChargement(f.WebBrowser1, 20000);
+}
+
 } // namespace
 
+BENCHMARK(ToucheSansChargement)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ToucheJusquAuChargement)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
 int main(int argc, char** argv)
