@@ -75,6 +75,16 @@ bool attendreChargement(Navigateur* n, int ms)
     return complet;
 }
 
+// One letter typed into the career box, then the box left: its leaving handler renders.
+void taperPuisQuitter(FormRedigerCV& f, int n)
+{
+    f.Experiences->setFocus();
+    QKeyEvent appui(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(QChar(u'a' + n % 26)));
+    QCoreApplication::sendEvent(f.Experiences, &appui);
+    QFocusEvent sortie(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(f.Experiences, &sortie);
+}
+
 void ToucheJusquAuChargement(benchmark::State& etat)
 {
     FormRedigerCV& f = Forme<FormRedigerCV>();
@@ -83,12 +93,7 @@ void ToucheJusquAuChargement(benchmark::State& etat)
     attendreChargement(f.WebBrowser1, 20000);
     int n = 0;
     for (auto _ : etat) {
-        f.Experiences->setFocus();
-        const QString lettre = QString(QChar(u'a' + (n++ % 26)));
-        QKeyEvent appui(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, lettre);
-        QCoreApplication::sendEvent(f.Experiences, &appui);
-        QFocusEvent sortie(QEvent::FocusOut, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(f.Experiences, &sortie);
+        taperPuisQuitter(f, n++);
         if (!attendreChargement(f.WebBrowser1, 20000))
             etat.SkipWithError("the preview did not finish loading");
     }
@@ -102,12 +107,7 @@ void ToucheSansChargement(benchmark::State& etat)
     remplir(f);
     int n = 0;
     for (auto _ : etat) {
-        f.Experiences->setFocus();
-        const QString lettre = QString(QChar(u'a' + (n++ % 26)));
-        QKeyEvent appui(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, lettre);
-        QCoreApplication::sendEvent(f.Experiences, &appui);
-        QFocusEvent sortie(QEvent::FocusOut, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(f.Experiences, &sortie);
+        taperPuisQuitter(f, n++);
     }
     attendreChargement(f.WebBrowser1, 20000);
 }

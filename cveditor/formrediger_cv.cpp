@@ -179,34 +179,28 @@ void FormRedigerCV::construireIdentite()
     };
     const int g = 1600, l = 3450;
     int y = 380;
-    legende(2, u"Nom"_qs, 90, y, 1300);
-    Nom = boite(u"Nom"_qs, g, y, l);
-    y += 330;
-    legende(3, u"Prénom"_qs, 90, y, 1300);
-    Prenom = boite(u"Prenom"_qs, g, y, l);
-    y += 330;
-    legende(4, u"Adresse 1"_qs, 90, y, 1300);
-    Adresse1 = boite(u"Adresse1"_qs, g, y, l);
-    y += 330;
-    legende(5, u"Adresse 2"_qs, 90, y, 1300);
-    Adresse2 = boite(u"Adresse2"_qs, g, y, l);
-    y += 330;
-    legende(6, u"CP / Ville"_qs, 90, y, 1300);
-    CP = boite(u"CP"_qs, g, y, 900);
-    Ville = boite(u"Ville"_qs, g + 960, y, l - 960);
-    y += 330;
-    legende(7, u"Pays/Nationalité"_qs, 90, y, 1500);
-    Pays = boite(u"Pays"_qs, g, y, l);
-    y += 330;
-    legende(8, u"Tel fixe"_qs, 90, y, 1300);
-    Tel = boite(u"Tel"_qs, g, y, l);
-    y += 330;
-    legende(9, u"Mob"_qs, 90, y, 1300);
-    Mob = boite(u"Mob"_qs, g, y, l);
-    y += 330;
-    legende(10, u"Courriel"_qs, 90, y, 1300);
-    Email = boite(u"Email"_qs, g, y, l);
-    y += 330;
+    struct Rangee {
+        int index;
+        QString legende;
+        QString nom;
+        QLineEdit** boite;
+    };
+    const QList<Rangee> rangees = {{2, u"Nom"_qs, u"Nom"_qs, &Nom},
+                                   {3, u"Prénom"_qs, u"Prenom"_qs, &Prenom},
+                                   {4, u"Adresse 1"_qs, u"Adresse1"_qs, &Adresse1},
+                                   {5, u"Adresse 2"_qs, u"Adresse2"_qs, &Adresse2},
+                                   {6, u"CP / Ville"_qs, u"CP"_qs, &CP},
+                                   {7, u"Pays/Nationalité"_qs, u"Pays"_qs, &Pays},
+                                   {8, u"Tel fixe"_qs, u"Tel"_qs, &Tel},
+                                   {9, u"Mob"_qs, u"Mob"_qs, &Mob},
+                                   {10, u"Courriel"_qs, u"Email"_qs, &Email}};
+    for (const Rangee& r : rangees) {
+        legende(r.index, r.legende, 90, y, 1500);
+        *r.boite = boite(r.nom, g, y, r.boite == &CP ? 900 : l);
+        if (r.boite == &CP)
+            Ville = boite(u"Ville"_qs, g + 960, y, l - 960);
+        y += 330;
+    }
     legende(22, u"Né(e) le"_qs, 90, y, 1300);
     DateNaissance = boite(u"DateNaissance"_qs, g, y, 1250);
     legende(23, u"à"_qs, g + 1320, y, 250);
