@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "cveditor/formrediger_cv.h"
 #include "platform/plateforme.h"
 #include "register/window/form_liens.h"
 #include "shell/startup/depart.h"
@@ -9,7 +10,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerval"));
     Plateforme::installerLinux();
+    // The windows of the modules hook themselves to the main window's links.
     FormCandLiens::installer();
+    installerLiensEditeurCV();
     Depart::demarrer();
     return app.exec();
 }

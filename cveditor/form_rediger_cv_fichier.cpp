@@ -1,0 +1,125 @@
+// The CV window's file side: the save, the load and the rendering of the preview.
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPixmap>
+
+#include "cveditor/fichier_cv.h"
+#include "cveditor/form_rediger_cv_liens.h"
+#include "cveditor/formrediger_cv.h"
+#include "cveditor/rendu_cv.h"
+#include "platform/plateforme.h"
+#include "shell/mainwindow/liens_fenetres.h"
+
+namespace {
+
+QString dossierDonnees() { return QDir::currentPath(); }
+
+int valeurCase(const QCheckBox* b)
+{
+    switch (b->checkState()) {
+    case Qt::Checked: return 1;
+    case Qt::PartiallyChecked: return 2;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+FichierCV::ValeursCV FormRedigerCV::valeurs() const
+{
+    FichierCV::ValeursCV cv;
+    for (const QString& b : FichierCV::boites())
+        cv.fixer(b, texteControle(b));
+    for (const FichierCV::Cle& c : FichierCV::cles())
+        if (c.indexee())
+            if (QCheckBox* m = membre(c.nom, c.index))
+                cv.cocher(c.nom, c.index, valeurCase(m));
+    return cv;
+}
+
+void FormRedigerCV::SauvegarderCV_Click()
+{
+    const QString nom = FichierCV::nomFichier(NomCV->text(), Nom->text(), Prenom->text());
+    if (nom.isEmpty()) {
+        MsgBox(FichierCV::MessageSansNom);
+        return;
+    }
+    NomCV->setText(nom);
+    // The file is rewritten whole and atomically: a failed save leaves the previous one.
+    if (!FichierCV::enregistrer(dossierDonnees(), nom, valeurs())) {
+        MsgBox(FichierCV::messageEchec(nom));
+        return;
+    }
+    LiensCV::rafraichirBureau();
+}
+
+void FormRedigerCV::ChargerFichierCV(const QString& chemin)
+{
+    Genere->hide();
+    const auto entrees = FichierControles::charger(chemin);
+    for (const FichierControles::Entree& e : entrees.value_or(FichierControles::Entrees())) {
+        if (e.indexee) {
+            QCheckBox* m = FichierCV::estCle(e.nom, e.index) ? membre(e.nom, e.index) : nullptr;
+            bool ok = false;
+            const int v = e.valeur.trimmed().toInt(&ok);
+            if (!m || !ok || v < 0 || v > 2)
+                continue;
+            if (v == 2)
+                m->setTristate(true);
+            m->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+        } else if (FichierCV::estCle(e.nom) && fixerTexteControle(e.nom, e.valeur)) {
+            LiensCV::identiteCourante(e.nom, e.valeur);
+        }
+    }
+    // The page model's picture, then the CV's own photograph when it has one.
+    Photo->clear();
+    QPixmap image;
+    if (image.load(FichierCV::cheminImageModele(dossierDonnees(), NomModele->text())))
+        Photo->setPixmap(image);
+    if (const auto coches = FichierCV::cochesLangue(LangueCV->text()); coches && coches->anglais != coches->francais)
+        LiensCV::cocherLangue(coches->anglais);
+    Genere->show();
+    NomCV->setText(FichierCV::nomDepuisChemin(chemin));
+    if (QPixmap photo; photo.load(FichierCV::cheminPhoto(dossierDonnees(), NomCV->text())))
+        Photo->setPixmap(photo);
+    VisualisationCV();
+    Label5->setText(FichierCV::titrePanneau(NomCV->text()));
+}
+
+void FormRedigerCV::VisualisationCV()
+{
+    if (Genere->isHidden())
+        return;
+    FrameIdentite->hide();
+    const FichierCV::ValeursCV cv = valeurs();
+    const RenduCV::Rendu r = RenduCV::rendre(dossierDonnees(), cv);
+    if (r.issue == RenduCV::Issue::ModeleAbsent)
+        return;
+    fixerTexteControle(u"Langues"_qs, r.langues);
+    if (r.issue == RenduCV::Issue::Rendu)
+        WebBrowser1->Navigate(r.cheminPage);
+    Form_Resize();
+    FrameCV->update();
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        if (QMdiArea* espace = sous->mdiArea())
+            espace->setActiveSubWindow(sous);
+    raise();
+
+    // Auto-save once the CV has a last name.
+    if (!Nom->text().isEmpty()) {
+        if (NomCV->text().isEmpty())
+            NomCV->setText(FichierCV::nomAutoSauvegarde(
+                NomCV->text(), Nom->text(), Prenom->text(), [](const QString& n) {
+                    return QFileInfo::exists(FichierCV::cheminFichier(dossierDonnees(), n));
+                }));
+        SauvegarderCV_Click();
+    }
+}
+
+void installerLiensEditeurCV()
+{
+    LiensFenetres::chargerFichierCV = [](const QString& chemin) { Forme<FormRedigerCV>().ChargerFichierCV(chemin); };
+    LiensFenetres::fixerLangueCV = [](const QString& langue) { Forme<FormRedigerCV>().LangueCV->setText(langue); };
+}

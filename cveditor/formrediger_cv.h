@@ -1,0 +1,165 @@
+#pragma once
+// The CV editor: the entry panel on the left (identity, sections, language grid, photograph,
+// presentation options), the live preview of the rendered page on the right. The window's
+// controls are the CV: saving dumps them, loading writes them back.
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+
+#include "cveditor/fichier_cv.h"
+#include "cveditor/form_etiquette.h"
+#include "shell/controls/bouton_kvl.h"
+#include "platform/navigateur.h"
+#include "shell/services/registre_fenetres.h"
+
+class FormRedigerCV : public QWidget, public Fenetre {
+    Q_OBJECT
+public:
+    static inline const QString NomConception = u"FormRédigerCV"_qs;
+
+    explicit FormRedigerCV(QWidget* parent = nullptr);
+    ~FormRedigerCV() override;
+    QString nomConception() const override { return NomConception; }
+    QWidget* widget() override { return this; }
+    void Form_Load() override;
+
+    // Public operations, called by other windows.
+    void ChargerFichierCV(const QString& chemin);
+    void VisualisationCV();
+
+    // --- controls, named as designed ---
+    // identity
+    QPlainTextEdit* Identite;
+    QLineEdit *Nom, *Prenom, *Adresse1, *Adresse2, *CP, *Ville, *Pays, *Tel, *Mob, *Email;
+    QLineEdit *DateNaissance, *LieuNaissance, *Age, *NbEnfants, *Situation;
+    QListWidget* ListeSituations;
+    QFrame* FrameIdentite;
+    Etiquette *SaiseDetaillee, *Image8;
+    // sections
+    QLineEdit* Fonction;
+    QPlainTextEdit *Etudes, *Formations, *Experiences, *LanguesPlus, *Objectifs, *Divers, *Competences;
+    QPlainTextEdit* Langues; // hidden: composed from the grid
+    std::array<QCheckBox*, 9> LangueScolaire{}, LangueProf{}, LangueCourant{}, LangueBilingue{};
+    std::array<QLabel*, 9> Label32{};
+    QLabel* Label34;
+    // captions: Label1(0 to 28, not 19); help icons Image6(12 to 17, 20)
+    QMap<int, Etiquette*> Label1;
+    QMap<int, Etiquette*> Image6;
+    // photograph
+    Etiquette* Photo;
+    Etiquette* Label2;
+    Etiquette* CopierPhoto19; // CopierPhoto(19) "Parcourir..."
+    // the CV's name and language, the presentation options
+    QLineEdit *NomCV, *LangueCV, *NomModele, *Police, *Modele, *Souligne, *Gras, *Indentation, *Saut;
+    QLineEdit *Couleur, *CouleurClaire;
+    QListWidget *ListeModeles, *List1;
+    CadreBleu* FramePolice; // titled panel: its title is a text of the CV file
+    std::array<Etiquette*, 6> PoliceT{};
+    QFrame* FrameParagraphe;
+    std::array<QCheckBox*, 4> CheckParagraphe{};
+    std::array<QCheckBox*, 2> CheckDisposition{};
+    QFrame* CadreCouleur;
+    std::array<Etiquette*, 20> Coul{};
+    std::array<QFrame*, 20> Shape5{};
+    BoutonKVL *BoutonKVL1, *BoutonKVL3;
+    Etiquette *Image2, *Image3;
+    // layout
+    NouveauCadre *FrameZones, *FrameCV;
+    QFrame *Frame2, *Frame1, *FrameWeb, *CadreOrange;
+    QLabel* Label5;
+    std::array<Etiquette*, 5> ImageMenu{};
+    Etiquette *Genere, *SauvegarderCV;
+    Navigateur* WebBrowser1;
+
+    // --- handlers ---
+    void SauvegarderCV_Click();
+    void Form_Activate();
+    void Form_Resize();
+    void BoutonKVL1_Click();
+    void List1_Scroll();
+    void ImageMenu_Click(int index);
+    void ImageMenu_MouseMove(int index);
+    void Image6_MouseMove(int index);
+    void Frame1_MouseMove();
+    void Photo_Click();
+    void Label1_Click(int index);
+    void CopierPhoto_Click(int index);
+    void Section_LostFocus(QWidget* section);
+    void Genere_Click() { VisualisationCV(); }
+    void Langue_Clic(int rangee, QCheckBox* boite);
+    // identity
+    void Identite_LostFocus();
+    void SaiseDetaillee_Click();
+    void Nom_LostFocus();
+    void Prenom_LostFocus();
+    void Adresse1_LostFocus();
+    void Pays_LostFocus();
+    void Ville_LostFocus();
+    void LieuNaissance_LostFocus();
+    void DateNaissance_Change();
+    void Image8_Click();
+    void ListeSituations_Click();
+    void ListeSituations_LostFocus();
+    // presentation
+    void CheckParagraphe_Click(int index);
+    void CheckDisposition_Click(int index);
+    void BoutonKVL3_Click();
+    void Coul_Click(int index);
+    void Image2_Click();
+    void NomModele_Click();
+    void ListeModeles_Click();
+    void Image3_Click();
+    void Police_Click();
+    void PoliceT_Click(int index);
+    void PoliceT_MouseMove(int index);
+    void MasquerOptions();
+
+    // The controls that hold text, by design name ("Prénom", "Modèle"), in control order.
+    QString texteControle(const QString& nom) const;
+    bool fixerTexteControle(const QString& nom, const QString& valeur);
+    static constexpr int TexteMax = 200000;
+    // A member of an indexed group of check boxes ("LangueProf", "CheckDisposition").
+    QCheckBox* membre(const QString& groupe, int index) const;
+
+    // The CV as the window holds it, for the file and the rendering.
+    FichierCV::ValeursCV valeurs() const;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void construire();
+    void construireIdentite();
+    void construireSections();
+    void construireLangues();
+    void construirePhoto();
+    void construireOptions();
+    void construireApercu();
+    void relier();
+    void surPerteFocus(QWidget* boite, std::function<void()> gestionnaire);
+    void appliquerCouleur(quint32 bgr);
+    void placerPopups();
+    QWidget* principale() const;
+    QWidget* cadre();
+
+    QMap<QWidget*, std::function<void()>> pertesFocus_;
+    QMap<QString, QWidget*> zones_;  // text-bearing controls by design name
+    QStringList ordre_;               // their control order
+    QMap<QString, QCheckBox*> groupes_; // "k:Nom" -> member
+    int policeSurvolee_ = -1;
+    friend class TestFenetreCV;
+    bool enRedimension_ = false;
+};
+
+// Lets the other windows reach the CV editor (open a CV file, set the CV's language).
+void installerLiensEditeurCV();
