@@ -1,5 +1,6 @@
 // Cost of one analysis of an advertisement of 2 KB, 20 KB and 200 KB: a realistic advertisement
 // repeated, and a single line dense in key words whose collections would each run to its end.
+#include "commun.h"
 #include "register/capture/analyseur_annonce.h"
 
 #include <QCoreApplication>
@@ -49,12 +50,4 @@ BENCHMARK(BM_LigneDenseEnMotsCles)->Arg(2 * 1024)->Arg(20 * 1024)->Arg(200 * 102
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return executerBancs(argc, argv); }

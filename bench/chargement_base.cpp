@@ -1,5 +1,6 @@
 // The main window's load against the register: open the file, count the applications,
 // age the statuses, close.
+#include "commun.h"
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -55,11 +56,4 @@ BENCHMARK(BM_ChargementSuivant)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillis
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return executerBancs(argc, argv); }

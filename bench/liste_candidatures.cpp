@@ -1,5 +1,6 @@
 // The register window's tree rebuild (read the rows in the sort's order and group them) and
 // one save of the application shown.
+#include "commun.h"
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -55,12 +56,4 @@ BENCHMARK(BM_Valider)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return executerBancs(argc, argv); }

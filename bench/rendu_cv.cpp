@@ -1,5 +1,6 @@
 // One rendering of a full CV through the Basic page model (read the model, compose, write
 // CVtemp.html), and the identity reader on a 50-line block.
+#include "commun.h"
 #include <benchmark/benchmark.h>
 
 #include "cveditor/identite.h"
@@ -91,12 +92,4 @@ void IdentiteCinquanteLignes(benchmark::State& etat)
 BENCHMARK(IdentiteCinquanteLignes)->Unit(benchmark::kMicrosecond);
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return executerBancs(argc, argv); }

@@ -1,4 +1,5 @@
 // Text procedures on whole advertisements and pages: NormaliserTexte and TraduireCVAnglais.
+#include "commun.h"
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -42,11 +43,4 @@ void Traduire(benchmark::State& etat)
 BENCHMARK(Normaliser)->Arg(10 * 1024)->Arg(100 * 1024)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Traduire)->Arg(10 * 1024)->Arg(100 * 1024)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char** argv) { return executerBancs(argc, argv); }

@@ -1,6 +1,5 @@
 #include "cveditor/identite.h"
 
-#include "cveditor/blancs.h"
 #include "shell/services/fonctionnel.h"
 
 #include <QLocale>
@@ -27,7 +26,7 @@ const QStringList& situations()
 }
 
 namespace {
-using Blancs::sansBlancsAuxBouts;
+using Fonctionnel::SansBlancs;
 
 QString retirer(QString t, std::initializer_list<const char16_t*> mots)
 {
@@ -48,7 +47,7 @@ QString adresseEmail(const QString& ligne)
         ++f;
     QString adresse = QLocale().toUpper(ligne.mid(d, f - d));
     adresse.remove(u':');
-    return QLocale().toLower(sansBlancsAuxBouts(adresse));
+    return QLocale().toLower(SansBlancs(adresse));
 }
 } // namespace
 
@@ -71,7 +70,7 @@ Analyse analyser(const QString& identite, const Boites& avant, const QDate& aujo
     for (const QString& b : boites())
         if (!r.boites.contains(b))
             r.boites.insert(b, QString());
-    const QString t = sansBlancsAuxBouts(identite);
+    const QString t = SansBlancs(identite);
     if (t.isEmpty()) {
         r.boites.insert(QStringLiteral("Identite"), identite);
         return r;
@@ -92,7 +91,7 @@ Analyse analyser(const QString& identite, const Boites& avant, const QDate& aujo
     QStringList lignes = edite.split(QLatin1String("\r\n"));
     const qsizetype n = lignes.size() - 1;
     for (qsizetype i = 0; i <= n; ++i) {
-        lignes[i] = sansBlancsAuxBouts(lignes.at(i));
+        lignes[i] = SansBlancs(lignes.at(i));
         QString ligne = lignes.at(i);
         const double valeur = Fonctionnel::Valeur(ligne);
 
@@ -100,7 +99,7 @@ Analyse analyser(const QString& identite, const Boites& avant, const QDate& aujo
         if (i <= 1 && !ligne.isEmpty() && ligne.contains(u' ') && b.value(cleNom).isEmpty() && valeur == 0) {
             const qsizetype blanc = ligne.indexOf(u' ');
             b.insert(clePrenom, ligne.left(blanc));
-            b.insert(cleNom, sansBlancsAuxBouts(ligne.mid(blanc + 1)));
+            b.insert(cleNom, SansBlancs(ligne.mid(blanc + 1)));
             if (Fonctionnel::Valeur(b.value(cleNom)) > 0) {
                 b.insert(cleNom, QString());
                 b.insert(clePrenom, QString());
@@ -136,8 +135,8 @@ Analyse analyser(const QString& identite, const Boites& avant, const QDate& aujo
 
         // Postcode and town.
         if (valeur > 1000 && valeur < 99000) {
-            b.insert(QStringLiteral("CP"), sansBlancsAuxBouts(ligne.left(6)));
-            b.insert(QStringLiteral("Ville"), sansBlancsAuxBouts(ligne.mid(6)));
+            b.insert(QStringLiteral("CP"), SansBlancs(ligne.left(6)));
+            b.insert(QStringLiteral("Ville"), SansBlancs(ligne.mid(6)));
         }
 
         // Telephones: the labels go, the blanks around them stay.

@@ -1,7 +1,6 @@
 #include "cveditor/rendu_cv.h"
 
 #include "shell/services/fichiers_texte.h"
-#include "cveditor/blancs.h"
 #include "shell/services/fonctionnel.h"
 
 #include <QDir>
@@ -22,7 +21,7 @@ const QString PolitiqueSecurite = QStringLiteral(
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
-using Blancs::sansBlancsAuxBouts;
+using Fonctionnel::SansBlancs;
 
 // An option box holding exactly the number 1.
 bool estUn(const QString& t)
@@ -134,7 +133,7 @@ QString composerLangues(const ValeursCV& cv)
             if (cv.coche(groupes.at(n), k))
                 s += langues.at(k) + QLatin1String(niveaux[n]) + CRLF;
     const QString plus = cv.texte(QStringLiteral("LanguesPlus"));
-    if (!sansBlancsAuxBouts(plus).isEmpty())
+    if (!SansBlancs(plus).isEmpty())
         return s + CRLF + plus;
     return s;
 }
@@ -143,7 +142,7 @@ QString formaterParagraphes(const QString& texte, const MiseEnForme& forme)
 {
     QString t = texte;
     t.replace(u'\t', u' ');
-    t = sansBlancsAuxBouts(t);
+    t = SansBlancs(t);
     if (t.endsWith(CRLF))
         t.chop(2);
     if (t.startsWith(CRLF))
@@ -159,7 +158,7 @@ QString formaterParagraphes(const QString& texte, const MiseEnForme& forme)
         QString ligne = lignes.at(i);
         if (ligne.size() >= 2 && ligne.at(1) == u' ')
             ligne.remove(0, 2);
-        const bool entete = i == 0 || sansBlancsAuxBouts(precedente).isEmpty() || sansBlancsAuxBouts(ligne).endsWith(u':') ||
+        const bool entete = i == 0 || SansBlancs(precedente).isEmpty() || SansBlancs(ligne).endsWith(u':') ||
                             locale.toUpper(ligne.left(3)) == QLatin1String("DE ") ||
                             Fonctionnel::Valeur(ligne) > 0 || Fonctionnel::NumeroMois(ligne) > 0;
         if (entete) {
@@ -247,7 +246,7 @@ QString composer(const QString& modele, const ValeursCV& cvRecu, bool photo)
             QString texte = cv.texte(QLatin1String(c.boite));
             if (qstrcmp(c.boite, "Langues") == 0)
                 texte.remove(CRLF);
-            if (sansBlancsAuxBouts(texte).isEmpty())
+            if (SansBlancs(texte).isEmpty())
                 couper(page, QLatin1String(c.a), QLatin1String(c.b));
         }
     }

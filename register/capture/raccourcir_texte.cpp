@@ -4,16 +4,6 @@
 
 namespace Annonce {
 
-QString SansBlancs(const QString& texte)
-{
-    qsizetype debut = 0, fin = texte.size();
-    while (debut < fin && texte.at(debut) == u' ')
-        ++debut;
-    while (fin > debut && texte.at(fin - 1) == u' ')
-        --fin;
-    return texte.mid(debut, fin - debut);
-}
-
 QString RaccourcirTexte(const QString& texte)
 {
     if (texte.size() <= 40)

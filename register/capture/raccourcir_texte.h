@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "shell/services/fonctionnel.h"
+
 namespace Annonce {
 
 // A text of at most 40 characters is only trimmed of blanks. A longer one is cut at the last blank
@@ -11,7 +13,6 @@ namespace Annonce {
 // each only while the text is longer than 5 characters); the result is trimmed again.
 QString RaccourcirTexte(const QString& texte);
 
-// The text without the blanks (only U+0020) at both ends.
-QString SansBlancs(const QString& texte);
+using Fonctionnel::SansBlancs;
 
 } // namespace Annonce

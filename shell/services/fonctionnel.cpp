@@ -86,6 +86,16 @@ QString NormaliserTexte(const QString& texte)
     return resultat;
 }
 
+QString SansBlancs(const QString& texte)
+{
+    qsizetype debut = 0, fin = texte.size();
+    while (debut < fin && texte.at(debut) == u' ')
+        ++debut;
+    while (fin > debut && texte.at(fin - 1) == u' ')
+        --fin;
+    return texte.mid(debut, fin - debut);
+}
+
 QString FormaterNomPropre(const QString& texte)
 {
     QString r = texte;

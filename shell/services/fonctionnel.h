@@ -13,6 +13,8 @@ QString MajusculesSansAccents(const QString& texte);
 // The matching form: upper case, unaccented, only A-Z 0-9 "/" and blank, single blanks, trimmed;
 // each carriage return becomes " . ".
 QString NormaliserTexte(const QString& texte);
+// The text without the blanks (only U+0020, as the stored texts are trimmed) at both ends.
+QString SansBlancs(const QString& texte);
 // Each blank-separated word with its first letter upper case and the rest lower case.
 QString FormaterNomPropre(const QString& texte);
 // Whether a first name is taken as feminine.
