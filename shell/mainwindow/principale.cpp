@@ -757,37 +757,4 @@ void Principale::MenuAnglais_Click()
     LiensFenetres::appeler(LiensFenetres::fixerLangueCV, QStringLiteral("1"));
 }
 
-// Commands that come with the file, photograph, output and applications modules.
-void Principale::MenuNouveauCV_Click() {}       // to come: new CV in the CV editor
-void Principale::MenuRattacherCV_Click() {}     // to come: attach a CV document
-void Principale::MenuOuvrirCV_Click() {}        // to come: open the slot's CV
-void Principale::MenuSupprimerCV_Click() {}     // to come: delete the slot's CV
-void Principale::Renommer_Click() {}            // to come: rename the slot's CV
-void Principale::MenuDupliquerCV_Click() {}     // to come: duplicate the slot's CV
-void Principale::MenuConvertirCV_Click() {}     // to come: the conversion dialog
-void Principale::MenuOuvrirWord_Click() {}      // to come: open the word-processor copy
-void Principale::MenuImprimerCV_Click() {}      // to come: print the CV
 void Principale::MenuRedigerLettre_Click() { LiensFenetres::appeler(LiensFenetres::nouvelleLettre); }
-void Principale::MenuOuvrirLettre_Click() {}    // to come: open the slot's template
-void Principale::MenuDuppliquerLettre_Click() {} // to come: duplicate the slot's template
-void Principale::RenommerLettre_Click() {}      // to come: rename the slot's template
-void Principale::MenuSupprimerLettre_Click() {} // to come: delete the slot's template
-void Principale::MenuOuvrirCand_Click() {}      // to come: open the register window
-void Principale::MenuRechercherOffres_Click() {} // to come: search offers in the register's browser
-void Principale::MenuImprimerListe_Click() {}   // to come: the printed list of applications
-void Principale::MenuJustificatif_Click() {}    // to come: the job-search activity report
-void Principale::MenuSupprimer_Click() {}       // to come: delete every application
-void Principale::MenuConsulterInternet_Click() {} // to come: the offer's page in the register's browser
-void Principale::MenuConsulterOrigine_Click() {} // to come: the same, from the origin site
-void Principale::MenuPostuler_Click() {}        // to come: the sending window
-void Principale::MenuSupprimerCand_Click() {}   // to come: delete the shown application
-void Principale::RattacherPhoto_Click() {}      // to come: attach a photograph file
-void Principale::CollerPhoto_Click() {}         // to come: paste the clipboard's picture
-void Principale::SupprimerPhoto_Click() {}      // to come: delete the photograph
-void Principale::PrevisualiserCV_Click() {}     // to come: print preview of the CV
-void Principale::ImprimerCV_Click() {}          // to come: print the CV
-void Principale::MessageTrames_Click() {}       // to come: the page set-up dialog
-void Principale::MenuConvFWord_Click() {}       // to come: the conversion dialog
-void Principale::ConsulterWord_Click() {}       // to come: open the word-processor copy
-void Principale::ConvertirWord() {}             // to come: export to a word-processor document
-void Principale::ConvertirODF() {}              // to come: the alternative export
