@@ -3,8 +3,6 @@
 
 void Principale::MenuOuvrirCand_Click() {}      // to come: open the register window
 void Principale::MenuRechercherOffres_Click() {} // to come: search offers in the register's browser
-void Principale::MenuImprimerListe_Click() {}   // to come: the printed list of applications
-void Principale::MenuJustificatif_Click() {}    // to come: the job-search activity report
 void Principale::MenuSupprimer_Click() {}       // to come: delete every application
 void Principale::MenuConsulterInternet_Click() {} // to come: the offer's page in the register's browser
 void Principale::MenuConsulterOrigine_Click() {} // to come: the same, from the origin site
