@@ -111,8 +111,12 @@ Resultat convertir(const QString& page, const QString& document, int delaiMs)
     const QString source = QDir(travail.path()).filePath(QStringLiteral("CV.html"));
     const QString sortie = QDir(travail.path()).filePath(QStringLiteral("sortie"));
     const QString profil = QDir(travail.path()).filePath(QStringLiteral("profil"));
-    if (!FichiersTexte::ecrire(source, autonome) || !QDir().mkpath(sortie) || !QDir().mkpath(profil))
+    // A working file of our own, thrown away afterwards, in the page's own encoding.
+    QFile fichierSource(source);
+    if (!fichierSource.open(QIODevice::WriteOnly) || fichierSource.write(FichiersTexte::encoder(autonome)) < 0 ||
+        !fichierSource.flush() || !QDir().mkpath(sortie) || !QDir().mkpath(profil))
         return {Issue::EchecConversion, MessageEchec};
+    fichierSource.close();
 
     QProcess processus;
     processus.setProcessChannelMode(QProcess::MergedChannels);

@@ -94,6 +94,10 @@ protected:
     }
     FormRedigerCV& cv() { return Forme<FormRedigerCV>(); }
     FauxNavigateur& apercu() { return *dynamic_cast<FauxNavigateur*>(cv().WebBrowser1); }
+    QString page() const
+    {
+        return FichiersTexte::lire(chemin(QStringLiteral("Modeles/CVtemp.html"))).value_or(QString());
+    }
     int rendus() { return int(apercu().navigations.filter(QStringLiteral("CVtemp.html")).size()); }
 
     QString chemin(const QString& relatif) const { return dossier.chemin(relatif); }
