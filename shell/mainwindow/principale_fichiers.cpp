@@ -24,9 +24,6 @@ void rechargerEditeurCV()
     Forme<FormRedigerCV>();
 }
 
-} // namespace
-
-namespace {
 // The file name of the icon under the menu, empty for none.
 QString nomIcone(const Principale& p, int premier, int dernier)
 {
