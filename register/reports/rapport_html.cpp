@@ -15,8 +15,9 @@ bool dansLaPageDeCode(char32_t c)
     if (c > 0xFFFF)
         return false;
     QStringEncoder encodeur("windows-1252");
-    encodeur.encode(QString(QChar(char16_t(c))));
-    return !encodeur.hasError();
+    const QString caractere{QChar(char16_t(c))};
+    const QByteArray octets = encodeur.encode(caractere);
+    return !encodeur.hasError() && octets.size() == 1;
 }
 
 QString champ(const ChampsCandidature& c, const QString& nom) { return Echapper(c.value(nom)); }
