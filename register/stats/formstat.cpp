@@ -104,8 +104,8 @@ FormStat::FormStat()
     ListeStatuts->hide();
     for (int i = 0; i < NombreStatuts; ++i) {
         const int haut = HautLigneStatut + i * PasStatut;
-        Statut[size_t(i)] = etiquette(this, QStringLiteral("Statut_%1").arg(i), QString(), QRect(4200, haut, 3000, 255));
-        Nb[size_t(i)] = etiquette(this, QStringLiteral("Nb_%1").arg(i), QString(), QRect(7200, haut, 450, 255), true);
+        Statut[size_t(i)] = etiquette(this, QStringLiteral("Statut_%1").arg(i), QString(), QRect(4200, haut, 3360, 255));
+        Nb[size_t(i)] = etiquette(this, QStringLiteral("Nb_%1").arg(i), QString(), QRect(7560, haut, 360, 255), true);
         Nb[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* barre = new QWidget(this);
         barre->setObjectName(QStringLiteral("Graph_%1").arg(i));
@@ -134,7 +134,7 @@ void FormStat::fixerGraph(int i, int largeurTwips)
     largeursGraph_[size_t(i)] = largeurTwips;
     const int haut = HautLigneStatut + i * PasStatut;
     // At least one pixel, so that an empty count still shows where its bar starts.
-    Graph[size_t(i)]->setGeometry(Twips::versPixels(7800), Twips::versPixels(haut + 45),
+    Graph[size_t(i)]->setGeometry(Twips::versPixels(7980), Twips::versPixels(haut + 45),
                                   std::max(1, Twips::versPixels(largeurTwips)), Twips::versPixels(165));
 }
 
