@@ -49,6 +49,7 @@ CaptureAnnonce::CaptureAnnonce(FormCand& fenetre) : QObject(&fenetre), f_(fenetr
     Niveau = new QFrame(web);
     Niveau->setObjectName(u"Niveau"_qs);
     Niveau->setStyleSheet(u"background: #ff9900; border: 1px solid #c05000;"_qs);
+    Niveau->setToolTip(u"Vraisemblance d'une annonce dans la page affichée"_qs);
     placer(Niveau, 4900, 420, 1, 150);
     // Under the browser frame, which uncovers them when it slides down.
     for (QWidget* w : {static_cast<QWidget*>(CaptureSel), static_cast<QWidget*>(Label2),
@@ -57,7 +58,8 @@ CaptureAnnonce::CaptureAnnonce(FormCand& fenetre) : QObject(&fenetre), f_(fenetr
 
     Analyser = commande(f_.CadreDetail, u"Analyser"_qs, u"⟳ Analyser"_qs, this);
     Analyser->setToolTip(u"Analyser à nouveau la description"_qs);
-    placer(Analyser, 5160 + 3700, 420, 1200, 270);
+    // Between the description's caption and "Postuler".
+    placer(Analyser, 5160 + 1650, 405, 850, 270);
 
     connect(web->WebBrowser1, &Navigateur::DocumentComplete, this,
             [this](const QString&, bool) { WebBrowser1_DocumentComplete(); });
