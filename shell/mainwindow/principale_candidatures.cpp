@@ -5,6 +5,7 @@
 
 #include "platform/attente.h"
 #include "platform/plateforme.h"
+#include "register/store/candidature.h"
 #include "register/store/handles_partages.h"
 #include "register/web/cadre_web.h"
 #include "register/web/preremplissage_envoi.h"
@@ -37,17 +38,6 @@ Stockage::BaseDonnees* ouvrirRegistre()
     auto& base = Systeme::BaseCandidatures();
     base = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut());
     return base ? &base->base() : nullptr;
-}
-
-const QStringList& champsEffaces()
-{
-    static const QStringList noms = {
-        u"Ville"_qs,         u"CP"_qs,       u"Adresse"_qs,   u"CV"_qs,         u"Lettre"_qs,
-        u"DateRDV"_qs,       u"Reference"_qs, u"Num"_qs,      u"Description"_qs, u"Remarques"_qs,
-        u"Statut"_qs,        u"DateEnvoi"_qs, u"www"_qs,      u"DateLimite"_qs,  u"DateDiffusion"_qs,
-        u"Origine"_qs,       u"Email"_qs,    u"Telephone"_qs, u"NomContact"_qs,  u"Societe"_qs,
-        u"Salaire"_qs,       u"Lieu"_qs,     u"Duree"_qs,     u"Nature"_qs,      u"Intitule"_qs};
-    return noms;
 }
 
 } // namespace
@@ -130,6 +120,6 @@ void Principale::MenuSupprimerCand_Click()
     f.InitListe();
     f.Num->clear();
     f.CadreWeb->AdresseWeb->clear();
-    for (const QString& nom : champsEffaces())
+    for (const QString& nom : Candidatures::champs())
         f.fixerChamp(nom, {});
 }
