@@ -93,9 +93,12 @@ void CaptureAnnonce::Analyser_Click()
 void CaptureAnnonce::CaptureSel_Click()
 {
     // The browser holding the user's selection gives it directly: the clipboard is left alone.
+    QPointer<FormCand> garde(&f_);
     Navigateur* nav = f_.CadreWeb->WebBrowser1;
     const QString selection = nav->selection();
     Attente::pomper();
+    if (!garde)
+        return;
     // A capture always makes a new application.
     f_.Num->clear();
     if (selection.isEmpty()) {
