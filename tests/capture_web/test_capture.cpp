@@ -80,17 +80,6 @@ TEST(Capture, PageSansIntituleNiEnregistreeNiMiseEnEvidence)
     EXPECT_TRUE(f.Num->text().isEmpty());
 }
 
-TEST(Capture, MotsCollesSepares)
-{
-    Banc b;
-    FormCand& f = *b.f;
-    FaussePage p = pageAnnonce(u"Comptable confirmé H/F\r\nPosteBasé à Rennes, ACME recrute."_qs);
-    b.nav().pages.insert(u"http://www.offres.fr/2"_qs, p);
-    f.CadreWeb->Naviguer(u"http://www.offres.fr/2"_qs);
-    b.capture().CapturerPage();
-    EXPECT_TRUE(f.champ(u"Description"_qs).contains(u"Poste Basé"_qs)) << f.champ(u"Description"_qs).toStdString();
-}
-
 TEST(Capture, PageDeSuiteDuSiteQuiGardeLAdresseAilleurs)
 {
     Banc b;

@@ -126,11 +126,3 @@ TEST(ReglesPreremplissage, CasDeReference)
         EXPECT_EQ(obtenu.join(u'\n').remove(u'\r'), attendu);
     }
 }
-
-TEST(ReglesPreremplissage, CleDuChamp)
-{
-    using Preremplissage::CleChamp;
-    EXPECT_EQ(CleChamp(u"Prénom"_qs, u"x"_qs), u"PRÉNOM"_qs); // accents kept
-    EXPECT_EQ(CleChamp(u""_qs, u"ville"_qs), u"VILLE"_qs);    // an empty name gives way to the id
-    EXPECT_EQ(CleChamp(std::nullopt, std::nullopt), QString());
-}
