@@ -178,14 +178,15 @@ void FormPostuler::construire()
         auto* option = new QRadioButton(libelle, this);
         option->setObjectName(u"Messagerie%1"_qs.arg(Messagerie.size()));
         placer(option, QRect(3720, 6300 + int(Messagerie.size()) * 330, 2880, 285));
-        const int index = int(Messagerie.size());
-        connect(option, &QRadioButton::toggled, this, [this, index](bool coche) {
-            if (coche)
-                Messagerie_Click(index);
-        });
         Messagerie << option;
     }
+    // Selected at design: no click.
     Messagerie[1]->setChecked(true);
+    for (int i = 0; i < 2; ++i)
+        connect(Messagerie[i], &QRadioButton::toggled, this, [this, i](bool coche) {
+            if (coche)
+                Messagerie_Click(i);
+        });
 
     DejaEnvoyee = etiquette(u"Candidature déjà envoyée"_qs, QRect(6720, 6390, 1980, 300));
     DejaEnvoyee->setObjectName(u"DejaEnvoyee"_qs);
