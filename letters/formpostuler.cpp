@@ -188,14 +188,14 @@ void FormPostuler::construire()
                 Messagerie_Click(i);
         });
 
-    DejaEnvoyee = etiquette(u"Candidature déjà envoyée"_qs, QRect(6720, 6390, 1980, 300));
+    DejaEnvoyee = etiquette(u"Candidature déjà envoyée"_qs, QRect(6720, 6345, 2520, 270));
     DejaEnvoyee->setObjectName(u"DejaEnvoyee"_qs);
     DejaEnvoyee->setAlignment(Qt::AlignCenter);
-    BoutonKVL1 = new BoutonKVL(u"Postuler"_qs, QRect(6720, 6330, 1980, 420), this);
+    BoutonKVL1 = new BoutonKVL(u"Postuler"_qs, QRect(6720, 6330, 2520, 420), this);
     BoutonKVL1->setObjectName(u"BoutonKVL1"_qs);
     BoutonKVL1->raise(); // over the label, which shows whenever the button is hidden
     connect(BoutonKVL1, &BoutonKVL::Click, this, &FormPostuler::BoutonKVL1_Click);
-    BoutonKVL2 = new BoutonKVL(u"Postuler en ligne"_qs, QRect(8820, 6330, 1380, 420), this);
+    BoutonKVL2 = new BoutonKVL(u"Postuler en ligne"_qs, QRect(6720, 6780, 2520, 420), this);
     BoutonKVL2->setObjectName(u"BoutonKVL2"_qs);
     connect(BoutonKVL2, &BoutonKVL::Click, this, &FormPostuler::BoutonKVL2_Click);
 
