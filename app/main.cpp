@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "cveditor/formrediger_cv.h"
+#include "letters/formlettre.h"
 #include "platform/plateforme.h"
 #include "register/window/form_liens.h"
 #include "shell/startup/depart.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     // The windows of the modules hook themselves to the main window's links.
     FormCandLiens::installer();
     installerLiensEditeurCV();
+    installerLiensLettres();
     Depart::demarrer();
     return app.exec();
 }
