@@ -101,27 +101,27 @@ void FormLettre::construire()
     Image1->setToolTip(u"Initialiser à partir d'un CV"_qs);
     placer(Image1, 6200, 345, 780, 255);
     // Two columns of identity boxes.
-    const int g1 = 1100, g2 = 4600, l1 = 2300, l2 = 2440;
+    const int g1 = 1300, g2 = 5050, l1 = 2200, l2 = 1930, c2 = 3600;
     int y = 680;
     legende(u"Nom"_qs, 120, y);
     Nom = boite(u"Nom"_qs, g1, y, l1);
-    legende(u"Prénom"_qs, 3550, y);
+    legende(u"Prénom"_qs, c2, y);
     Prenom = boite(u"Prénom"_qs, g2, y, l2);
     y += 330;
     legende(u"Adresse 1"_qs, 120, y);
     Adresse1 = boite(u"Adresse1"_qs, g1, y, l1);
-    legende(u"Adresse 2"_qs, 3550, y);
+    legende(u"Adresse 2"_qs, c2, y);
     Adresse2 = boite(u"Adresse2"_qs, g2, y, l2);
     y += 330;
     legende(u"CP / Ville"_qs, 120, y);
     CP = boite(u"CP"_qs, g1, y, 700);
     Ville = boite(u"Ville"_qs, g1 + 760, y, l1 - 760);
-    legende(u"Pays"_qs, 3550, y);
+    legende(u"Pays"_qs, c2, y);
     Pays = boite(u"Pays"_qs, g2, y, l2);
     y += 330;
     legende(u"Tel fixe"_qs, 120, y);
     Tel = boite(u"Tel"_qs, g1, y, l1);
-    legende(u"Mob"_qs, 3550, y);
+    legende(u"Mob"_qs, c2, y);
     Mob = boite(u"Mob"_qs, g2, y, l2);
     y += 330;
     legende(u"Courriel"_qs, 120, y);
@@ -129,34 +129,35 @@ void FormLettre::construire()
     y += 400;
     legende(u"Fonction"_qs, 120, y);
     Fonction = boite(u"Fonction"_qs, g1, y, l1);
-    legende(u"Domaine"_qs, 3550, y);
+    legende(u"Domaine"_qs, c2, y);
     Domaine = boite(u"Domaine"_qs, g2, y, l2);
     y += 330;
-    legende(u"Compétences"_qs, 120, y);
+    legende(u"Compétences"_qs, 120, y, 1200);
     Competences = boite(u"Competences"_qs, g1, y, l1);
-    legende(u"Dernière société"_qs, 3550, y, 1050);
+    legende(u"Dernière société"_qs, c2, y, 1440);
     LastSociete = boite(u"LastSociete"_qs, g2, y, l2);
     y += 330;
-    legende(u"Dernier poste occupé"_qs, 120, y, 1900);
-    Poste = boite(u"Poste"_qs, 2000, y, 4980);
+    legende(u"Dernier poste occupé"_qs, 120, y, 2000);
+    Poste = boite(u"Poste"_qs, 2150, y, 4830);
 
     y += 420;
     titre(u"  Corps de la lettre - propositions de textes"_qs, y);
-    Command1 = new QPushButton(u"Modifier les propositions"_qs, Zones);
+    Command1 = new QPushButton(u"Propositions..."_qs, Zones);
+    Command1->setToolTip(u"Modifier les propositions de textes"_qs);
     Command1->setObjectName(u"Command1"_qs);
-    placer(Command1, 5000, y, 1980, 285);
+    placer(Command1, 5580, y + 15, 1400, 255);
     y += 340;
     const QStringList paragraphes = {u"Introduction"_qs, u"Adequation"_qs, u"Motivation"_qs, u"Disposition"_qs,
                                      u"Politesse"_qs};
     for (int i = 0; i < 5; ++i) {
         legende(paragraphes[i], 120, y, 1400);
-        BoutonKVL1[i] = new BoutonKVL(u"Précédent"_qs, QRect(120, y + 300, 700, 300), Zones);
-        BoutonKVL2[i] = new BoutonKVL(u"Suivant"_qs, QRect(840, y + 300, 640, 300), Zones);
+        BoutonKVL1[i] = new BoutonKVL(u"Précédent"_qs, QRect(60, y + 300, 840, 300), Zones);
+        BoutonKVL2[i] = new BoutonKVL(u"Suivant"_qs, QRect(920, y + 300, 700, 300), Zones);
         BoutonKVL1[i]->setObjectName(QStringLiteral("BoutonKVL1_%1").arg(i));
         BoutonKVL2[i]->setObjectName(QStringLiteral("BoutonKVL2_%1").arg(i));
         Corps[i] = new QPlainTextEdit(Zones);
         Corps[i]->setObjectName(QStringLiteral("Corps_%1").arg(i));
-        placer(Corps[i], 1550, y, 5430, 700);
+        placer(Corps[i], 1680, y, 5300, 700);
         y += 760;
     }
 
