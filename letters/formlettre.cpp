@@ -13,6 +13,7 @@
 #include "shell/mainwindow/principale.h"
 #include "shell/services/fichiers_texte.h"
 #include "shell/services/fonctionnel.h"
+#include "shell/services/sauts_ligne.h"
 #include "shell/services/systeme.h"
 #include "shell/services/twips.h"
 
@@ -28,20 +29,8 @@ int hauteurT(const QWidget* w) { return Twips::depuisPixels(w->height()); }
 void fixerLargeurT(QWidget* w, int t) { w->resize(qMax(0, Twips::versPixels(t)), w->height()); }
 void fixerHauteurT(QWidget* w, int t) { w->resize(w->width(), qMax(0, Twips::versPixels(t))); }
 
-// Multi-line texts are CR LF inside the program, "\n" inside the widgets.
-QString versCRLF(QString t)
-{
-    t.replace(u"\r\n"_qs, u"\n"_qs);
-    t.replace(u'\r', u'\n');
-    t.replace(u"\n"_qs, u"\r\n"_qs);
-    return t;
-}
-QString versWidget(QString t)
-{
-    t.replace(u"\r\n"_qs, u"\n"_qs);
-    t.replace(u'\r', u'\n');
-    return t;
-}
+using SautsLigne::versCRLF;
+using SautsLigne::versWidget;
 
 QString dossierDonnees() { return QDir::currentPath(); }
 Principale* principale() { return RegistreFenetres::instance().siChargee<Principale>(); }
