@@ -5,6 +5,7 @@
 #include <QProcess>
 
 #include "shell/services/fonctionnel.h"
+#include "shell/services/sauts_ligne.h"
 
 namespace Envoi {
 
@@ -31,11 +32,7 @@ Message preparer(const QString& destinataire, const QString& objet, const QStrin
 
 QStringList argumentsXdgEmail(const Message& message)
 {
-    auto lf = [](QString t) {
-        t.replace(u"\r\n"_qs, u"\n"_qs);
-        t.replace(u'\r', u'\n');
-        return t;
-    };
+    const auto lf = SautsLigne::versWidget;
     // xdg-email refuses an empty value; "--to" encodes the address whatever it holds.
     QStringList a{u"--utf8"_qs};
     if (!message.destinataire.trimmed().isEmpty())

@@ -89,6 +89,21 @@ QString nomEnregistrement(const ValeursLettre& l)
     return nomGenere(l.texte(u"Prénom"_qs), l.texte(QStringLiteral("Nom")), l.imprime(), l.spontanee());
 }
 
+QString nomGenereLibre(const QString& prenom, const QString& nom, bool imprime, bool spontanee,
+                       const std::function<bool(const QString&)>& existe)
+{
+    const QString nom0 = nomGenere(prenom, nom, imprime, spontanee);
+    if (!existe || !existe(nom0))
+        return nom0;
+    const QString suffixe = codeTypeLettre(imprime, spontanee);
+    const QString base = nom0.left(nom0.size() - suffixe.size());
+    for (int k = 2;; ++k) {
+        const QString candidat = base + u' ' + QString::number(k) + suffixe;
+        if (!existe(candidat))
+            return candidat;
+    }
+}
+
 bool nomValide(const QString& n)
 {
     return !n.isEmpty() && !n.contains(u'/') && !n.contains(QChar(0)) && n != u"." && n != u"..";

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace FichierLettre {
@@ -55,6 +56,11 @@ QString codeTypeLettre(bool imprime, bool spontanee);
 QString nomGenere(const QString& prenom, const QString& nom, bool imprime, bool spontanee);
 // The name a save uses: NomLettre as typed when it is not empty, else the generated name.
 QString nomEnregistrement(const ValeursLettre& lettre);
+// The generated name for a new template, never that of another existing template: when the file
+// of that name exists, a number goes before the kind suffix ("Jean Lebrun 2 (IR)"), so the
+// suffix still ends the name. `existe` is asked with a template name.
+QString nomGenereLibre(const QString& prenom, const QString& nom, bool imprime, bool spontanee,
+                       const std::function<bool(const QString& nomLettre)>& existe);
 // Whether a name can be the file name of a template (not empty, no "/" nor NUL, not "." or "..").
 bool nomValide(const QString& nomLettre);
 // The template name of a file path: its file name less ".dat".

@@ -29,6 +29,7 @@
 #include "shell/mainwindow/principale.h"
 #include "shell/services/fichiers_texte.h"
 #include "shell/services/fonctionnel.h"
+#include "shell/services/sauts_ligne.h"
 #include "shell/services/systeme.h"
 #include "shell/services/twips.h"
 
@@ -39,21 +40,6 @@ constexpr int Hauteur = 7260;
 
 const QString MessageSansModele =
     u"Aucun modèle de lettre n'a été créé. Vous devrez rédiger le courrier d'accompagnement."_qs;
-
-QString versCrLf(QString t)
-{
-    t.replace(u"\r\n"_qs, u"\n"_qs);
-    t.replace(u'\r', u'\n');
-    t.replace(u"\n"_qs, u"\r\n"_qs);
-    return t;
-}
-
-QString versWidget(QString t)
-{
-    t.replace(u"\r\n"_qs, u"\n"_qs);
-    t.replace(u'\r', u'\n');
-    return t;
-}
 
 QString dansDossierDonnees(const QString& relatif) { return QDir::current().filePath(relatif); }
 
@@ -230,12 +216,12 @@ bool FormPostuler::eventFilter(QObject* objet, QEvent* e)
     return QWidget::eventFilter(objet, e);
 }
 
-QString FormPostuler::texte() const { return versCrLf(Texte->toPlainText()); }
+QString FormPostuler::texte() const { return SautsLigne::versCRLF(Texte->toPlainText()); }
 
 void FormPostuler::fixerTexte(const QString& t)
 {
-    if (texte() != versCrLf(t))
-        Texte->setPlainText(versWidget(t));
+    if (texte() != SautsLigne::versCRLF(t))
+        Texte->setPlainText(SautsLigne::versWidget(t));
 }
 
 void FormPostuler::auPremierPlan() { premierPlan(this); }

@@ -9,6 +9,8 @@ static void PrintTo(const QString& t, std::ostream* os) { *os << '"' << t.toStdS
 #include "shell/services/fichiers_texte.h"
 #include "support/outils.h"
 
+#include <QSet>
+
 using namespace Composition;
 using FichierLettre::ValeursLettre;
 
@@ -179,4 +181,46 @@ TEST(Composition, CoordonneesDuModeleImprime)
     EXPECT_FALSE(r.objet.has_value());
     // The last paragraph ends the text: no signature line.
     EXPECT_TRUE(r.texte.endsWith(u"#Titre# #NomContact#,\r\n\r\n\r\n\r\n\r\n\r\n\r\n"_qs));
+}
+
+TEST(Composition, PropositionsLivrees)
+{
+    // The shipped phrases: Windows-1252, at most 31 lines, each of a paragraph 1 to 5 with its
+    // runs in order, and no two phrases of a paragraph sharing the key that recognises them.
+    const QString chemin = QStringLiteral(KERVAL_DONNEES_SOURCE) + u"/propositions.txt"_qs;
+    const QByteArray octets = Outils::lireOctets(chemin);
+    ASSERT_FALSE(octets.isEmpty());
+    const auto lignes = FichiersTexte::lireLignes(chemin);
+    ASSERT_TRUE(lignes.has_value());
+    EXPECT_LE(lignes->size(), NombrePropositions);
+    EXPECT_EQ(FichiersTexte::encoder(FichiersTexte::decoder(octets)), octets);
+    EXPECT_TRUE(octets.contains("\xe9")); // "é" as one Windows-1252 byte
+    QSet<QString> cles;
+    double dernier = 0;
+    for (const QString& l : *lignes) {
+        const double n = numero(l);
+        EXPECT_TRUE(n >= 1 && n <= 5 && n == int(n)) << l.toStdString();
+        EXPECT_GE(n, dernier) << l.toStdString();
+        dernier = n;
+        EXPECT_FALSE(cles.contains(QString::number(n) + cle(l))) << l.toStdString();
+        cles.insert(QString::number(n) + cle(l));
+        // Still recognised once its marks are resolved in the box, for either gender.
+        for (bool feminin : {true, false})
+            EXPECT_EQ(resoudreGenre(phrase(l), feminin).left(10), cle(l)) << l.toStdString();
+    }
+    // Every paragraph has at least two phrases to step through.
+    const Propositions p = lirePropositions(*lignes);
+    for (int i = 0; i < 5; ++i) {
+        const QString premiere = suivante(p, QString(), i);
+        EXPECT_FALSE(premiere.isEmpty());
+        EXPECT_NE(suivante(p, premiere, i), premiere);
+    }
+}
+
+TEST(Composition, NomLibrePourUnNouveauModele)
+{
+    QSet<QString> pris{u"Jean Lebrun (IR)"_qs, u"Jean Lebrun 2 (IR)"_qs};
+    auto existe = [&](const QString& n) { return pris.contains(n); };
+    EXPECT_EQ(FichierLettre::nomGenereLibre(u"jean"_qs, u"lebrun"_qs, true, false, existe), u"Jean Lebrun 3 (IR)"_qs);
+    EXPECT_EQ(FichierLettre::nomGenereLibre(u"jean"_qs, u"lebrun"_qs, true, true, existe), u"Jean Lebrun (IS)"_qs);
 }
