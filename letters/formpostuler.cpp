@@ -143,18 +143,17 @@ void FormPostuler::construire()
     }
 
     // Right: the sender, the recipient, the subject, the letter, the send.
-    etiquette(u"Email expéditeur"_qs, QRect(3720, 120, 3000, 255));
-    Email = new QLineEdit(this);
-    Email->setObjectName(u"Email"_qs);
-    placer(Email, QRect(3720, 375, 6480, 300));
-    etiquette(u"Email destinataire"_qs, QRect(3720, 765, 3000, 255));
-    EmailDest = new QLineEdit(this);
-    EmailDest->setObjectName(u"EmailDest"_qs);
-    placer(EmailDest, QRect(3720, 1020, 6480, 300));
-    etiquette(u"Objet du message"_qs, QRect(3720, 1410, 3000, 255));
-    Objet = new QLineEdit(this);
-    Objet->setObjectName(u"Objet"_qs);
-    placer(Objet, QRect(3720, 1665, 6480, 300));
+    // Each box under its caption, one 645-twip row apiece.
+    auto boite = [this](const QString& titre, const QString& nom, int rang) {
+        etiquette(titre, QRect(3720, 120 + rang * 645, 3000, 255));
+        auto* b = new QLineEdit(this);
+        b->setObjectName(nom);
+        placer(b, QRect(3720, 375 + rang * 645, 6480, 300));
+        return b;
+    };
+    Email = boite(u"Email expéditeur"_qs, u"Email"_qs, 0);
+    EmailDest = boite(u"Email destinataire"_qs, u"EmailDest"_qs, 1);
+    Objet = boite(u"Objet du message"_qs, u"Objet"_qs, 2);
     etiquette(u"Contenu du message"_qs, QRect(3720, 2055, 3000, 255));
     Texte = new QPlainTextEdit(this);
     Texte->setObjectName(u"Texte"_qs);
@@ -420,11 +419,12 @@ Envoi::Messagerie::Resultat FormPostuler::EnvoyerParMAPI(const QString& destinat
                                                   const QString& piecesJointes)
 {
     // The client may move the current directory, from which every path of the program is built.
-    const QString dossier = QDir::currentPath();
-    const Envoi::Messagerie::Resultat r =
-        Envoi::Messagerie::instance().envoyer(Envoi::preparer(destinataire, objet, corps, piecesJointes));
-    QDir::setCurrent(dossier);
-    return r;
+    // It is put back also when the hand-over fails with an exception.
+    struct RetourDossier {
+        QString dossier = QDir::currentPath();
+        ~RetourDossier() { QDir::setCurrent(dossier); }
+    } retour;
+    return Envoi::Messagerie::instance().envoyer(Envoi::preparer(destinataire, objet, corps, piecesJointes));
 }
 
 bool FormPostuler::MarquerEnvoyee()

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTimer>
+#include <stdexcept>
 #include <gtest/gtest.h>
 
 #include "cveditor/fichier_controles.h"
@@ -14,6 +15,8 @@ Envoi::Messagerie::Resultat FausseMessagerie::envoyer(const Envoi::Message& mess
 {
     messages << message;
     QDir::setCurrent(QDir::tempPath());
+    if (lever)
+        throw std::runtime_error("messagerie");
     if (resultats.empty())
         return Resultat::Remis;
     const Resultat r = resultats.front();

@@ -20,6 +20,7 @@ class FausseMessagerie final : public Envoi::Messagerie {
 public:
     QList<Envoi::Message> messages;
     std::deque<Resultat> resultats;
+    bool lever = false; // the hand-over raises a failure instead of answering
     Resultat envoyer(const Envoi::Message& message) override;
 };
 

@@ -295,7 +295,12 @@ TEST(FenetreEnvoi, EnvoiEchoueNeChangeRien)
     ASSERT_EQ(sansClient.size(), 1);
     EXPECT_TRUE(sansClient.first().startsWith(u"Aucune messagerie n'est configurée sur cet ordinateur"_qs));
 
+    // A failure raised by the hand-over itself.
+    t.messagerie->lever = true;
+    f.BoutonKVL1_Click();
+    EXPECT_EQ(t.messages(), QStringList{u"Kerval ne parvient pas à se connecter à Internet"_qs});
     EXPECT_EQ(QDir::currentPath(), dossier);
+
     EXPECT_FALSE(f.BoutonKVL1->isHidden());
     EXPECT_EQ(f.texte(), lettre);
     EXPECT_EQ(t.cand->champ(u"Statut"_qs), u"NON EMISE"_qs);

@@ -6,19 +6,11 @@
 #include "letters/fusion.h"
 #include "outils.h"
 #include "shell/services/fonctionnel.h"
+#include "shell/services/sauts_ligne.h"
 
 namespace {
-
-const QString CRLF = QStringLiteral("\r\n");
-
 // A text of the case files: each line of the file is one line of the text, ended by CR LF.
-QString texteCas(QString t)
-{
-    t.replace(CRLF, u"\n"_qs);
-    t.replace(u'\n', CRLF);
-    return t;
-}
-
+QString texteCas(const QString& t) { return SautsLigne::versCRLF(t); }
 } // namespace
 
 TEST(Fusion, CasDeReference)
