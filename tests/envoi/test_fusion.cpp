@@ -61,33 +61,3 @@ TEST(Fusion, LignesDuModeleReconnuesParLeurDebut)
     // An untrimmed subject is kept as written.
     EXPECT_EQ(Fusion::lireModele({u"Objet= Candidature "_qs}).objet.value_or(u"-"_qs), u" Candidature "_qs);
 }
-
-TEST(Fusion, UnModeleSansTexteGardeLaLettreEtLeSujet)
-{
-    const Fusion::Envoi avant{u"Ma lettre #Societe#"_qs, u"Sujet"_qs, u"a@b.fr"_qs};
-    const Fusion::Envoi r =
-        Fusion::fusionner(avant, Fusion::lireModele({u"Nom=Durand"_qs}), {{u"Societe"_qs, u"ACME"_qs}}, QDate(2024, 3, 15));
-    EXPECT_EQ(r.texte, u"Ma lettre ACME"_qs);
-    EXPECT_EQ(r.objet, u"Sujet"_qs);
-    EXPECT_EQ(r.email, u" Durand<a@b.fr>"_qs);
-}
-
-TEST(Fusion, Salutation)
-{
-    EXPECT_EQ(Fusion::salutation({}, u" Mme "_qs), u"Madame, Monsieur"_qs);
-    EXPECT_EQ(Fusion::salutation(u"Sophie Martin"_qs, {}), u"Madame"_qs);
-    EXPECT_EQ(Fusion::salutation(u"Pierre Martin"_qs, {}), u"Monsieur"_qs);
-    // A first name alone has no blank: the advertisement decides.
-    EXPECT_EQ(Fusion::salutation(u"Sophie"_qs, {}), u"Monsieur"_qs);
-    EXPECT_EQ(Fusion::salutation(u"Martin"_qs, u"contacter Mlle"_qs), u"Monsieur"_qs); // no blank after
-    EXPECT_EQ(Fusion::salutation(u"Martin"_qs, u"contacter Mle Roux"_qs), u"Madame"_qs);
-    EXPECT_EQ(Fusion::salutation(u"Martin"_qs, u"contacter MME Roux"_qs), u"Monsieur"_qs);   // case-sensitive
-}
-
-TEST(Fusion, UnChampQuiContientUnMarqueurNeLeRemplitPasDeuxFois)
-{
-    // The replacement text is not scanned again by the same field's replacement.
-    const ChampsCandidature champs{{u"Societe"_qs, u"#Societe# SA"_qs}, {u"Reference"_qs, u"R1"_qs}};
-    const Fusion::Envoi r = Fusion::fusionner({}, Fusion::lireModele({u"Text1=#Societe#"_qs}), champs, QDate(2024, 1, 1));
-    EXPECT_EQ(r.texte, u"#Societe# SA"_qs);
-}
