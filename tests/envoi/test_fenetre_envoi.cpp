@@ -17,7 +17,7 @@
 
 namespace {
 
-const QString Problème = u"Problème lors de l'envoi automatique. Vous devez effectuer l'envoi manuellement via votre "
+const QString EchecEnvoi = u"Problème lors de l'envoi automatique. Vous devez effectuer l'envoi manuellement via votre "
                          "messagerie et noter la candidature comme envoyée"_qs;
 const QString Marquee = u"La candidature a été marquée comme envoyée aujourd'hui. L'envoi doit être effectué par vous "
                         "même via votre propre messagerie ou par voie postale"_qs;
@@ -257,7 +257,7 @@ TEST(FenetreEnvoi, EnvoiEchoueNeChangeRien)
     const QString dossier = QDir::currentPath();
 
     f.BoutonKVL1_Click();
-    EXPECT_EQ(t.messages(), QStringList{Problème});
+    EXPECT_EQ(t.messages(), QStringList{EchecEnvoi});
     f.BoutonKVL1_Click();
     const QStringList sansClient = t.messages();
     ASSERT_EQ(sansClient.size(), 1);
