@@ -3,6 +3,7 @@
 #include "cveditor/formrediger_cv.h"
 #include "platform/plateforme.h"
 #include "register/window/form_liens.h"
+#include "shell/home/assistant_texte.h"
 #include "shell/startup/depart.h"
 
 int main(int argc, char* argv[])
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     // The windows of the modules hook themselves to the main window's links.
     FormCandLiens::installer();
     installerLiensEditeurCV();
+    installerLiensAccueil();
     Depart::demarrer();
     return app.exec();
 }
