@@ -111,8 +111,18 @@ void AssistantTexte::construire()
     Shape1->setStyleSheet(u"background: rgba(255, 255, 255, 110);"_qs);
     ImageOmbre = new ControleTwips(this, u"ImageOmbre"_qs, 0, 0, LargeurConception, 165);
     ImageOmbre->setScaledContents(true);
-    ImageOmbre->setPixmap(QPixmap::fromImage(
-        Dessins::degrade(1, Twips::versPixels(165), QColor(0, 0, 0, 150), QColor(0, 0, 0, 0))));
+    {
+        // The shadow: dark at the top edge, fading out downward.
+        QImage ombre(1, Twips::versPixels(165), QImage::Format_ARGB32_Premultiplied);
+        ombre.fill(Qt::transparent);
+        QPainter peintre(&ombre);
+        QLinearGradient g(0, 0, 0, ombre.height());
+        g.setColorAt(0, QColor(0, 0, 0, 140));
+        g.setColorAt(1, QColor(0, 0, 0, 0));
+        peintre.fillRect(ombre.rect(), g);
+        peintre.end();
+        ImageOmbre->setPixmap(QPixmap::fromImage(ombre));
+    }
     ImageOmbre->setAttribute(Qt::WA_TransparentForMouseEvents);
     Image2 = new ControleTwips(this, u"Image2"_qs, 3735, 6600, 2430, 30);
     Image2->setStyleSheet(u"background: rgba(255, 255, 255, 90);"_qs);
