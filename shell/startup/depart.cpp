@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
@@ -71,6 +72,7 @@ void installerArret()
 void Depart::demarrer()
 {
     installerArret();
+    QApplication::setWindowIcon(QIcon(Dessins::logo()));
     Forme<Depart>();
     // Stopped during start-up, or every window already closed: the event loop ends as it starts.
     const bool fenetreOuverte = Systeme::FormeVisible(Principale::NomConception);
