@@ -11,6 +11,9 @@
 #include "platform/attente.h"
 #include "platform/navigateur.h"
 #include "platform/plateforme.h"
+#include "register/reports/editer_rapport.h"
+#include "register/reports/rapport_html.h"
+#include "register/stats/formstat.h"
 #include "register/web/cadre_web.h"
 #include "register/window/formcand.h"
 #include "shell/dialogs/afficher_guide.h"
@@ -84,7 +87,7 @@ void executerCommande(MenusAccueil::Commande commande)
         Principale* p = principale();
         if (p && p->ImageMenu[0]->genre() == Dessins::Icone::Nouveau)
             MsgBox(MessageRattacher);
-        LiensFenetres::appeler(LiensFenetres::rattacherCV);
+        Systeme::RattacherCV();
         break;
     }
     case Commande::ChoixLettre:
@@ -118,12 +121,10 @@ void executerCommande(MenusAccueil::Commande commande)
         break;
     }
     case Commande::Justificatif:
-        // The activity report, as the applications menu prints it.
-        if (Principale* p = principale())
-            p->MenuJustificatif_Click();
+        Fonctionnel::EditerRapport(RapportHtml::ActiviteRecherche);
         break;
     case Commande::Statistiques:
-        LiensFenetres::appeler(LiensFenetres::afficherStatistiques);
+        OuvrirStatistiques();
         break;
     case Commande::Retour:
         r.decharger(AssistantTexte::NomConception);

@@ -359,6 +359,10 @@ void installerLiensAccueil()
         if (auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>())
             a->Timer1->setInterval(0);
     };
+    LiensFenetres::relancerGlissementAccueil = [] {
+        if (auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>())
+            a->Timer1->setInterval(AssistantTexte::IntervalleGlissement);
+    };
     LiensFenetres::releverOmbreAccueil = [](int limite) {
         if (auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>())
             a->releverOmbre(limite);

@@ -28,10 +28,6 @@ struct LiensFenetres {
     static inline std::function<void()> nouvelleLettre;
     // The CV editor's language field LangueCV ("0" French, "1" English).
     static inline std::function<void(const QString& langue)> fixerLangueCV;
-    // Attaches an existing CV document (the file dialog and the copy into the CV folder).
-    static inline std::function<void()> rattacherCV;
-    // Shows the statistics window FormStat.
-    static inline std::function<void()> afficherStatistiques;
     // Where the about box anchors, in twips: the home screen's Shape1 left and Label1(1) top.
     static inline std::function<std::optional<QPoint>()> ancrageAPropos;
 

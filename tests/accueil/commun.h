@@ -53,8 +53,6 @@ protected:
         LiensFenetres::chargerFichierCV = [this](const QString& c) { appels << u"CV "_qs + relatif(c); };
         LiensFenetres::chargerFichierLettre = [this](const QString& c) { appels << u"Lettre "_qs + relatif(c); };
         LiensFenetres::nouvelleLettre = [this] { appels << u"NouvelleLettre"_qs; };
-        LiensFenetres::rattacherCV = [this] { appels << u"RattacherCV"_qs; };
-        LiensFenetres::afficherStatistiques = [this] { appels << u"Statistiques"_qs; };
     }
     void TearDown() override
     {
@@ -74,8 +72,7 @@ protected:
         LiensFenetres::nouvelleLettre = {};
         LiensFenetres::fixerLangueCV = {};
         LiensFenetres::ancrageAPropos = {};
-        LiensFenetres::rattacherCV = {};
-        LiensFenetres::afficherStatistiques = {};
+        LiensFenetres::relancerGlissementAccueil = {};
     }
     QString relatif(const QString& chemin) const { return QDir(dossier.donnees()).relativeFilePath(chemin); }
     void fichier(const QString& relatif)

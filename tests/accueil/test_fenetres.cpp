@@ -119,6 +119,9 @@ TEST_F(TestAccueil, MinuteriePartageeEtRetourDeLaBarre)
 
     // Another window stops it: the bar stays, and once closed does not come back.
     LiensFenetres::arreterGlissementAccueil();
+    LiensFenetres::relancerGlissementAccueil();
+    EXPECT_EQ(a.Timer1->Interval(), 20);
+    LiensFenetres::arreterGlissementAccueil();
     EXPECT_EQ(a.Timer1->Interval(), 0);
     a.Timer1_Timer();
     EXPECT_DOUBLE_EQ(b.Top(), depart + 108);
@@ -204,13 +207,15 @@ TEST_F(TestAccueil, CommandesDesFichiersEtDesAutresFenetres)
     EXPECT_TRUE(appels.isEmpty());
 
     Assistant::executer(u"Réaliser un nouveau modèle de lettre"_qs);
+    EXPECT_EQ(appels, QStringList{u"NouvelleLettre"_qs});
     Assistant::executer(u"Statistiques, calendrier et alertes"_qs);
-    EXPECT_EQ(appels, (QStringList{u"NouvelleLettre"_qs, u"Statistiques"_qs}));
-    appels.clear();
+    EXPECT_TRUE(Systeme::FormeVisible(u"FormStat"_qs));
+    RegistreFenetres::instance().decharger(u"FormStat"_qs);
+    faux.dialogues->messages.clear();
 
     // With a CV on the desktop the attach dialog comes directly.
     Assistant::executer(u"Rattacher un CV existant"_qs);
-    EXPECT_EQ(appels, QStringList{u"RattacherCV"_qs});
+    EXPECT_EQ(faux.dialogues->titresDialogues, QStringList{u"Sélection d'un CV"_qs});
     EXPECT_TRUE(faux.dialogues->messages.isEmpty());
     EXPECT_EQ(a.libelle(2), u"Rédiger un Curriculum Vitae"_qs);
 }
@@ -225,7 +230,7 @@ TEST_F(TestAccueil, RattacherSansCVPrevientDAbord)
     EXPECT_TRUE(faux.dialogues->messages[0].texte.startsWith(u"INFORMATION : Pour profiter pleinement"_qs));
     EXPECT_TRUE(faux.dialogues->messages[0].texte.contains(u"prégénération des courriers d'accompagnement"_qs));
     EXPECT_FALSE(faux.dialogues->messages[0].okAnnuler);
-    EXPECT_EQ(appels, QStringList{u"RattacherCV"_qs});
+    EXPECT_EQ(faux.dialogues->titresDialogues, QStringList{u"Sélection d'un CV"_qs});
 }
 
 TEST_F(TestAccueil, FermeturesDeLaBarre)
@@ -269,4 +274,22 @@ TEST_F(TestAccueil, RetourAuMenuPrincipal)
     accueil().Retour_Click();
     EXPECT_EQ(accueil().libelle(2), u"Rédiger un Curriculum Vitae"_qs);
     EXPECT_FALSE(barreChargee());
+}
+
+TEST_F(TestAccueil, GestionDesCandidaturesEtConseilSurRegistreVide)
+{
+    principale();
+    accueil();
+    Principale& p = Forme<Principale>();
+    p.ImageMenu[10]->fixerGenre(Icone::Candidature);
+    Assistant::executer(u"Gestion manuelle des candidatures"_qs);
+    QWidget* registre = RegistreFenetres::instance().trouver(u"FormCand"_qs);
+    ASSERT_TRUE(registre);
+    EXPECT_FALSE(registre->isHidden());
+    EXPECT_EQ(p.InfoGuide->text(), u"Text1"_qs);
+
+    RegistreFenetres::instance().decharger(u"FormCand"_qs);
+    p.ImageMenu[10]->fixerGenre(Icone::Nouveau);
+    Assistant::executer(u"Gestion manuelle des candidatures"_qs);
+    EXPECT_TRUE(p.InfoGuide->text().startsWith(u"Pour créer une nouvelle candidature"_qs));
 }
