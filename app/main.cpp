@@ -1,6 +1,8 @@
 #include <QApplication>
 
 #include "cveditor/formrediger_cv.h"
+#include "letters/formlettre.h"
+#include "letters/formpostuler.h"
 #include "platform/plateforme.h"
 #include "register/window/form_liens.h"
 #include "shell/home/assistant_texte.h"
@@ -14,6 +16,8 @@ int main(int argc, char* argv[])
     // The windows of the modules hook themselves to the main window's links.
     FormCandLiens::installer();
     installerLiensEditeurCV();
+    installerLiensLettres();
+    installerLiensEnvoi();
     installerLiensAccueil();
     Depart::demarrer();
     return app.exec();

@@ -28,6 +28,8 @@ struct LiensFenetres {
     static inline std::function<void()> nouvelleLettre;
     // The CV editor's language field LangueCV ("0" French, "1" English).
     static inline std::function<void(const QString& langue)> fixerLangueCV;
+    // Shows the CV conversion dialog FormConvert (not modal).
+    static inline std::function<void()> afficherConversion;
     // Where the about box anchors, in twips: the home screen's Shape1 left and Label1(1) top.
     static inline std::function<std::optional<QPoint>()> ancrageAPropos;
 
