@@ -5,6 +5,7 @@
 #include "letters/formpostuler.h"
 #include "platform/plateforme.h"
 #include "register/window/form_liens.h"
+#include "shell/home/assistant_texte.h"
 #include "shell/startup/depart.h"
 
 int main(int argc, char* argv[])
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     installerLiensEditeurCV();
     installerLiensLettres();
     installerLiensEnvoi();
+    installerLiensAccueil();
     Depart::demarrer();
     return app.exec();
 }
