@@ -201,9 +201,13 @@ void CaptureAnnonce::glisserCadre(int arrivee)
 void CaptureAnnonce::WebBrowser1_DocumentComplete()
 {
     QPointer<FormCand> garde(&f_);
-    Navigateur* nav = f_.CadreWeb->WebBrowser1;
+    QPointer<Navigateur> nav = f_.CadreWeb->WebBrowser1;
     const QString adresse = nav->LocationURL();
-    const Capture::Jauge jauge = Capture::JaugePage(Capture::NoterPage(nav->innerText(), adresse));
+    // Reading the page waits for its answer with events running: the window may close meanwhile.
+    const QString texte = nav->innerText();
+    if (!garde || !nav)
+        return;
+    const Capture::Jauge jauge = Capture::JaugePage(Capture::NoterPage(texte, adresse));
 
     f_.CadreWeb->AdresseWeb->setText(adresse);
     Attente::pomper();
@@ -225,10 +229,12 @@ void CaptureAnnonce::WebBrowser1_DocumentComplete()
     if (FenetreEnvoi::visible()) {
         if (const auto email = FenetreEnvoi::texte(u"Email"_qs)) {
             nav->fixerValeurNommee(u"EmailCV"_qs, *email);
-            nav->fixerValeurNommee(u"expediteur"_qs, *email);
+            if (nav)
+                nav->fixerValeurNommee(u"expediteur"_qs, *email);
         }
-        if (const auto texte = FenetreEnvoi::texte(u"Texte"_qs))
-            nav->fixerValeurNommee(u"message"_qs, *texte);
+        if (const auto lettre = FenetreEnvoi::texte(u"Texte"_qs); lettre && nav)
+            nav->fixerValeurNommee(u"message"_qs, *lettre);
     }
-    f_.unsetCursor();
+    if (garde)
+        f_.unsetCursor();
 }
