@@ -1,9 +1,7 @@
 #include <QApplication>
 
-#include "cveditor/formrediger_cv.h"
-#include "letters/formlettre.h"
 #include "platform/plateforme.h"
-#include "register/window/form_liens.h"
+#include "shell/mainwindow/liens_modules.h"
 #include "shell/startup/depart.h"
 
 int main(int argc, char* argv[])
@@ -11,10 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerval"));
     Plateforme::installerLinux();
-    // The windows of the modules hook themselves to the main window's links.
-    FormCandLiens::installer();
-    installerLiensEditeurCV();
-    installerLiensLettres();
+    installerLiensModules();
     Depart::demarrer();
     return app.exec();
 }

@@ -20,6 +20,7 @@
 #include "platform/attente.h"
 #include "platform/plateforme.h"
 #include "register/capture/analyseur_annonce.h"
+#include "register/capture/capture_annonce.h"
 #include "register/capture/vocabulaire_annonce.h"
 #include "register/store/base_candidatures.h"
 #include "register/window/logique_arbre.h"
@@ -103,6 +104,7 @@ void FormCand::construire()
     CadreWeb = new ::CadreWeb(this);
     CadreWeb->setObjectName(u"CadreWeb"_qs);
     CadreWeb->hide();
+    Capture = new CaptureAnnonce(*this);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);

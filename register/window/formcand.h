@@ -25,6 +25,7 @@ class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
 class CadreWeb;
+class CaptureAnnonce;
 class CadreBleu;
 class BaseCandidatures;
 namespace Stockage {
@@ -156,6 +157,7 @@ public:
     QLabel* PicturePostuler = nullptr;
     QLabel* Image8 = nullptr;
     ::CadreWeb* CadreWeb = nullptr;
+    CaptureAnnonce* Capture = nullptr;     // the capture bar, the page score, "Analyser"
     QTimer* Timer1 = nullptr;              // 500 ms: paste and outside-browser watchers
     QTimer* Timer2 = nullptr;              // 3 s: autosave
 

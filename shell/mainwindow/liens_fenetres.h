@@ -16,6 +16,8 @@ struct LiensFenetres {
     static inline std::function<void()> chargerBarre;
     // Stops the home screen's glide (its timer's interval becomes 0).
     static inline std::function<void()> arreterGlissementAccueil;
+    // Restarts the home screen's glide (its timer's interval becomes 20).
+    static inline std::function<void()> relancerGlissementAccueil;
     // Lifts the home screen's shadow strip ImageOmbre by 5 twips when its top is above the limit.
     static inline std::function<void(int limite)> releverOmbreAccueil;
     // Loads the register window FormCand and brings it to the front.
@@ -26,6 +28,8 @@ struct LiensFenetres {
     static inline std::function<void()> nouvelleLettre;
     // The CV editor's language field LangueCV ("0" French, "1" English).
     static inline std::function<void(const QString& langue)> fixerLangueCV;
+    // Shows the CV conversion dialog FormConvert (not modal).
+    static inline std::function<void()> afficherConversion;
     // Where the about box anchors, in twips: the home screen's Shape1 left and Label1(1) top.
     static inline std::function<std::optional<QPoint>()> ancrageAPropos;
 

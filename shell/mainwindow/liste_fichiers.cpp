@@ -8,6 +8,9 @@ void ListeFichiers::Refresh()
     if (Path.isEmpty())
         return;
     QDir dossier(Path);
-    const QString motif = Pattern == QLatin1String("*.*") ? QStringLiteral("*") : Pattern;
-    noms_ = dossier.entryList({motif}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    // Several patterns are separated by ";" ("*.doc;*.pdf").
+    QStringList motifs;
+    for (const QString& m : Pattern.split(u';', Qt::SkipEmptyParts))
+        motifs << (m == QLatin1String("*.*") ? QStringLiteral("*") : m);
+    noms_ = dossier.entryList(motifs, QDir::Files, QDir::Name | QDir::IgnoreCase);
 }

@@ -8,7 +8,7 @@
 class ListeFichiers {
 public:
     QString Path;
-    QString Pattern = QStringLiteral("*.*");
+    QString Pattern = QStringLiteral("*.*"); // several patterns separated by ";"
 
     void Refresh();
     int ListCount() const { return int(noms_.size()); }

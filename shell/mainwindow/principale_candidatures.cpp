@@ -1,10 +1,125 @@
 // The applications menu commands.
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+
+#include "platform/attente.h"
+#include "platform/plateforme.h"
+#include "register/store/candidature.h"
+#include "register/store/handles_partages.h"
+#include "register/web/cadre_web.h"
+#include "register/web/preremplissage_envoi.h"
+#include "register/window/form_disposition.h"
+#include "register/window/form_liens.h"
+#include "register/window/formcand.h"
+#include "shell/dialogs/afficher_guide.h"
 #include "shell/mainwindow/principale.h"
 
-void Principale::MenuOuvrirCand_Click() {}      // to come: open the register window
-void Principale::MenuRechercherOffres_Click() {} // to come: search offers in the register's browser
-void Principale::MenuSupprimer_Click() {}       // to come: delete every application
-void Principale::MenuConsulterInternet_Click() {} // to come: the offer's page in the register's browser
-void Principale::MenuConsulterOrigine_Click() {} // to come: the same, from the origin site
-void Principale::MenuPostuler_Click() {}        // to come: the sending window
-void Principale::MenuSupprimerCand_Click() {}   // to come: delete the shown application
+namespace {
+
+// The register window, loaded when it was not, in front of the other windows.
+FormCand& registreDevant(QMdiArea* espace)
+{
+    FormCand& f = Forme<FormCand>();
+    f.show();
+    if (auto* sous = qobject_cast<QMdiSubWindow*>(f.parentWidget())) {
+        sous->show();
+        espace->setActiveSubWindow(sous);
+        sous->raise();
+    }
+    f.raise();
+    f.activateWindow();
+    return f;
+}
+
+// Opens the register through the shared handles; null when it cannot be opened.
+Stockage::BaseDonnees* ouvrirRegistre()
+{
+    auto& base = Systeme::BaseCandidatures();
+    base = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut());
+    return base ? &base->base() : nullptr;
+}
+
+} // namespace
+
+void Principale::MenuOuvrirCand_Click()
+{
+    FormCand& f = registreDevant(Espace);
+    if (ImageMenu[10]->genre() == Dessins::Icone::Nouveau && Disposition::largeur(f.Description) > 5200)
+        Fonctionnel::AfficherGuide(
+            u"Pour créer une nouvelle candidature, vous pouvez effectuer un copier/coller dans la zone "
+            "description, les informations détaillées s'auto-alimenteront"_qs);
+}
+
+void Principale::MenuRechercherOffres_Click()
+{
+    QPointer<FormCand> f = &registreDevant(Espace);
+    f->CadreWeb->show();
+    f->CadreWeb->raise();
+    Attente::pomper();
+    if (ImageMenu[10]->genre() == Dessins::Icone::Nouveau)
+        Fonctionnel::AfficherGuide(
+            u"Positionnez-vous sur une annonce puis cliquez sur le lien 'Enregistrer cette annonce' qui "
+            "apparaîtra alors ci-dessus pour la répertorier dans votre base"_qs);
+    if (!f)
+        return;
+    f->CadreWeb->AdresseWeb->setText(AdresseWeb->text());
+    Attente::pomper();
+    if (f)
+        f->CadreWeb->Naviguer(AdresseWeb->text());
+}
+
+void Principale::MenuSupprimer_Click()
+{
+    if (!MsgBox(u"Conformez-vous la suppression de toutes les candidatures ?"_qs, true))
+        return;
+    Stockage::BaseDonnees* base = ouvrirRegistre();
+    if (!base || !base->executer(u"delete from candidatures "_qs)) {
+        Systeme::fermerHandlesPartages();
+        MsgBox(u"Les candidatures n'ont pas pu être supprimées : le registre Kerval.mdb est absent, "
+               "verrouillé ou endommagé."_qs);
+        return;
+    }
+    ImageMenu[10]->fixerGenre(Dessins::Icone::Nouveau);
+    // The tree is rebuilt from the register, now empty: the detail fields stay as they were.
+    Systeme::fermerHandlesPartages();
+    Forme<FormCand>().InitListe();
+}
+
+void Principale::MenuConsulterInternet_Click() { Forme<FormCand>().www_Click(); }
+
+void Principale::MenuConsulterOrigine_Click() { Forme<FormCand>().www_Click(); }
+
+void Principale::MenuPostuler_Click()
+{
+    FormCand& f = Forme<FormCand>();
+    const QString lettre = f.champ(u"Lettre"_qs);
+    const QString cv = f.champ(u"CV"_qs);
+    // The sending window shows itself with the letter and its send button, in front.
+    FormCandLiens::ouvrirEnvoi(lettre, true);
+    FenetreEnvoi::fixerTexte(u"PJ"_qs, cv);
+}
+
+void Principale::MenuSupprimerCand_Click()
+{
+    FormCand& f = Forme<FormCand>();
+    const QString numero = f.Num->text();
+    if (!MsgBox(u"Confirmez-vous la suppression de cette candidature ?"_qs, true) || numero.isEmpty())
+        return;
+    bool nombre = false;
+    const qint64 num = numero.trimmed().toLongLong(&nombre);
+    Stockage::BaseDonnees* base = nombre ? ouvrirRegistre() : nullptr;
+    if (!base || !base->executer(u"delete from candidatures where num = ?"_qs, {num})) {
+        // The application stays shown, as it stays stored.
+        Systeme::fermerHandlesPartages();
+        MsgBox(u"La candidature n'a pas pu être supprimée : le registre Kerval.mdb est absent, "
+               "verrouillé ou endommagé."_qs);
+        return;
+    }
+    Systeme::fermerHandlesPartages();
+    f.InitListe();
+    f.Num->clear();
+    f.CadreWeb->AdresseWeb->clear();
+    for (const QString& nom : Candidatures::champs())
+        f.fixerChamp(nom, {});
+}

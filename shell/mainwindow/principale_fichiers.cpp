@@ -1,14 +1,181 @@
-// The CV and letter-template file commands of the desktop menus.
-#include "shell/mainwindow/principale.h"
+// The CV and letter-template file commands of the desktop menus. They act on the file of the
+// icon under the menu (IndexIcone), in the CV or Lettres folder of the data folder.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
-void Principale::MenuNouveauCV_Click() {}       // to come: new CV in the CV editor
-void Principale::MenuRattacherCV_Click() {}     // to come: attach a CV document
-void Principale::MenuOuvrirCV_Click() {}        // to come: open the slot's CV
-void Principale::MenuSupprimerCV_Click() {}     // to come: delete the slot's CV
-void Principale::Renommer_Click() {}            // to come: rename the slot's CV
-void Principale::MenuDupliquerCV_Click() {}     // to come: duplicate the slot's CV
-void Principale::MenuOuvrirWord_Click() {}      // to come: open the word-processor copy
-void Principale::MenuOuvrirLettre_Click() {}    // to come: open the slot's template
-void Principale::MenuDuppliquerLettre_Click() {} // to come: duplicate the slot's template
-void Principale::RenommerLettre_Click() {}      // to come: rename the slot's template
-void Principale::MenuSupprimerLettre_Click() {} // to come: delete the slot's template
+#include "cveditor/formrediger_cv.h"
+#include "platform/plateforme.h"
+#include "shell/mainwindow/commandes_fichiers.h"
+#include "shell/mainwindow/liens_fenetres.h"
+#include "shell/mainwindow/principale.h"
+#include "shell/services/systeme.h"
+
+namespace {
+
+const QString TitreRenommage = QStringLiteral("Saisie d'un nouveau nom");
+
+QString dossier(const char* nom) { return QDir::current().filePath(QString::fromLatin1(nom)); }
+
+// The CV editor comes back as a new, empty CV.
+void rechargerEditeurCV()
+{
+    RegistreFenetres::instance().decharger(FormRedigerCV::NomConception);
+    Forme<FormRedigerCV>();
+}
+
+// The file name of the icon under the menu, empty for none.
+QString nomIcone(const Principale& p, int premier, int dernier)
+{
+    if (p.IndexIcone < premier || p.IndexIcone > dernier)
+        return {};
+    return p.ImageMenu[p.IndexIcone]->toolTip();
+}
+
+// The copy "Copie de <name>" beside the file, replacing an earlier copy.
+void dupliquer(const QString& dossierFichier, const QString& nom)
+{
+    if (nom.isEmpty())
+        return;
+    const QDir d(dossierFichier);
+    if (!CommandesFichiers::copier(d.filePath(nom), d.filePath(QStringLiteral("Copie de ") + nom)))
+        MsgBox(QStringLiteral("Le fichier %1 n'a pas pu être dupliqué.").arg(nom));
+}
+
+void ouvrirDocument(const QString& chemin)
+{
+    if (!Systeme::OuvrirDocument(chemin))
+        MsgBox(QStringLiteral("Le document %1 n'a pas pu être ouvert.").arg(QFileInfo(chemin).fileName()));
+}
+} // namespace
+
+void Principale::MenuNouveauCV_Click() { rechargerEditeurCV(); }
+
+void Principale::MenuRattacherCV_Click()
+{
+    if (ImageMenu[0]->genre() == Dessins::Icone::Nouveau)
+        MsgBox(QStringLiteral(
+            "INFORMATION : Pour profiter pleinement de toutes les fonctionnalités de Kerval, génération "
+            "automatique des courriers et préremplissage automatique des formulaires, il est préférable de "
+            "rédiger un nouveau CV à l'aide de l'assistant, éventuellement en effectuant des Copier/Coller du CV "
+            "que vous possédez déjà."));
+    Systeme::RattacherCV();
+}
+
+void Principale::MenuOuvrirCV_Click()
+{
+    const QString nom = nomIcone(*this, 0, 4);
+    if (nom.isEmpty())
+        return;
+    const QString chemin = QDir(dossier("CV")).filePath(nom);
+    if (nom.contains(QLatin1String(".dat")))
+        LiensFenetres::appeler(LiensFenetres::chargerFichierCV, chemin);
+    else
+        ouvrirDocument(chemin);
+}
+
+void Principale::MenuSupprimerCV_Click() { Systeme::SupprimerCV(qint16(IndexIcone)); }
+
+void Principale::Renommer_Click()
+{
+    const QString ancien = nomIcone(*this, 0, 4);
+    if (ancien.isEmpty())
+        return;
+    const QString choisi =
+        Plateforme::instance().dialogues().enregistrerSous(TitreRenommage, dossier("CV"), QStringLiteral("*.*"), {});
+    if (choisi.isEmpty())
+        return;
+    const QDir cv(dossier("CV"));
+    QList<CommandesFichiers::Renommage> renommages{
+        {cv.filePath(ancien), CommandesFichiers::nouveauNomCV(choisi, ancien)}};
+    if (ancien.right(4).toUpper() != QLatin1String("DOCX")) {
+        // The photograph follows its CV; it always stays in the Modeles folder.
+        const QDir modeles(dossier("Modeles"));
+        const QString photo = modeles.filePath(ancien.left(ancien.size() - 4) + QStringLiteral(".jpg"));
+        if (QFileInfo(photo).isFile())
+            renommages.append(
+                {photo, modeles.filePath(QFileInfo(CommandesFichiers::baseChoisieCV(choisi, ancien)).fileName() +
+                                         QStringLiteral(".jpg"))});
+    }
+    const QString echec = CommandesFichiers::renommerTout(renommages);
+    if (!echec.isEmpty()) {
+        MsgBox(echec);
+        return;
+    }
+    rechargerEditeurCV();
+    InitMenu();
+    Information->clear();
+}
+
+void Principale::MenuDupliquerCV_Click()
+{
+    dupliquer(dossier("CV"), nomIcone(*this, 0, 4));
+    InitMenu();
+}
+
+void Principale::MenuOuvrirWord_Click()
+{
+    QString nom = nomIcone(*this, 0, 4);
+    if (nom.isEmpty())
+        return;
+    nom.replace(QLatin1String(".dat"), QLatin1String(".doc"));
+    ouvrirDocument(Systeme::DossierDocuments() + nom);
+}
+
+void Principale::MenuOuvrirLettre_Click()
+{
+    const QString nom = nomIcone(*this, 5, 9);
+    if (!nom.isEmpty())
+        LiensFenetres::appeler(LiensFenetres::chargerFichierLettre, QDir(dossier("Lettres")).filePath(nom));
+}
+
+void Principale::MenuDuppliquerLettre_Click()
+{
+    dupliquer(dossier("Lettres"), nomIcone(*this, 5, 9));
+    InitMenu();
+}
+
+void Principale::RenommerLettre_Click()
+{
+    const QString ancien = nomIcone(*this, 5, 9);
+    if (ancien.isEmpty())
+        return;
+    const QString choisi = Plateforme::instance().dialogues().enregistrerSous(TitreRenommage, dossier("Lettres"),
+                                                                              QStringLiteral("*.*"), {});
+    if (choisi.isEmpty())
+        return;
+    const QString nouveau = CommandesFichiers::nouveauNomLettre(choisi, ancien);
+    const QString echec =
+        CommandesFichiers::renommerTout({{QDir(dossier("Lettres")).filePath(ancien), nouveau}});
+    if (!echec.isEmpty()) {
+        MsgBox(echec);
+        return;
+    }
+    // The letter editor must not keep the old name (its autosave would bring the old file
+    // back): it comes back on the renamed template.
+    RegistreFenetres::instance().decharger(QStringLiteral("FormLettre"));
+    LiensFenetres::appeler(LiensFenetres::chargerFichierLettre, nouveau);
+    InitMenu();
+    Information->clear();
+}
+
+void Principale::MenuSupprimerLettre_Click()
+{
+    const QString nom = nomIcone(*this, 5, 9);
+    if (nom.isEmpty())
+        return;
+    if (!MsgBox(QStringLiteral("Confirmez-vous la suppression du modèle de lettre ") + nom + QStringLiteral(" ?"),
+                true))
+        return;
+    if (!QFile::remove(QDir(dossier("Lettres")).filePath(nom))) {
+        MsgBox(QStringLiteral("Le modèle de lettre %1 n'a pas pu être supprimé.").arg(nom));
+        InitMenu();
+        return;
+    }
+    if (!Systeme::FormeVisible(QStringLiteral("FormLettre"))) {
+        // The home screen counts the templates: it is loaded afresh.
+        RegistreFenetres::instance().decharger(QStringLiteral("AssistantTexte"));
+        LiensFenetres::appeler(LiensFenetres::chargerAccueil);
+    }
+    InitMenu();
+}

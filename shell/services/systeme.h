@@ -28,6 +28,13 @@ QString DossierDocuments();
 // Opens a path or web address with its program. False when the program could not be started.
 bool OuvrirDocument(const QString& cible);
 
+// Attaches a CV document: the chosen file is copied into the CV folder (replacing a file of the
+// same name) and the desktop is rebuilt, also when nothing was chosen.
+void RattacherCV();
+// Deletes the CV file of a desktop slot (0 to 4) after confirmation; the CV editor comes back
+// empty and the desktop is rebuilt. The photograph and the word-processor copy stay.
+void SupprimerCV(qint16 index);
+
 // Components of a window colour laid out 0xBBGGRR.
 constexpr int ComposanteRouge(quint32 couleur) { return int(couleur & 0xFF); }
 constexpr int ComposanteVerte(quint32 couleur) { return int((couleur & 0xFF00) / 256); }

@@ -1,0 +1,153 @@
+#include "shell/mainwindow/export_word.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include "platform/attente.h"
+#include "shell/services/fichiers_texte.h"
+
+namespace ExportWord {
+
+namespace {
+const QString MessageAbsent = QStringLiteral(
+    "LibreOffice est introuvable sur ce poste : la conversion du CV au format Word est impossible. "
+    "Installez LibreOffice puis recommencez.");
+const QString MessageEchec = QStringLiteral("La conversion du CV au format Word a échoué.");
+} // namespace
+
+QString incorporerImages(const QString& html, const std::function<std::optional<QByteArray>(const QString&)>& lire)
+{
+    static constexpr const char* motif = R"re((<img\b[^>]*?\bsrc\s*=\s*)(?:'([^']*)'|"([^"]*)"|([^\s>'"]+)))re";
+    static const QRegularExpression image(QString::fromLatin1(motif), QRegularExpression::CaseInsensitiveOption);
+    QString resultat;
+    qsizetype depuis = 0;
+    auto it = image.globalMatch(html);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const int groupe = m.hasCaptured(2) ? 2 : m.hasCaptured(3) ? 3 : 4;
+        const QString adresse = m.captured(groupe);
+        if (adresse.startsWith(QLatin1String("data:"), Qt::CaseInsensitive))
+            continue;
+        const std::optional<QByteArray> octets = lire(adresse);
+        if (!octets || octets->isEmpty())
+            continue;
+        const QString type = QMimeDatabase().mimeTypeForData(*octets).name();
+        if (!type.startsWith(QLatin1String("image/")))
+            continue;
+        resultat += html.mid(depuis, m.capturedStart(groupe) - depuis);
+        resultat += QStringLiteral("data:") + type + QStringLiteral(";base64,") +
+                    QString::fromLatin1(octets->toBase64());
+        depuis = m.capturedEnd(groupe);
+    }
+    resultat += html.mid(depuis);
+    return resultat;
+}
+
+QString programme()
+{
+    for (const char* nom : {"soffice", "libreoffice"}) {
+        const QString p = QStandardPaths::findExecutable(QString::fromLatin1(nom));
+        if (!p.isEmpty())
+            return p;
+    }
+    return {};
+}
+
+QString programmeTraitementTexte()
+{
+    const QString p = QStandardPaths::findExecutable(QStringLiteral("lowriter"));
+    return p.isEmpty() ? programme() : p;
+}
+
+QStringList arguments(const QString& page, const QString& profil, const QString& dossierSortie)
+{
+    return {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profil).toString(),
+            QStringLiteral("--headless"),
+            QStringLiteral("--norestore"),
+            QStringLiteral("--infilter=HTML (StarWriter)"),
+            QStringLiteral("--convert-to"),
+            QStringLiteral("doc:MS Word 97"),
+            QStringLiteral("--outdir"),
+            dossierSortie,
+            page};
+}
+
+bool enCoursUtilisation(const QString& document)
+{
+    const QFileInfo info(document);
+    return QFileInfo::exists(info.dir().filePath(QStringLiteral(".~lock.") + info.fileName() + u'#'));
+}
+
+Resultat convertir(const QString& page, const QString& document, int delaiMs)
+{
+    const QString converti = programme();
+    if (converti.isEmpty())
+        return {Issue::ProgrammeAbsent, MessageAbsent};
+    const auto html = FichiersTexte::lire(page);
+    if (!html)
+        return {Issue::PageAbsente, QStringLiteral("Le CV n'est pas encore affiché : la conversion est impossible.")};
+
+    QTemporaryDir travail(QDir(QDir::tempPath()).filePath(QStringLiteral("kerval-word-XXXXXX")));
+    if (!travail.isValid())
+        return {Issue::EchecConversion, MessageEchec};
+    const QDir dossierPage = QFileInfo(page).absoluteDir();
+    const QString autonome = incorporerImages(*html, [&](const QString& adresse) -> std::optional<QByteArray> {
+        // Only files beside the page, as the renderer writes them.
+        if (adresse.contains(u'/') || adresse.contains(u'\\') || adresse.contains(u':'))
+            return std::nullopt;
+        QFile f(dossierPage.filePath(adresse));
+        if (!f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        return f.readAll();
+    });
+    const QString source = QDir(travail.path()).filePath(QStringLiteral("CV.html"));
+    const QString sortie = QDir(travail.path()).filePath(QStringLiteral("sortie"));
+    const QString profil = QDir(travail.path()).filePath(QStringLiteral("profil"));
+    // A working file of our own, thrown away afterwards, in the page's own encoding.
+    QFile fichierSource(source);
+    if (!fichierSource.open(QIODevice::WriteOnly) || fichierSource.write(FichiersTexte::encoder(autonome)) < 0 ||
+        !fichierSource.flush() || !QDir().mkpath(sortie) || !QDir().mkpath(profil))
+        return {Issue::EchecConversion, MessageEchec};
+    fichierSource.close();
+
+    QProcess processus;
+    processus.setProcessChannelMode(QProcess::MergedChannels);
+    processus.start(converti, arguments(source, profil, sortie));
+    if (!processus.waitForStarted(10000))
+        return {Issue::ProgrammeAbsent, MessageAbsent};
+    // The conversion takes a few seconds: the windows keep answering meanwhile.
+    QElapsedTimer chrono;
+    chrono.start();
+    while (processus.state() != QProcess::NotRunning) {
+        if (processus.waitForFinished(50))
+            break;
+        Attente::pomper();
+        if (chrono.elapsed() > delaiMs) {
+            processus.kill();
+            processus.waitForFinished(5000);
+            return {Issue::EchecConversion, MessageEchec};
+        }
+    }
+    const QString produit = QDir(sortie).filePath(QStringLiteral("CV.doc"));
+    QFile resultat(produit);
+    if (processus.exitStatus() != QProcess::NormalExit || processus.exitCode() != 0 || resultat.size() == 0 ||
+        !resultat.open(QIODevice::ReadOnly))
+        return {Issue::EchecConversion, MessageEchec};
+    const QByteArray octets = resultat.readAll();
+    QDir().mkpath(QFileInfo(document).absolutePath());
+    if (octets.isEmpty() || !FichiersTexte::ecrireOctets(document, octets))
+        return {Issue::EcritureImpossible,
+                QStringLiteral("Le fichier %1 n'a pas pu être écrit. Conversion impossible")
+                    .arg(QFileInfo(document).fileName())};
+    return {};
+}
+
+} // namespace ExportWord

@@ -1,0 +1,41 @@
+#pragma once
+// The word-processor copy of a CV: the rendered page is converted to a Word 97 document by the
+// office suite (LibreOffice) run without a window, with a profile of its own, its pictures
+// inlined in the page so that the document carries them. The copy replaces the earlier one only
+// once the conversion has written it.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+namespace ExportWord {
+
+// The page's local pictures (<IMG SRC=...> naming a file beside the page) written into the page
+// as data: addresses; a picture that cannot be read keeps its address. lire gives a picture's
+// bytes from its address as written in the page.
+QString incorporerImages(const QString& html, const std::function<std::optional<QByteArray>(const QString&)>& lire);
+
+// The office suite's converter: "soffice", else "libreoffice", on the PATH; empty when none.
+QString programme();
+
+// The converter's arguments for a page, a private profile folder and an output folder.
+QStringList arguments(const QString& page, const QString& profil, const QString& dossierSortie);
+
+// True when the office suite marks the document as open (its lock file beside it).
+bool enCoursUtilisation(const QString& document);
+
+enum class Issue { Fait, ProgrammeAbsent, PageAbsente, EchecConversion, EcritureImpossible };
+struct Resultat {
+    Issue issue = Issue::Fait;
+    QString message; // what the user is told, empty when done
+};
+
+// Converts the page into the document. The longest wait for the converter, in milliseconds.
+Resultat convertir(const QString& page, const QString& document, int delaiMs = 120000);
+
+// The program that shows a page in the office suite's word processor; empty when none.
+QString programmeTraitementTexte();
+
+} // namespace ExportWord

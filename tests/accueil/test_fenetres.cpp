@@ -1,0 +1,295 @@
+// The home screen and the highlight bar as windows: the load, the sub-menus built from the
+// desktop, the shared glide timer, the bar's fade-in, its click and the way back to the menu.
+#include <QMdiSubWindow>
+
+#include "commun.h"
+#include "shell/services/systeme.h"
+
+using Dessins::Icone;
+
+TEST_F(TestAccueil, ChargementCompteursEtCentrage)
+{
+    for (const char* n : {"CV/A.dat", "CV/B.dat", "CV/C.doc", "Lettres/L (IS).dat"})
+        fichier(QString::fromUtf8(n));
+    principale(15000);
+    AssistantTexte& a = accueil();
+    EXPECT_EQ(a.libelle(0), u"Nombre de CV :  3\r\nNombre de lettres :  1\r\nNombre de candidatures : 0"_qs);
+    EXPECT_EQ(a.libelles()[2], u"Rédiger un Curriculum Vitae"_qs);
+    // 15000 twips wide: everything 1500 to the left; the labels end exactly on the column.
+    EXPECT_DOUBLE_EQ(a.Width(), 15000);
+    for (int i = 2; i <= 9; ++i)
+        EXPECT_DOUBLE_EQ(a.Label1[size_t(i)]->Left(), 7770 - 1500) << i;
+    EXPECT_DOUBLE_EQ(a.Shape1->Left(), 7200 - 1500);
+    EXPECT_DOUBLE_EQ(a.Line[0].X1, 3735 + 915 - 1500);
+    EXPECT_DOUBLE_EQ(a.ImageOmbre->Left(), 0);
+    EXPECT_DOUBLE_EQ(a.ImageOmbre->Width(), 15000);
+    EXPECT_EQ(a.HautMiniature, 4380 + 30);
+    EXPECT_EQ(a.Timer1->Interval(), 20);
+    // A child of the workspace, without a frame, filling it below the banner.
+    EXPECT_TRUE(qobject_cast<QMdiSubWindow*>(a.parentWidget()));
+    EXPECT_FALSE(a.isHidden());
+}
+
+TEST_F(TestAccueil, CentrageDUneFenetreLarge)
+{
+    principale(21000);
+    AssistantTexte& a = accueil();
+    EXPECT_DOUBLE_EQ(a.Label1[2]->Left(), 7770 + 1500);
+    EXPECT_DOUBLE_EQ(a.Shape2[1]->Left(), 5250 + 1500);
+}
+
+TEST_F(TestAccueil, SousMenusDepuisLeBureau)
+{
+    fichier(u"CV/Commercial.dat"_qs);
+    fichier(u"Lettres/Relance (ER).dat"_qs);
+    fichier(u"Lettres/Spontanee.dat"_qs);
+    principale();
+    AssistantTexte& a = accueil();
+    a.ChoixCV();
+    EXPECT_EQ(a.libelle(2), u"Réaliser un nouveau CV"_qs);
+    EXPECT_EQ(a.libelle(6), u"Commercial"_qs);
+    EXPECT_EQ(a.libelle(7), u"Consulter / Modifier"_qs);
+    EXPECT_EQ(a.HautMiniature, 3270 + 30);
+    EXPECT_DOUBLE_EQ(a.Petit->Top(), 3300);
+    EXPECT_DOUBLE_EQ(a.Petit->Left(), 5280);
+    EXPECT_EQ(a.Timer1->Interval(), 20);
+    EXPECT_FALSE(barreChargee());
+
+    a.Timer1->setInterval(0);
+    RegistreFenetres::instance().decharger(AssistantTexte::NomConception);
+    AssistantTexte& b = accueil();
+    b.ChoixLettre();
+    EXPECT_EQ(b.libelle(5), u"Relance (ER)"_qs);
+    EXPECT_EQ(b.libelle(4), u"Modèle mail, réponse à une annonce"_qs);
+    EXPECT_EQ(b.libelle(6), u"Spontanee"_qs);
+    EXPECT_EQ(b.libelle(7), u"Postuler aux offres et suivre les réponses"_qs);
+    b.ChoixCand();
+    EXPECT_EQ(b.libelle(6), u"Justificatif de recherche d'emploi"_qs);
+    EXPECT_EQ(b.libelle(9), u"Retour au menu principal"_qs);
+    EXPECT_EQ(b.HautMiniature, 4830 + 30);
+}
+
+TEST_F(TestAccueil, SurvolDesLibelles)
+{
+    principale();
+    AssistantTexte& a = accueil();
+    const double cible = a.PositionCible;
+    const double marqueur = a.Petit->Top();
+    // Label 1 moves the marker, not the bar.
+    a.Label1_MouseMove(1);
+    EXPECT_DOUBLE_EQ(a.PositionCible, cible);
+    EXPECT_DOUBLE_EQ(a.Petit->Top(), 2100 / 12.0 + a.HautMiniature - 120);
+    EXPECT_NE(a.Petit->Top(), marqueur);
+    a.Label1_MouseMove(6);
+    EXPECT_DOUBLE_EQ(a.PositionCible, hautDe(a, 6));
+    EXPECT_EQ(a.DernierIndex, 6);
+    // Twice the same label: the marker moves once.
+    a.Petit->setTop(marqueur);
+    a.Label1_MouseMove(6);
+    EXPECT_DOUBLE_EQ(a.Petit->Top(), marqueur);
+    // An empty caption changes nothing.
+    a.fixerLibelle(7, QString());
+    a.Label1_MouseMove(7);
+    EXPECT_DOUBLE_EQ(a.PositionCible, hautDe(a, 6));
+    EXPECT_EQ(a.DernierIndex, 6);
+}
+
+TEST_F(TestAccueil, MinuteriePartageeEtRetourDeLaBarre)
+{
+    principale();
+    AssistantTexte& a = accueil();
+    EXPECT_FALSE(barreChargee());
+    // The first tick of a running timer brings the bar, faded in beside label 2.
+    a.Timer1_Timer();
+    ASSERT_TRUE(barreChargee());
+    Assistant& b = Forme<Assistant>();
+    EXPECT_EQ(b.etapesFondu(), (QList<int>{1, 11, 21, 31, 41, 51, 61, 71, 81}));
+    EXPECT_EQ(Systeme::Opacite(&b), 81);
+    EXPECT_TRUE(b.isVisible());
+    EXPECT_DOUBLE_EQ(b.Top(), hautDe(a, 2));
+    EXPECT_DOUBLE_EQ(b.Left(), a.Shape1->Left() + 400 + Forme<Principale>().geometry().x() * 15);
+
+    // 300 twips above the target: 60, then 48.
+    a.PositionCible = b.Top() + 300;
+    const double depart = b.Top();
+    a.Timer1_Timer();
+    EXPECT_DOUBLE_EQ(b.Top(), depart + 60);
+    a.Timer1_Timer();
+    EXPECT_DOUBLE_EQ(b.Top(), depart + 108);
+
+    // Another window stops it: the bar stays, and once closed does not come back.
+    LiensFenetres::arreterGlissementAccueil();
+    LiensFenetres::relancerGlissementAccueil();
+    EXPECT_EQ(a.Timer1->Interval(), 20);
+    LiensFenetres::arreterGlissementAccueil();
+    EXPECT_EQ(a.Timer1->Interval(), 0);
+    a.Timer1_Timer();
+    EXPECT_DOUBLE_EQ(b.Top(), depart + 108);
+    RegistreFenetres::instance().decharger(Assistant::NomConception);
+    a.Timer1_Timer();
+    EXPECT_FALSE(barreChargee());
+
+    // The mouse over the background restarts it, unless the statistics are shown.
+    FenetreNommee* stat = FenetreNommee::charger(u"FormStat"_qs);
+    a.Form_MouseMove();
+    EXPECT_EQ(a.Timer1->Interval(), 0);
+    stat->hide();
+    a.Form_MouseMove();
+    EXPECT_EQ(a.Timer1->Interval(), 20);
+    a.Timer1_Timer();
+    EXPECT_TRUE(barreChargee());
+}
+
+TEST_F(TestAccueil, OmbreReleveeEtRedescendue)
+{
+    principale();
+    AssistantTexte& a = accueil();
+    for (int i = 0; i < 20; ++i)
+        LiensFenetres::releverOmbreAccueil(-60);
+    EXPECT_DOUBLE_EQ(a.ImageOmbre->Top(), -60);
+    LiensFenetres::releverOmbreAccueil(-75);
+    EXPECT_DOUBLE_EQ(a.ImageOmbre->Top(), -65);
+    a.Form_MouseMove();
+    EXPECT_DOUBLE_EQ(a.ImageOmbre->Top(), -60);
+    for (int i = 0; i < 20; ++i)
+        a.Form_MouseMove();
+    EXPECT_DOUBLE_EQ(a.ImageOmbre->Top(), 0);
+    const auto ancrage = LiensFenetres::ancrageAPropos();
+    ASSERT_TRUE(ancrage);
+    EXPECT_EQ(*ancrage, QPoint(int(a.Shape1->Left()), 2100));
+}
+
+TEST_F(TestAccueil, ClicSurLaBarreVersLesSousMenusEtRetour)
+{
+    principale();
+    AssistantTexte& a = accueil();
+    Assistant& b = Forme<Assistant>();
+    b.Form_MouseDown();
+    EXPECT_EQ(a.Timer1->Interval(), 0);
+    EXPECT_DOUBLE_EQ(b.Width(), Assistant::Largeur - 45);
+    EXPECT_DOUBLE_EQ(b.Top(), hautDe(a, 2) + 30);
+    // Still within 400 twips of label 2.
+    b.Form_MouseUp();
+    EXPECT_FALSE(barreChargee());
+    EXPECT_EQ(a.libelle(2), u"Réaliser un nouveau CV"_qs);
+    EXPECT_EQ(a.Timer1->Interval(), 20);
+
+    // "Retour" on label 8: the home screen is reloaded with the main menu.
+    Assistant& c = Forme<Assistant>();
+    c.setTop(hautDe(a, 8));
+    c.Form_MouseUp();
+    pomper();
+    AssistantTexte& nouvelle = accueil();
+    EXPECT_EQ(nouvelle.libelle(2), u"Rédiger un Curriculum Vitae"_qs);
+    EXPECT_FALSE(barreChargee());
+
+    // In a sub-menu, at label 9's height: nothing is carried out, the bar closes.
+    nouvelle.ChoixCand();
+    Assistant& d = Forme<Assistant>();
+    d.setTop(hautDe(nouvelle, 9));
+    d.Form_MouseUp();
+    EXPECT_FALSE(barreChargee());
+    EXPECT_EQ(nouvelle.libelle(2), u"Gestion manuelle des candidatures"_qs);
+    EXPECT_TRUE(appels.isEmpty());
+}
+
+TEST_F(TestAccueil, CommandesDesFichiersEtDesAutresFenetres)
+{
+    fichier(u"CV/Commercial.dat"_qs);
+    fichier(u"Lettres/Commercial.dat"_qs);
+    principale();
+    AssistantTexte& a = accueil();
+    // A name of both a CV and a template opens both, the CV first.
+    Assistant::executer(u"Commercial"_qs);
+    EXPECT_EQ(appels, (QStringList{u"CV CV/Commercial.dat"_qs, u"Lettre Lettres/Commercial.dat"_qs}));
+    appels.clear();
+    Assistant::executer(u"Consulter / Modifier"_qs);
+    EXPECT_TRUE(appels.isEmpty());
+
+    Assistant::executer(u"Réaliser un nouveau modèle de lettre"_qs);
+    EXPECT_EQ(appels, QStringList{u"NouvelleLettre"_qs});
+    Assistant::executer(u"Statistiques, calendrier et alertes"_qs);
+    EXPECT_TRUE(Systeme::FormeVisible(u"FormStat"_qs));
+    RegistreFenetres::instance().decharger(u"FormStat"_qs);
+    faux.dialogues->messages.clear();
+
+    // With a CV on the desktop the attach dialog comes directly.
+    Assistant::executer(u"Rattacher un CV existant"_qs);
+    EXPECT_EQ(faux.dialogues->titresDialogues, QStringList{u"Sélection d'un CV"_qs});
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+    EXPECT_EQ(a.libelle(2), u"Rédiger un Curriculum Vitae"_qs);
+}
+
+TEST_F(TestAccueil, RattacherSansCVPrevientDAbord)
+{
+    principale();
+    accueil();
+    ASSERT_EQ(Forme<Principale>().ImageMenu[0]->genre(), Icone::Nouveau);
+    Assistant::executer(u"Rattacher un CV existant"_qs);
+    ASSERT_EQ(faux.dialogues->messages.size(), 1);
+    EXPECT_TRUE(faux.dialogues->messages[0].texte.startsWith(u"INFORMATION : Pour profiter pleinement"_qs));
+    EXPECT_TRUE(faux.dialogues->messages[0].texte.contains(u"prégénération des courriers d'accompagnement"_qs));
+    EXPECT_FALSE(faux.dialogues->messages[0].okAnnuler);
+    EXPECT_EQ(faux.dialogues->titresDialogues, QStringList{u"Sélection d'un CV"_qs});
+}
+
+TEST_F(TestAccueil, FermeturesDeLaBarre)
+{
+    principale();
+    accueil();
+    Forme<Assistant>().Form_LostFocus();
+    EXPECT_FALSE(barreChargee());
+
+    // The CV editor shown: the bar's next check closes it.
+    Assistant& b = Forme<Assistant>();
+    b.Timer1_Timer();
+    pomper();
+    EXPECT_TRUE(barreChargee());
+    FenetreNommee::charger(u"FormRédigerCV"_qs);
+    Forme<Assistant>().Timer1_Timer();
+    pomper();
+    EXPECT_FALSE(barreChargee());
+}
+
+TEST_F(TestAccueil, RetourAuMenuPrincipal)
+{
+    principale();
+    AssistantTexte& a = accueil();
+    a.ChoixLettre();
+    Forme<Assistant>();
+    // While the bar is shown the label does nothing.
+    Forme<Principale>().Label2_MouseUp();
+    EXPECT_EQ(accueil().libelle(2), u"Réaliser un nouveau modèle de lettre"_qs);
+
+    RegistreFenetres::instance().decharger(Assistant::NomConception);
+    FenetreNommee::charger(u"FormCand"_qs);
+    Forme<Principale>().Label2_MouseUp();
+    pomper();
+    EXPECT_EQ(accueil().libelle(2), u"Rédiger un Curriculum Vitae"_qs);
+    EXPECT_TRUE(barreChargee());
+    EXPECT_FALSE(RegistreFenetres::instance().trouver(u"FormCand"_qs));
+
+    // The mini-map's home box.
+    accueil().ChoixCV();
+    accueil().Retour_Click();
+    EXPECT_EQ(accueil().libelle(2), u"Rédiger un Curriculum Vitae"_qs);
+    EXPECT_FALSE(barreChargee());
+}
+
+TEST_F(TestAccueil, GestionDesCandidaturesEtConseilSurRegistreVide)
+{
+    principale();
+    accueil();
+    Principale& p = Forme<Principale>();
+    p.ImageMenu[10]->fixerGenre(Icone::Candidature);
+    Assistant::executer(u"Gestion manuelle des candidatures"_qs);
+    QWidget* registre = RegistreFenetres::instance().trouver(u"FormCand"_qs);
+    ASSERT_TRUE(registre);
+    EXPECT_FALSE(registre->isHidden());
+    EXPECT_EQ(p.InfoGuide->text(), u"Text1"_qs);
+
+    RegistreFenetres::instance().decharger(u"FormCand"_qs);
+    p.ImageMenu[10]->fixerGenre(Icone::Nouveau);
+    Assistant::executer(u"Gestion manuelle des candidatures"_qs);
+    EXPECT_TRUE(p.InfoGuide->text().startsWith(u"Pour créer une nouvelle candidature"_qs));
+}

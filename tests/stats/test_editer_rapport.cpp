@@ -1,0 +1,130 @@
+#include <QFile>
+
+#include "commun.h"
+#include "platform/attente.h"
+#include "register/reports/editer_rapport.h"
+#include "register/store/handles_partages.h"
+#include "shell/mainwindow/principale.h"
+#include "shell/services/fichiers_texte.h"
+
+namespace {
+
+class ImpressionRapport : public TestRegistre {
+protected:
+    QString rapport() const { return Fonctionnel::CheminRapport(); }
+    QList<QByteArray> lignes() const
+    {
+        QList<QByteArray> l = Outils::lireOctets(rapport()).split('\n');
+        if (!l.isEmpty() && l.last().isEmpty())
+            l.removeLast();
+        return l;
+    }
+};
+
+} // namespace
+
+TEST_F(ImpressionRapport, ListeEcriteOuverteEtImprimee)
+{
+    creerRegistre();
+    aujourdhui(QDate(2024, 3, 15));
+    ajouter({{u"Statut"_qs, u"NON EMISE"_qs}, {u"Societe"_qs, u"<b>"_qs}, {u"Intitule"_qs, u"Ingénieur ∑"_qs},
+             {u"Datediffussion"_qs, QDate(2024, 3, 1)}});
+    ajouter({{u"Statut"_qs, u"EMBAUCHE"_qs}, {u"Societe"_qs, u"Société €"_qs}});
+    ajouter({{u"Statut"_qs, u"NON EMISE"_qs}});
+    faux.coquille->associations.insert(u"html"_qs, u"/usr/bin/visionneuse"_qs);
+    Outils::ecrireOctets(rapport(), "ancien contenu bien plus long que le nouveau ......................");
+
+    Fonctionnel::EditerRapport(0);
+
+    // 2 head lines, 3 rows, 1 closing line, each ended by CR LF, in Windows-1252.
+    const QList<QByteArray> l = lignes();
+    ASSERT_EQ(l.size(), 6);
+    for (const QByteArray& ligne : l)
+        EXPECT_TRUE(ligne.endsWith('\r'));
+    EXPECT_TRUE(l[1].contains("<td><b>Soci\xE9t\xE9</td>"));
+    EXPECT_TRUE(l[2].contains("<FONT SIZE=2>01/03/2024</td><td valign=top><FONT SIZE=2>&lt;b&gt;</td>"));
+    EXPECT_TRUE(l[2].contains("Ing\xE9nieur &#8721;</td>"));
+    EXPECT_TRUE(l[3].contains("<FONT SIZE=2>EMBAUCHE</td><td valign=top><FONT SIZE=2></td><td valign=top><FONT SIZE=2>Soci\xE9t\xE9 \x80</td>"));
+    EXPECT_EQ(l[5], QByteArray("</table><hr></font><FONT face='Arial' SIZE=1> Edit\xE9 le 15/03/2024 depuis Kerval</FONT></html>\r"));
+    EXPECT_FALSE(Outils::lireOctets(rapport()).contains("ancien"));
+
+    // Opened with its program, maximised, then Ctrl+P.
+    ASSERT_EQ(faux.coquille->lancements.size(), 1);
+    EXPECT_EQ(faux.coquille->lancements[0].arguments, QStringList{rapport()});
+    EXPECT_EQ(faux.clavier->touches, QStringList{u"^p"_qs});
+    EXPECT_FALSE(Systeme::BaseCandidatures());
+}
+
+TEST_F(ImpressionRapport, RegistreVideOuGenreInconnu)
+{
+    creerRegistre();
+    Outils::ecrireOctets(rapport(), "ancien");
+    Fonctionnel::EditerRapport(1);
+    // The file is emptied, and still opened (by the desktop here: no associated program) and printed.
+    EXPECT_TRUE(QFile::exists(rapport()));
+    EXPECT_TRUE(Outils::lireOctets(rapport()).isEmpty());
+    EXPECT_EQ(faux.coquille->explorations, QStringList{rapport()});
+    EXPECT_EQ(faux.clavier->touches, QStringList{u"^p"_qs});
+
+    ajouter({{u"Statut"_qs, u"NON EMISE"_qs}});
+    Fonctionnel::EditerRapport(7);
+    EXPECT_TRUE(Outils::lireOctets(rapport()).isEmpty());
+    EXPECT_EQ(faux.clavier->touches.size(), 2);
+}
+
+TEST_F(ImpressionRapport, EchecsSignalesSansImprimer)
+{
+    // No register: reported, nothing written, opened or printed.
+    Outils::ecrireOctets(rapport(), "ancien");
+    Fonctionnel::EditerRapport(0);
+    EXPECT_EQ(faux.dialogues->textes(),
+              QStringList{u"Le registre des candidatures (Kerval.mdb) n'a pas pu être lu : rien n'a été imprimé."_qs});
+    EXPECT_EQ(Outils::lireOctets(rapport()), QByteArray("ancien"));
+    EXPECT_TRUE(faux.coquille->explorations.isEmpty());
+    EXPECT_TRUE(faux.clavier->touches.isEmpty());
+    EXPECT_FALSE(Systeme::BaseCandidatures());
+
+    // The file cannot be written: the old one stays whole and nothing is opened.
+    creerRegistre();
+    ajouter({{u"Statut"_qs, u"NON EMISE"_qs}});
+    faux.dialogues->messages.clear();
+    FichiersTexte::simulerEchecEcriture(true);
+    Fonctionnel::EditerRapport(0);
+    FichiersTexte::simulerEchecEcriture(false);
+    ASSERT_EQ(faux.dialogues->messages.size(), 1);
+    EXPECT_TRUE(faux.dialogues->messages[0].texte.startsWith(u"Le fichier à imprimer n'a pas pu être écrit"_qs));
+    EXPECT_EQ(Outils::lireOctets(rapport()), QByteArray("ancien"));
+    EXPECT_TRUE(faux.coquille->explorations.isEmpty());
+    EXPECT_TRUE(faux.clavier->touches.isEmpty());
+
+    // No program could open it: Ctrl+P would land in whatever window is active, so none is sent.
+    faux.dialogues->messages.clear();
+    faux.coquille->echec = true;
+    Fonctionnel::EditerRapport(0);
+    EXPECT_EQ(lignes().size(), 4);
+    ASSERT_EQ(faux.dialogues->messages.size(), 1);
+    EXPECT_TRUE(faux.dialogues->messages[0].texte.startsWith(u"Aucun programme n'a pu ouvrir le fichier à imprimer"_qs));
+    EXPECT_TRUE(faux.clavier->touches.isEmpty());
+}
+
+TEST_F(ImpressionRapport, CommandesDuMenuEtIdentiteDuCV)
+{
+    creerRegistre();
+    aujourdhui(QDate(2024, 3, 31));
+    ajouter({{u"Statut"_qs, u"EMISE - EN ATTENTE DE REPONSE"_qs}, {u"Societe"_qs, u"ACME"_qs},
+             {u"DateEnvoi"_qs, QDate(2024, 3, 2)}, {u"Datediffussion"_qs, QDate(2024, 3, 1)}});
+    QDir(dossier.donnees()).mkpath(u"CV"_qs);
+    QDir(dossier.donnees()).mkpath(u"Lettres"_qs);
+    Principale& p = Forme<Principale>();
+    p.Prenom->setText(u"Zoé"_qs);
+    p.Nom->setText(u"<MARTIN>"_qs);
+
+    p.MenuJustificatif_Click();
+    QList<QByteArray> l = lignes();
+    ASSERT_EQ(l.size(), 4);
+    EXPECT_TRUE(l[0].contains("</b> - Zo\xE9 &lt;MARTIN&gt;</font>"));
+
+    p.MenuImprimerListe_Click();
+    EXPECT_TRUE(lignes().value(0).contains("<b>Liste des candidatures</b>"));
+    EXPECT_EQ(faux.clavier->touches, (QStringList{u"^p"_qs, u"^p"_qs}));
+}
