@@ -67,23 +67,6 @@ TEST(Composition, MarquesDeGenre)
     EXPECT_EQ(resoudreGenre(u"heureu(x)(se)"_qs, false), u"heureux"_qs);
 }
 
-TEST(Composition, ElisionDuDomaine)
-{
-    ValeursLettre l;
-    l.modele = {0, 1};
-    l.corps[0] = u"dans #Domaine#"_qs;
-    auto corps = [&](const QString& domaine) {
-        l.fixer(u"Domaine"_qs, domaine);
-        const Resultat r = composerLettre(l, QDate(2026, 1, 1));
-        return std::pair{r.texte.section(CRLF, 4, 4), r.domaine};
-    };
-    EXPECT_EQ(corps(u"Informatique"_qs), (std::pair{u"dans l'informatique"_qs, u"informatique"_qs}));
-    EXPECT_EQ(corps(u"Commerce"_qs), (std::pair{u"dans commerce"_qs, u"commerce"_qs}));
-    EXPECT_EQ(corps(u"énergie"_qs), (std::pair{u"dans énergie"_qs, u"énergie"_qs}));
-    EXPECT_EQ(corps(u"hôtellerie"_qs), (std::pair{u"dans hôtellerie"_qs, u"hôtellerie"_qs}));
-    EXPECT_EQ(corps(u"URBANISME"_qs), (std::pair{u"dans l'urbanisme"_qs, u"urbanisme"_qs}));
-}
-
 TEST(Composition, LecturePropositions)
 {
     DossierTemporaire d;
@@ -168,21 +151,6 @@ TEST(Composition, PremieresPhrases)
                                              u"Politesse"_qs}));
 }
 
-TEST(Composition, CoordonneesDuModeleImprime)
-{
-    ValeursLettre l;
-    l.fixer(u"Nom"_qs, u"X"_qs);
-    Resultat r = composerLettre(l, QDate(2026, 1, 1));
-    // No telephone, mobile or e-mail: the recipient block follows the town line directly.
-    EXPECT_TRUE(r.texte.startsWith(u" X\r\n\r\n  \r\n"_qs + QString(80, u' ') + u"#Titre# #NomContact#\r\n"_qs));
-    l.fixer(u"Email"_qs, u"x@y.fr"_qs);
-    r = composerLettre(l, QDate(2026, 1, 1));
-    EXPECT_TRUE(r.texte.contains(u"  \r\nCourriel : x@y.fr\r\n\r\n"_qs + QString(80, u' ') + u"#Titre#"_qs));
-    EXPECT_FALSE(r.objet.has_value());
-    // The last paragraph ends the text: no signature line.
-    EXPECT_TRUE(r.texte.endsWith(u"#Titre# #NomContact#,\r\n\r\n\r\n\r\n\r\n\r\n\r\n"_qs));
-}
-
 TEST(Composition, PropositionsLivrees)
 {
     // The shipped phrases: Windows-1252, at most 31 lines, each of a paragraph 1 to 5 with its
@@ -215,12 +183,4 @@ TEST(Composition, PropositionsLivrees)
         EXPECT_FALSE(premiere.isEmpty());
         EXPECT_NE(suivante(p, premiere, i), premiere);
     }
-}
-
-TEST(Composition, NomLibrePourUnNouveauModele)
-{
-    QSet<QString> pris{u"Jean Lebrun (IR)"_qs, u"Jean Lebrun 2 (IR)"_qs};
-    auto existe = [&](const QString& n) { return pris.contains(n); };
-    EXPECT_EQ(FichierLettre::nomGenereLibre(u"jean"_qs, u"lebrun"_qs, true, false, existe), u"Jean Lebrun 3 (IR)"_qs);
-    EXPECT_EQ(FichierLettre::nomGenereLibre(u"jean"_qs, u"lebrun"_qs, true, true, existe), u"Jean Lebrun (IS)"_qs);
 }

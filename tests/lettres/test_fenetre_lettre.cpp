@@ -3,7 +3,6 @@
 
 #include <QFileInfo>
 
-#include "shell/services/twips.h"
 
 namespace {
 void PrintTo(const QString& t, std::ostream* os) { *os << '"' << t.toStdString() << '"'; }
@@ -195,19 +194,6 @@ TEST_F(TestFenetreLettre, PhrasesPairesEtChampsQuittes)
     f.Email->setText(u"s@x.fr"_qs);
     quitter(f.Email);
     EXPECT_EQ(f.Domaine->text(), u"informatique"_qs);
-}
-
-TEST_F(TestFenetreLettre, MiseEnPageDuTexte)
-{
-    FormLettre& f = lettre();
-    const int taille = f.Text1->font().pointSize();
-    f.resize(Twips::taille(30000, 9000));
-    EXPECT_NEAR(Twips::depuisPixels(f.Text1->width()), 10000, 15); // whole pixels
-    EXPECT_EQ(f.Text1->font().pointSize(), taille);
-    f.resize(Twips::taille(14000, 9000));
-    EXPECT_LT(Twips::depuisPixels(f.Text1->width()), 8000);
-    EXPECT_EQ(f.Text1->font().pointSize(), 8);
-    EXPECT_NEAR(Twips::depuisPixels(f.Zones->height()), 9000 - 100, 15);
 }
 
 TEST_F(TestFenetreLettre, LiensDuShell)

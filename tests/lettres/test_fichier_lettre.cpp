@@ -124,20 +124,6 @@ TEST(FichierLettre, NomsQuiNeSontPasDesFichiers)
     EXPECT_TRUE(FichierLettre::enregistrer(d.donnees(), u"Lettre : quoi ?"_qs, lettreRemplie()));
 }
 
-TEST(FichierLettre, EchecDEcritureGardeLAncienFichier)
-{
-    DossierTemporaire d;
-    ValeursLettre l = lettreRemplie();
-    ASSERT_TRUE(FichierLettre::enregistrer(d.donnees(), u"A"_qs, l));
-    const QByteArray avant = Outils::lireOctets(FichierLettre::cheminFichier(d.donnees(), u"A"_qs));
-    l.fixer(u"Text1"_qs, u"autre"_qs);
-    FichiersTexte::simulerEchecEcriture(true);
-    const bool ok = FichierLettre::enregistrer(d.donnees(), u"A"_qs, l);
-    FichiersTexte::simulerEchecEcriture(false);
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(Outils::lireOctets(FichierLettre::cheminFichier(d.donnees(), u"A"_qs)), avant);
-}
-
 TEST(FichierLettre, LectureDeFichiersEtrangers)
 {
     // Unknown keys, a CV's language lines, broken lines, refused values and out-of-range
