@@ -45,6 +45,12 @@ void surSignal(int)
 void arreter()
 {
     arretDemande = true;
+    // A message box open at that moment would hold its own event loop: close it first.
+    while (QWidget* modale = QApplication::activeModalWidget()) {
+        modale->close();
+        if (QApplication::activeModalWidget() == modale)
+            break;
+    }
     if (auto* p = RegistreFenetres::instance().siChargee<Principale>())
         p->close();
     QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });

@@ -13,11 +13,14 @@ class Executable : public ::testing::Test {
 protected:
     DossierTemporaire dossier;
 
-    std::unique_ptr<QProcess> lancer()
+    std::unique_ptr<QProcess> lancer(int largeur = 1280, int hauteur = 1024)
     {
         const QString config = dossier.appData() + u"/ecran.json"_qs;
-        ecrireFichier(config, R"({"screens": [{"name": "ecran", "x": 0, "y": 0, "width": 1280, "height": 1024,
-                                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+        ecrireFichier(config, QStringLiteral(R"({"screens": [{"name": "ecran", "x": 0, "y": 0, "width": %1, "height": %2,
+                                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                                  .arg(largeur)
+                                  .arg(hauteur)
+                                  .toUtf8());
         auto p = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"AppData"_qs, dossier.appData());
@@ -106,4 +109,12 @@ TEST_F(Executable, MauvaisesEntreesSansPlantage)
     EXPECT_EQ(Outils::lireOctets(registre), texte);
     EXPECT_EQ(QFileInfo(dossier.chemin(u"CV/A gros.dat"_qs)).size(), 50LL * 1024 * 1024);
     EXPECT_TRUE(QFileInfo(dossier.chemin(u"CV/B dossier.dat"_qs)).isDir());
+}
+
+TEST_F(Executable, UnSignalDArretFermeAussiLeMessageDUnPetitEcran)
+{
+    // On a 800 x 600 screen, start-up waits on its message; a SIGTERM must still end the program.
+    auto p = lancer(800, 600);
+    p->waitForFinished(4000);
+    arreter(*p);
 }
