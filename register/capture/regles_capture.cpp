@@ -67,7 +67,7 @@ std::optional<QString> AdressePageSuivante(const QString& html, const QString& a
     // the hundredth character before it (a marker nearer the start gives no link).
     if (m < 100)
         return std::nullopt;
-    QString s = html.mid(m - 99);
+    QString s = html.mid(m - 100); // position m - 100 counted from 1
     const qsizetype mes = s.indexOf(u"/Mes"_qs);
     if (mes < 0)
         return std::nullopt;

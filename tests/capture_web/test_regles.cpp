@@ -88,6 +88,10 @@ TEST(ReglesCapture, AdresseDeLaPageDeSuite)
               std::nullopt); // no closing quote
     EXPECT_EQ(AdressePageSuivante(html, u"http://www."_qs + Annonce::DomaineSiteSuivi() + u".com/x"_qs, {}),
               std::nullopt); // no "fr/" in the address
+    // A link starting exactly a hundred characters before the marker is still found.
+    const QString juste = QString(10, QLatin1Char('.')) + u"/Mesx\""_qs + QString(94, QLatin1Char('-')) +
+                          u"ForwardToCoordEntreprise"_qs;
+    EXPECT_EQ(AdressePageSuivante(juste, site, {}), u"http://www."_qs + Annonce::DomaineSiteSuivi() + u".fr/Mesx"_qs);
 }
 
 // Golden cases: an identity and the names (or ids) of a page's fields, and what each receives.
