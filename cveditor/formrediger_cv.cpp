@@ -1,3 +1,4 @@
+#include "shell/services/sauts_ligne.h"
 #include "cveditor/formrediger_cv.h"
 
 #include <QApplication>
@@ -23,21 +24,6 @@ void placer(QWidget* w, int gauche, int haut, int largeur, int hauteur)
     w->setGeometry(Twips::rect(gauche, haut, largeur, hauteur));
 }
 
-
-// Multi-line texts are CR LF inside the program, "\n" inside the widgets.
-QString versCRLF(QString t)
-{
-    t.replace(u"\r\n"_qs, u"\n"_qs);
-    t.replace(u'\r', u'\n');
-    t.replace(u"\n"_qs, u"\r\n"_qs);
-    return t;
-}
-QString versWidget(QString t)
-{
-    t.replace(u"\r\n"_qs, u"\n"_qs);
-    t.replace(u'\r', u'\n');
-    return t;
-}
 
 const char* const StyleTitre = "background:#3366AA; color:white; font-weight:bold;";
 const char* const StyleAide = "background:#FFCC66; color:#663300; font-weight:bold; border-radius:7px;";
@@ -467,8 +453,7 @@ void FormRedigerCV::construireApercu()
 
 void FormRedigerCV::surPerteFocus(QWidget* boite, std::function<void()> gestionnaire)
 {
-    boite->installEventFilter(this);
-    pertesFocus_.insert(boite, std::move(gestionnaire));
+    pertesFocus_->relier(boite, std::move(gestionnaire));
 }
 
 void FormRedigerCV::relier()
@@ -544,17 +529,7 @@ void FormRedigerCV::relier()
 bool FormRedigerCV::eventFilter(QObject* objet, QEvent* evenement)
 {
     auto* w = qobject_cast<QWidget*>(objet);
-    if (evenement->type() == QEvent::FocusOut) {
-        // Only the user moving the focus counts as leaving a box, not another window taking it.
-        const auto raison = static_cast<QFocusEvent*>(evenement)->reason();
-        if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason) {
-            const auto it = pertesFocus_.constFind(w);
-            if (it != pertesFocus_.cend()) {
-                const auto gestionnaire = it.value();
-                gestionnaire();
-            }
-        }
-    } else if (evenement->type() == QEvent::MouseButtonRelease && (w == NomModele || w == Police)) {
+    if (evenement->type() == QEvent::MouseButtonRelease && (w == NomModele || w == Police)) {
         if (w == NomModele)
             NomModele_Click();
         else
@@ -587,7 +562,7 @@ QString FormRedigerCV::texteControle(const QString& nom) const
     if (auto* l = qobject_cast<QLineEdit*>(w))
         return l->text();
     if (auto* t = qobject_cast<QPlainTextEdit*>(w))
-        return versCRLF(t->toPlainText());
+        return SautsLigne::versCRLF(t->toPlainText());
     if (auto* liste = qobject_cast<QListWidget*>(w)) {
         const auto choisis = liste->selectedItems();
         return choisis.isEmpty() ? QString() : choisis.first()->text();
@@ -608,7 +583,7 @@ bool FormRedigerCV::fixerTexteControle(const QString& nom, const QString& valeur
         return true;
     }
     if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
-        const QString v = versWidget(valeur);
+        const QString v = SautsLigne::versWidget(valeur);
         if (t->toPlainText() != v)
             t->setPlainText(v);
         return true;

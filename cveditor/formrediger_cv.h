@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <array>
 
+#include "shell/services/pertes_focus.h"
 #include "cveditor/fichier_cv.h"
 #include "cveditor/form_etiquette.h"
 #include "shell/controls/bouton_kvl.h"
@@ -152,7 +153,7 @@ private:
     QWidget* principale() const;
     QWidget* cadre();
 
-    QMap<QWidget*, std::function<void()>> pertesFocus_;
+    PertesFocus* pertesFocus_ = new PertesFocus(this); // the boxes' leaving handlers
     QMap<QString, QWidget*> zones_;  // text-bearing controls by design name
     QStringList ordre_;               // their control order
     QMap<QString, QCheckBox*> groupes_; // "k:Nom" -> member

@@ -227,8 +227,7 @@ void FormLettre::construire()
 
 void FormLettre::surPerteFocus(QWidget* boite, std::function<void()> gestionnaire)
 {
-    boite->installEventFilter(this);
-    pertesFocus_.insert(boite, std::move(gestionnaire));
+    pertesFocus_->relier(boite, std::move(gestionnaire));
 }
 
 void FormLettre::relier()
@@ -250,22 +249,6 @@ void FormLettre::relier()
     connect(Picture2, &Etiquette::clic, this, &FormLettre::Picture2_Click);
     connect(Image1, &Etiquette::clic, this, &FormLettre::Image1_Click);
     connect(Command1, &QPushButton::clicked, this, &FormLettre::Command1_Click);
-}
-
-bool FormLettre::eventFilter(QObject* objet, QEvent* evenement)
-{
-    if (evenement->type() == QEvent::FocusOut) {
-        // Only the user moving the focus counts as leaving a box, not another window taking it.
-        const auto raison = static_cast<QFocusEvent*>(evenement)->reason();
-        if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason) {
-            const auto it = pertesFocus_.constFind(qobject_cast<QWidget*>(objet));
-            if (it != pertesFocus_.cend()) {
-                const auto gestionnaire = it.value();
-                gestionnaire();
-            }
-        }
-    }
-    return QWidget::eventFilter(objet, evenement);
 }
 
 void FormLettre::resizeEvent(QResizeEvent* e)

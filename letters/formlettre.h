@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 
+#include "shell/services/pertes_focus.h"
 #include "cveditor/form_etiquette.h"
 #include "letters/composition.h"
 #include "letters/fichier_lettre.h"
@@ -94,7 +95,6 @@ public:
         "annonces auxquelles vous postulerez."_qs;
 
 protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
@@ -104,7 +104,7 @@ private:
     void surPerteFocus(QWidget* boite, std::function<void()> gestionnaire);
     QWidget* cadre();
 
-    QMap<QWidget*, std::function<void()>> pertesFocus_;
+    PertesFocus* pertesFocus_ = new PertesFocus(this); // the boxes' leaving handlers
     QMap<QString, QWidget*> zones_;
     QString echecSignale_; // the name whose failed save was last reported
     bool enRedimension_ = false;
