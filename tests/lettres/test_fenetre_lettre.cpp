@@ -73,6 +73,31 @@ TEST_F(TestFenetreLettre, UnNouveauModeleNEcrasePasUnModeleExistant)
     EXPECT_FALSE(QFileInfo::exists(dossier.chemin(u"CV/x.dat"_qs)));
 }
 
+TEST_F(TestFenetreLettre, UnEnregistrementEchoueEstRetente)
+{
+    FormLettre& f = lettre();
+    f.Prenom->setText(u"Jean"_qs);
+    f.Nom->setText(u"Lebrun"_qs);
+    f.NomLettre->setText(u"Relance"_qs);
+    f.Picture2_Click();
+    FichiersTexte::simulerEchecEcriture(true);
+    f.Timer1_Timer();
+    f.Timer1_Timer();
+    FichiersTexte::simulerEchecEcriture(false);
+    EXPECT_TRUE(lettres().isEmpty());
+    EXPECT_EQ(faux.dialogues->textes(), QStringList{u"Pb lors de l'enregistrement du modèle de lettre : Relance"_qs});
+
+    // The text did not change since, and yet the next tick saves it: the failed save did not count.
+    f.Timer1_Timer();
+    ASSERT_EQ(lettres(), QStringList{u"Relance.dat"_qs});
+    EXPECT_EQ(FichierLettre::charger(fichierLettre(u"Relance"_qs))->texte(u"Text1"_qs), f.valeurs().texte(u"Text1"_qs));
+    // Saved once: the next ticks leave the file alone.
+    QFile::remove(fichierLettre(u"Relance"_qs));
+    f.Timer1_Timer();
+    EXPECT_TRUE(lettres().isEmpty());
+    EXPECT_EQ(faux.dialogues->textes().size(), 1);
+}
+
 // "Renommer" in the pop-up menu of a template icon, chosen with the mouse.
 TEST_F(TestFenetreLettre, RenommerUnModeleLaisseLEditeurFermeSIlLEtait)
 {
