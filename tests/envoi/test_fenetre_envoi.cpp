@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "fenetre_envoi.h"
