@@ -553,11 +553,19 @@ void FormPostuler::BoutonKVL1_Click()
 // ------------------------------------------------------------------------------------------
 // Links
 
+FormPostuler& FormPostuler::Ouvrir()
+{
+    const QString num = Forme<FormCand>().champ(u"Num"_qs);
+    RegistreFenetres& registre = RegistreFenetres::instance();
+    if (const FormPostuler* f = registre.siChargee<FormPostuler>(); f && (num.isEmpty() || f->numero_ != num))
+        registre.decharger(NomConception);
+    return Forme<FormPostuler>();
+}
 
 void installerLiensEnvoi()
 {
     FormCandLiens::ouvrirFenetreEnvoi = [](const QString& lettre, bool boutonEnvoiVisible) {
-        FormPostuler& f = Forme<FormPostuler>();
+        FormPostuler& f = FormPostuler::Ouvrir();
         premierPlan(&f);
         f.fixerTexte(lettre);
         f.BoutonKVL1->setVisible(boutonEnvoiVisible);

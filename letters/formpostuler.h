@@ -36,6 +36,10 @@ public:
     QWidget* widget() override { return this; }
     void Form_Load() override;
 
+    // Shows the window for the application that the register window shows. A window loaded for
+    // another application is loaded afresh for this one; loaded for this one, it keeps what the
+    // user typed. An application never stored cannot be told from another: always afresh.
+    static FormPostuler& Ouvrir();
     // The number of the application the window was loaded for, empty for one never stored.
     QString numeroCandidature() const { return numero_; }
 
