@@ -5,7 +5,6 @@
 #include "register/store/base_donnees.h"
 #include "register/store/candidature.h"
 #include "register/window/logique_fiche.h"
-#include "shell/services/fonctionnel.h"
 
 namespace EnvoiRegistre {
 
@@ -13,22 +12,28 @@ bool noter(Stockage::BaseDonnees& base, qint64 num, const QDate& date, const QSt
 {
     ChampsCandidature envoi = FicheCandidature::FicheVide();
     envoi[u"Statut"_qs] = Candidatures::statuts().at(1);
-    envoi[u"DateEnvoi"_qs] = Fonctionnel::EcrireDate(date);
     envoi[u"CV"_qs] = cv;
     envoi[u"Lettre"_qs] = lettre;
-    QStringList colonnes;
-    for (const Candidatures::Colonne& c : Candidatures::colonnes())
-        if (c.champ == u"Statut"_qs || c.champ == u"DateEnvoi"_qs || c.champ == u"CV"_qs || c.champ == u"Lettre"_qs)
-            colonnes << c.colonne;
+    QStringList textes;
+    QString colonneDate;
+    for (const Candidatures::Colonne& c : Candidatures::colonnes()) {
+        if (c.champ == u"Statut"_qs || c.champ == u"CV"_qs || c.champ == u"Lettre"_qs)
+            textes << c.colonne;
+        else if (c.champ == u"DateEnvoi"_qs)
+            colonneDate = c.colonne;
+    }
 
     const std::unique_ptr<Stockage::JeuEnregistrements> jeu =
         base.ouvrirJeu(u"select * from Candidatures where Num = ?"_qs, {num});
     if (!jeu || jeu->estVide() || !jeu->modifier())
         return false;
-    // The values as the register window's save writes them (shortened, dates as dates).
+    // The texts as the register window's save writes them (shortened to their widths); the date
+    // as a date.
     for (const auto& [colonne, valeur] : FicheCandidature::ValeursColonnes(envoi))
-        if (colonnes.contains(colonne) && !jeu->fixer(colonne, valeur))
+        if (textes.contains(colonne) && !jeu->fixer(colonne, valeur))
             return false;
+    if (!jeu->fixer(colonneDate, date))
+        return false;
     return jeu->mettreAJour();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -204,4 +205,22 @@ TEST(Remise, DoubleClicSurLeBouton)
     EXPECT_EQ(t.messages(), QStringList{Envoyee});
     t.verifierEnvoiDeA();
     EXPECT_TRUE(f.BoutonKVL1->isHidden());
+}
+
+// The same journey in the C locale, whose short dates ("15 Mar 2024") are no date the register
+// reads back: the sending date is written as a date all the same.
+TEST(Remise, UneAutreCandidatureChoisiePendantLEnvoiSousLaLocaleC)
+{
+    struct Locale {
+        Locale() { QLocale::setDefault(QLocale::c()); }
+        ~Locale() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
+    } locale;
+    Remise t;
+    ASSERT_TRUE(t.envoi);
+    t.messagerie->pendant = {[&] { t.cliquerFeuille(t.b); }};
+
+    FenetreEnvoi::cliquerEnvoyer(*t.envoi);
+
+    EXPECT_EQ(t.messages(), QStringList{Envoyee});
+    t.verifierEnvoiDeA();
 }
