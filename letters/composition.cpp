@@ -23,7 +23,8 @@ Propositions lirePropositions(const QStringList& lignes)
 
 Propositions chargerPropositions(const QString& chemin)
 {
-    const auto lignes = FichiersTexte::lireLignes(chemin);
+    // A list the user may edit by hand, with any line ends.
+    const auto lignes = FichiersTexte::lireLignesEditees(chemin);
     return lignes ? lirePropositions(*lignes) : Propositions{};
 }
 

@@ -80,6 +80,10 @@ Messagerie::Resultat MessagerieXdg::envoyer(const Message& message)
     QObject::connect(&processus, &QProcess::finished, &attente, &QEventLoop::quit);
     if (processus.state() != QProcess::NotRunning)
         attente.exec();
+    // The program may be quitting meanwhile (its last window closed), which ends every event
+    // loop at once: the client is still waited for, so that its answer is known and recorded.
+    if (processus.state() != QProcess::NotRunning)
+        processus.waitForFinished(-1);
     if (processus.exitStatus() != QProcess::NormalExit)
         return Resultat::Echec;
     switch (processus.exitCode()) {

@@ -486,11 +486,12 @@ void FormLettre::Timer1_Timer()
     const QString texte = texteControle(u"Text1"_qs);
     if (Nom->text().isEmpty() || texte == TexteEnregistre)
         return;
-    EnregistrerLettre();
-    TexteEnregistre = texte;
+    // A failed save is tried again at the next tick.
+    if (EnregistrerLettre())
+        TexteEnregistre = texte;
 }
 
-void FormLettre::EnregistrerLettre()
+bool FormLettre::EnregistrerLettre()
 {
     FichierLettre::ValeursLettre l = valeurs();
     if (NomLettre->text().isEmpty()) {
@@ -508,11 +509,12 @@ void FormLettre::EnregistrerLettre()
             echecSignale_ = nom;
             MsgBox(FichierLettre::messageEchec(nom));
         }
-        return;
+        return false;
     }
     echecSignale_.clear();
     if (Principale* p = principale())
         p->InitMenu();
+    return true;
 }
 
 void FormLettre::ChargerFichierLettre(const QString& NomFic)

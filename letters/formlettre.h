@@ -100,7 +100,8 @@ protected:
 private:
     void construire();
     void relier();
-    void EnregistrerLettre();
+    // True when the template file was written.
+    bool EnregistrerLettre();
     void surPerteFocus(QWidget* boite, std::function<void()> gestionnaire);
     QWidget* cadre();
 

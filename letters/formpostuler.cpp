@@ -9,11 +9,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QTimer>
 
+#include "letters/envoi_registre.h"
 #include "letters/fusion.h"
 #include "platform/attente.h"
 #include "platform/navigateur.h"
@@ -231,6 +233,7 @@ void FormPostuler::auPremierPlan() { premierPlan(this); }
 void FormPostuler::Form_Load()
 {
     FormCand& candidature = Forme<FormCand>();
+    numero_ = candidature.champ(u"Num"_qs);
 
     // Centred on the main window across, on the register window down.
     QWidget* cadre = cadreDe(this);
@@ -415,6 +418,12 @@ void FormPostuler::Timer1_Timer()
 // ------------------------------------------------------------------------------------------
 // The send
 
+namespace {
+// True while a hand-over to the e-mail client runs. It belongs to no window: the user may close
+// the sending window meanwhile, or open it again.
+bool envoiEnCours = false;
+} // namespace
+
 Envoi::Messagerie::Resultat FormPostuler::EnvoyerParMAPI(const QString& destinataire, const QString& objet, QString corps,
                                                   const QString& piecesJointes)
 {
@@ -427,49 +436,98 @@ Envoi::Messagerie::Resultat FormPostuler::EnvoyerParMAPI(const QString& destinat
     return Envoi::Messagerie::instance().envoyer(Envoi::preparer(destinataire, objet, corps, piecesJointes));
 }
 
-bool FormPostuler::MarquerEnvoyee()
+FormPostuler::EnvoiCandidature FormPostuler::envoiActuel() const
 {
-    FormCand& candidature = Forme<FormCand>();
-    candidature.fixerChamp(u"Statut"_qs, candidature.ListeStatuts->item(1)->text());
-    candidature.fixerChamp(u"DateEnvoi"_qs, Fonctionnel::EcrireDate(Plateforme::instance().horloge().aujourdhui()));
-    candidature.fixerChamp(u"CV"_qs, PJ->text());
-    candidature.fixerChamp(u"Lettre"_qs, texte());
-    candidature.Valider();
+    // A window loaded for an application never stored sends the one the register shows now,
+    // which may have been stored since.
+    QString num = numero_;
+    if (num.isEmpty())
+        if (const FormCand* candidature = RegistreFenetres::instance().siChargee<FormCand>())
+            num = candidature->champ(u"Num"_qs);
+    return {num, EmailDest->text(), Objet->text(), texte(), PJ->text()};
+}
 
-    // The save may have been refused or failed: the register is read back.
+bool FormPostuler::MarquerEnvoyee() { return Noter(envoiActuel()); }
+
+bool FormPostuler::Noter(const EnvoiCandidature& envoi)
+{
+    const QDate aujourdhui = Plateforme::instance().horloge().aujourdhui();
+    QPointer<FormCand> candidature = RegistreFenetres::instance().siChargee<FormCand>();
+
+    if (candidature && candidature->champ(u"Num"_qs) == envoi.num) {
+        // The register window shows the application: the sending goes into its fields and its
+        // save, as any other change of the application would.
+        candidature->fixerChamp(u"Statut"_qs, candidature->ListeStatuts->item(1)->text());
+        candidature->fixerChamp(u"DateEnvoi"_qs, Fonctionnel::EcrireDate(aujourdhui));
+        candidature->fixerChamp(u"CV"_qs, envoi.pj);
+        candidature->fixerChamp(u"Lettre"_qs, envoi.texte);
+        candidature->Valider();
+        // Its messages let events run: the window may have gone since.
+        if (!candidature)
+            return false;
+        // The save may have been refused or failed: the register is read back.
+        bool numero = false;
+        const qint64 num = candidature->champ(u"Num"_qs).toLongLong(&numero);
+        if (!numero)
+            return false;
+        const std::unique_ptr<BaseCandidatures> base = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut());
+        const std::optional<ChampsCandidature> stockee =
+            base ? FicheCandidature::Charger(base->base(), num) : std::nullopt;
+        if (!stockee || !candidature)
+            return false;
+        for (const QString& nom : {u"Statut"_qs, u"DateEnvoi"_qs, u"CV"_qs, u"Lettre"_qs})
+            if (stockee->value(nom) != candidature->champ(nom))
+                return false;
+        return true;
+    }
+
+    // The register window shows another application, or is closed: the register is written
+    // without it. An application never stored has nothing to be found by.
     bool numero = false;
-    const qint64 num = candidature.champ(u"Num"_qs).toLongLong(&numero);
+    const qint64 num = envoi.num.toLongLong(&numero);
     if (!numero)
         return false;
-    const std::unique_ptr<BaseCandidatures> base = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut());
-    const std::optional<ChampsCandidature> stockee = base ? FicheCandidature::Charger(base->base(), num) : std::nullopt;
-    if (!stockee)
-        return false;
-    for (const QString& nom : {u"Statut"_qs, u"DateEnvoi"_qs, u"CV"_qs, u"Lettre"_qs})
-        if (stockee->value(nom) != candidature.champ(nom))
+    {
+        const std::unique_ptr<BaseCandidatures> base = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut());
+        if (!base || !EnvoiRegistre::noter(base->base(), num, aujourdhui, envoi.pj, envoi.texte))
             return false;
+    }
+    // The tree lists the application under its new status; the detail fields stay as they are.
+    if (candidature)
+        candidature->InitListe();
     return true;
 }
 
 void FormPostuler::BoutonKVL1_Click()
 {
-    // The client's window lets events run: a second click meanwhile is not a second sending.
-    if (envoiEnCours_)
+    // The client's window lets events run: a second click meanwhile, here or in a sending window
+    // opened since, is not a second sending.
+    if (envoiEnCours)
         return;
-    const QScopedValueRollback<bool> garde(envoiEnCours_, true);
+    const QScopedValueRollback<bool> garde(envoiEnCours, true);
+    // The sending is bound to the window's application and to the message as it stands now.
+    const EnvoiCandidature envoi = envoiActuel();
+    const bool parEmail = Messagerie[1]->isChecked();
+    // Once the client has been given the message, this window may be gone.
+    const QPointer<FormPostuler> moi(this);
     try {
-        if (Messagerie[1]->isChecked()) {
-            const Envoi::Messagerie::Resultat r = EnvoyerParMAPI(EmailDest->text(), Objet->text(), texte(), PJ->text());
+        if (parEmail) {
+            const Envoi::Messagerie::Resultat r = EnvoyerParMAPI(envoi.destinataire, envoi.objet, envoi.texte, envoi.pj);
             if (r == Envoi::Messagerie::Resultat::Remis) {
-                if (MarquerEnvoyee()) {
-                    BoutonKVL1->hide();
+                const bool note = Noter(envoi);
+                // This window, or the one opened since on the same application.
+                FormPostuler* fenetre = RegistreFenetres::instance().siChargee<FormPostuler>();
+                if (fenetre && (fenetre == moi || (!envoi.num.isEmpty() && fenetre->numero_ == envoi.num))) {
+                    if (note)
+                        fenetre->BoutonKVL1->hide();
+                    else // sent, but not recorded: the marking stays at hand, not a second e-mail
+                        fenetre->Messagerie[0]->setChecked(true);
+                }
+                if (note)
                     MsgBox(u"Candidature envoyée"_qs);
-                } else {
-                    // Sent, but not recorded: the marking stays at hand, not a second e-mail.
-                    Messagerie[0]->setChecked(true);
+                else
                     MsgBox(u"Candidature envoyée, mais le registre des candidatures n'a pas pu l'enregistrer comme "
                            "envoyée. Une fois le problème réglé, choisissez « Marquer comme envoyée »."_qs);
-                }
                 return;
             }
             if (r == Envoi::Messagerie::Resultat::SansClient)
@@ -481,7 +539,7 @@ void FormPostuler::BoutonKVL1_Click()
                        "messagerie et noter la candidature comme envoyée"_qs);
             return;
         }
-        if (MarquerEnvoyee())
+        if (Noter(envoi))
             MsgBox(u"La candidature a été marquée comme envoyée aujourd'hui. L'envoi doit être effectué par vous "
                    "même via votre propre messagerie ou par voie postale"_qs);
         else
@@ -495,10 +553,19 @@ void FormPostuler::BoutonKVL1_Click()
 // ------------------------------------------------------------------------------------------
 // Links
 
+FormPostuler& FormPostuler::Ouvrir()
+{
+    const QString num = Forme<FormCand>().champ(u"Num"_qs);
+    RegistreFenetres& registre = RegistreFenetres::instance();
+    if (const FormPostuler* f = registre.siChargee<FormPostuler>(); f && (num.isEmpty() || f->numero_ != num))
+        registre.decharger(NomConception);
+    return Forme<FormPostuler>();
+}
+
 void installerLiensEnvoi()
 {
     FormCandLiens::ouvrirFenetreEnvoi = [](const QString& lettre, bool boutonEnvoiVisible) {
-        FormPostuler& f = Forme<FormPostuler>();
+        FormPostuler& f = FormPostuler::Ouvrir();
         premierPlan(&f);
         f.fixerTexte(lettre);
         f.BoutonKVL1->setVisible(boutonEnvoiVisible);

@@ -36,14 +36,35 @@ public:
     QWidget* widget() override { return this; }
     void Form_Load() override;
 
+    // Shows the window for the application that the register window shows. A window loaded for
+    // another application is loaded afresh for this one; loaded for this one, it keeps what the
+    // user typed. An application never stored cannot be told from another: always afresh.
+    static FormPostuler& Ouvrir();
+    // The number of the application the window was loaded for, empty for one never stored.
+    QString numeroCandidature() const { return numero_; }
+
     // Merges a template file with the application shown by the register window.
     void ChargerModele(const QString& chemin);
-    // Hands the message to the e-mail client; the current directory is put back afterwards.
-    Envoi::Messagerie::Resultat EnvoyerParMAPI(const QString& destinataire, const QString& objet, QString corps,
-                                        const QString& piecesJointes);
-    // Records the sending in the register window's fields and saves the application.
-    // True when the register holds the sending afterwards.
+
+    // One sending: the application it is for and the message as it stood when it was asked.
+    struct EnvoiCandidature {
+        QString num; // the application's number, empty for one never stored
+        QString destinataire;
+        QString objet;
+        QString texte; // CR LF line ends
+        QString pj;
+    };
+    // Hands the message to the e-mail client and waits for the hand-over, while the program's
+    // events run; the current directory is put back afterwards.
+    static Envoi::Messagerie::Resultat EnvoyerParMAPI(const QString& destinataire, const QString& objet, QString corps,
+                                               const QString& piecesJointes);
+    // Records the sending of the window's application and saves it. True when the register
+    // holds the sending afterwards.
     bool MarquerEnvoyee();
+    // Records a sending in its own application, and only in it, whatever the register window
+    // shows by now: through the register window's fields and save when it still shows that
+    // application, else straight into the register. Touches no window that has gone.
+    static bool Noter(const EnvoiCandidature& envoi);
 
     // Handlers
     void Modele_Click(int index);
@@ -96,8 +117,10 @@ private:
     QLabel* etiquette(const QString& texte, const QRect& twips);
     void auPremierPlan();
     void listerDocuments();
+    // The sending as the window shows it now.
+    EnvoiCandidature envoiActuel() const;
 
-    bool envoiEnCours_ = false;
+    QString numero_; // the application the window was loaded for
 };
 
 // Lets the register window open the sending window.

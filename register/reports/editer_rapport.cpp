@@ -68,7 +68,17 @@ void EditerRapport(qint16 genre)
         return;
     }
 
-    if (!Systeme::OuvrirDocument(chemin)) {
+    // The program of HTML pages is found first: the desktop's opener starts even when it has none
+    // to hand the file to, and Ctrl+P would then go to whatever window is in front.
+    Coquille& coquille = Plateforme::instance().coquille();
+    const QString programme = coquille.programmeAssocie(chemin);
+    if (programme.isEmpty()) {
+        MsgBox(QStringLiteral("Aucun programme n'est associé aux pages HTML sur cet ordinateur : le fichier à "
+                              "imprimer n'a pas pu être ouvert :\n%1")
+                   .arg(QDir::toNativeSeparators(chemin)));
+        return;
+    }
+    if (!coquille.lancer(programme, {chemin}, true)) {
         MsgBox(QStringLiteral("Aucun programme n'a pu ouvrir le fichier à imprimer :\n%1").arg(QDir::toNativeSeparators(chemin)));
         return;
     }

@@ -10,8 +10,8 @@
 namespace Fonctionnel {
 
 // Kind 0 the list, 1 the activity; any other kind prints an empty file. A register that cannot
-// be read or a file that cannot be written is reported and nothing is opened; when the file's
-// program cannot be started, nothing is sent Ctrl+P.
+// be read or a file that cannot be written is reported and nothing is opened; when no program
+// opens HTML pages, or it cannot be started, that is reported and nothing is sent Ctrl+P.
 void EditerRapport(qint16 genre);
 
 // The report file: the temporary folder's "ImpKerval.html".

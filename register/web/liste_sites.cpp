@@ -235,14 +235,13 @@ bool ecrireSiAbsent(const QString& chemin)
 QStringList lire(const QString& chemin)
 {
     QStringList liste;
-    const std::optional<QStringList> lignes = FichiersTexte::lireLignes(chemin);
+    // A file edited on this system may end its lines with a bare line feed.
+    const std::optional<QStringList> lignes = FichiersTexte::lireLignesEditees(chemin);
     if (!lignes)
         return liste;
-    // A file edited on this system may end its lines with a bare line feed.
     for (const QString& ligne : *lignes)
-        for (const QString& morceau : ligne.split(u'\n'))
-            if (morceau.contains(u'/'))
-                liste << morceau;
+        if (ligne.contains(u'/'))
+            liste << ligne;
     return liste;
 }
 

@@ -151,10 +151,13 @@ void Principale::RenommerLettre_Click()
         MsgBox(echec);
         return;
     }
-    // The letter editor must not keep the old name (its autosave would bring the old file
-    // back): it comes back on the renamed template.
-    RegistreFenetres::instance().decharger(QStringLiteral("FormLettre"));
-    LiensFenetres::appeler(LiensFenetres::chargerFichierLettre, nouveau);
+    // An open letter editor must not keep the old name (its autosave would bring the old file
+    // back): it comes back on the renamed template. A closed one stays closed.
+    RegistreFenetres& registre = RegistreFenetres::instance();
+    if (registre.trouverFenetre(QStringLiteral("FormLettre"))) {
+        registre.decharger(QStringLiteral("FormLettre"));
+        LiensFenetres::appeler(LiensFenetres::chargerFichierLettre, nouveau);
+    }
     InitMenu();
     Information->clear();
 }

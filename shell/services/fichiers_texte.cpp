@@ -83,6 +83,25 @@ QStringList decouperLignes(const QString& texte)
     return lignes;
 }
 
+QStringList decouperLignesEditees(const QString& texte)
+{
+    QStringList lignes;
+    const int n = texte.size();
+    int debut = 0;
+    for (int i = 0; i < n; ++i) {
+        const QChar c = texte.at(i);
+        if (c == u'\r' || c == u'\n') {
+            lignes << texte.mid(debut, i - debut);
+            if (c == u'\r' && i + 1 < n && texte.at(i + 1) == u'\n')
+                ++i;
+            debut = i + 1;
+        }
+    }
+    if (debut < n)
+        lignes << texte.mid(debut);
+    return lignes;
+}
+
 std::optional<QString> lire(const QString& chemin)
 {
     QFile f(chemin);
@@ -97,6 +116,14 @@ std::optional<QStringList> lireLignes(const QString& chemin)
     if (!texte)
         return std::nullopt;
     return decouperLignes(*texte);
+}
+
+std::optional<QStringList> lireLignesEditees(const QString& chemin)
+{
+    const auto texte = lire(chemin);
+    if (!texte)
+        return std::nullopt;
+    return decouperLignesEditees(*texte);
 }
 
 bool ecrireOctets(const QString& chemin, const QByteArray& octets)

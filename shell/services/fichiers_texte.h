@@ -17,11 +17,16 @@ QByteArray encoder(const QString& texte);
 
 // Splits at CR LF or a lone CR; a final line end does not make an empty last line.
 QStringList decouperLignes(const QString& texte);
+// The same for a list the user may edit with any editor of this system: a lone LF also ends a
+// line (so do CR LF and a lone CR).
+QStringList decouperLignesEditees(const QString& texte);
 
 // The whole file as text; nothing when it cannot be read.
 std::optional<QString> lire(const QString& chemin);
 // The file's lines; nothing when it cannot be read.
 std::optional<QStringList> lireLignes(const QString& chemin);
+// The lines of a list edited by hand (decouperLignesEditees); nothing when it cannot be read.
+std::optional<QStringList> lireLignesEditees(const QString& chemin);
 
 // Rewrites the file whole with the text, atomically. False when the write failed.
 bool ecrire(const QString& chemin, const QString& texte);

@@ -1,19 +1,50 @@
 #include "fenetre_envoi.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
+#include <utility>
 #include <stdexcept>
 #include <gtest/gtest.h>
 
 #include "cveditor/fichier_controles.h"
 #include "platform/fakes/faux_navigateur.h"
 #include "register/store/base_candidatures.h"
+#include "register/window/form_liens.h"
+#include "shell/controls/bouton_kvl.h"
+#include "shell/startup/ecran.h"
 #include "shell/services/fichiers_texte.h"
 
 Envoi::Messagerie::Resultat FausseMessagerie::envoyer(const Envoi::Message& message)
 {
     messages << message;
+    if (!pendant.empty()) {
+        std::deque<std::function<void()>> etapes = std::exchange(pendant, {});
+        QEventLoop attente;
+        std::function<void()> suivante = [&] {
+            if (etapes.empty()) {
+                attente.quit(); // the client answers
+                return;
+            }
+            const std::function<void()> etape = etapes.front();
+            etapes.pop_front();
+            etape();
+            QTimer::singleShot(20, &attente, suivante);
+        };
+        QTimer::singleShot(0, &attente, suivante);
+        enAttente = true;
+        attente.exec();
+        enAttente = false;
+    }
     QDir::setCurrent(QDir::tempPath());
     if (lever)
         throw std::runtime_error("messagerie");
@@ -24,7 +55,7 @@ Envoi::Messagerie::Resultat FausseMessagerie::envoyer(const Envoi::Message& mess
     return r;
 }
 
-FenetreEnvoi::FenetreEnvoi()
+FenetreEnvoi::FenetreEnvoi(bool avecPrincipale)
     : plateforme(FaussePlateforme::installer()), ancienProfil_(qgetenv("userprofile")),
       ancienTousProfils_(qgetenv("ALLUSERSPROFILE"))
 {
@@ -39,6 +70,13 @@ FenetreEnvoi::FenetreEnvoi()
     auto m = std::make_unique<FausseMessagerie>();
     messagerie = m.get();
     Envoi::Messagerie::installer(std::move(m));
+    if (avecPrincipale) {
+        Ecran::simuler(QSize(1280, 1024));
+        installerLiensEnvoi();
+        principale = &Forme<Principale>();
+        principale->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(principale));
+    }
     cand = &Forme<FormCand>();
     cand->Timer1->stop();
     cand->Timer2->stop();
@@ -48,6 +86,10 @@ FenetreEnvoi::~FenetreEnvoi()
 {
     RegistreFenetres::instance().decharger(FormPostuler::NomConception);
     RegistreFenetres::instance().decharger(FormCand::NomConception);
+    RegistreFenetres::instance().toutDecharger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Ecran::simuler(std::nullopt);
+    FormCandLiens::ouvrirFenetreEnvoi = nullptr;
     qputenv("userprofile", ancienProfil_);
     qputenv("ALLUSERSPROFILE", ancienTousProfils_);
 }
@@ -109,3 +151,61 @@ QStringList FenetreEnvoi::messages()
 }
 
 QString FenetreEnvoi::documents() const { return QDir(dossier.appData()).filePath(u"profil/Documents"_qs); }
+
+void FenetreEnvoi::cliquerFeuille(qint64 num, Qt::MouseButton bouton) const
+{
+    QTreeWidgetItem* feuille = cand->noeud(u"s"_qs + QString::number(num));
+    ASSERT_TRUE(feuille) << num;
+    cand->Liste->scrollToItem(feuille);
+    QTest::mouseClick(cand->Liste->viewport(), bouton, {}, cand->Liste->visualItemRect(feuille).center());
+}
+
+void FenetreEnvoi::cliquerPostuler() const
+{
+    ASSERT_TRUE(cand->PicturePostuler->isVisible());
+    QTest::mouseClick(cand->PicturePostuler, Qt::LeftButton, {}, cand->PicturePostuler->rect().center());
+}
+
+void FenetreEnvoi::postulerParLeMenu(qint64 num) const
+{
+    ASSERT_TRUE(principale);
+    cliquerFeuille(num, Qt::RightButton);
+    QMenu* menu = principale->MenuItemCand;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    ASSERT_TRUE(principale->MenuPostuler->isEnabled());
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(principale->MenuPostuler).center());
+}
+
+void FenetreEnvoi::cliquerEnvoyer(const FormPostuler& f)
+{
+    ASSERT_TRUE(f.BoutonKVL1->isVisible());
+    QLabel* libelle = f.BoutonKVL1->Label1;
+    QTest::mouseClick(libelle, Qt::LeftButton, {}, libelle->rect().center());
+}
+
+void FenetreEnvoi::fermerCadre(QWidget* fenetre)
+{
+    auto* sous = qobject_cast<QMdiSubWindow*>(fenetre->parentWidget());
+    ASSERT_TRUE(sous);
+    QStyleOptionTitleBar titre;
+    titre.initFrom(sous);
+    titre.subControls = QStyle::SC_All;
+    titre.titleBarFlags = sous->windowFlags();
+    titre.titleBarState = int(sous->windowState());
+    titre.text = sous->windowTitle();
+    titre.state |= QStyle::State_Active;
+    titre.rect = QRect(0, 0, sous->width(), sous->style()->pixelMetric(QStyle::PM_TitleBarHeight, &titre, sous));
+    const QRect croix =
+        sous->style()->subControlRect(QStyle::CC_TitleBar, &titre, QStyle::SC_TitleBarCloseButton, sous);
+    ASSERT_TRUE(croix.isValid());
+    QTest::mouseMove(sous, croix.center());
+    QTest::mouseClick(sous, Qt::LeftButton, {}, croix.center());
+}
+
+FormPostuler* FenetreEnvoi::envoiCharge()
+{
+    FormPostuler* f = RegistreFenetres::instance().siChargee<FormPostuler>();
+    if (f)
+        f->Timer1->stop();
+    return f;
+}

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "fenetre_envoi.h"
@@ -356,3 +357,73 @@ TEST(FenetreEnvoi, OuvertureDepuisLeRegistre)
     EXPECT_TRUE(f->DejaEnvoyee->isVisible());
     FormCandLiens::ouvrirFenetreEnvoi = nullptr;
 }
+
+// Opened for another application than the one it was loaded for, from the register's picture or
+// from the main window's menu, the sending window is loaded afresh for it; opened again for the
+// same one, it keeps what the user typed.
+TEST(FenetreEnvoi, RouverteSurUneAutreCandidatureElleSeRecharge)
+{
+    FenetreEnvoi t(true);
+    t.modeleType(u"Lettre"_qs);
+    ChampsCandidature premiere = FenetreEnvoi::candidatureType();
+    premiere[u"CV"_qs] = u"/cv/durand.doc"_qs;
+    const qint64 a = t.candidature(premiere);
+    ChampsCandidature seconde = FenetreEnvoi::candidatureType();
+    seconde[u"Societe"_qs] = u"MARTIN SARL"_qs;
+    seconde[u"NomContact"_qs] = u"Paul Martin"_qs;
+    seconde[u"Email"_qs] = u"paie@martin.fr"_qs;
+    seconde[u"Reference"_qs] = u"C-7"_qs;
+    seconde[u"CV"_qs] = u"/cv/martin.doc"_qs;
+    const qint64 b = t.candidature(seconde);
+    t.messages();
+    t.cand->show();
+
+    t.cliquerFeuille(a);
+    t.cliquerPostuler();
+    FormPostuler* f = FenetreEnvoi::envoiCharge();
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->numeroCandidature(), QString::number(a));
+    EXPECT_EQ(f->EmailDest->text(), u"rh@durand.fr"_qs);
+    QTest::keyClicks(f->Objet, u" - relance"_qs);
+    QTest::keyClicks(f->Texte, u"Madame Martin,"_qs);
+
+    // The other application from the register: its recipient, subject and sender, nothing kept.
+    t.cliquerFeuille(b);
+    t.cliquerPostuler();
+    f = FenetreEnvoi::envoiCharge();
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->numeroCandidature(), QString::number(b));
+    EXPECT_EQ(f->EmailDest->text(), u"paie@martin.fr"_qs);
+    EXPECT_EQ(f->Objet->text(), u"Réponse à l'annonce ref C-7"_qs);
+    EXPECT_EQ(f->Email->text(), u"Helene Lebrun<helene@exemple.fr>"_qs);
+    EXPECT_EQ(f->texte(), QString()); // the application's stored letter, empty
+    EXPECT_TRUE(f->isVisible());
+
+    // The same one again: what was typed stays.
+    QTest::keyClicks(f->Objet, u" - relance"_qs);
+    t.cliquerPostuler();
+    ASSERT_EQ(FenetreEnvoi::envoiCharge(), f);
+    EXPECT_EQ(f->Objet->text(), u"Réponse à l'annonce ref C-7 - relance"_qs);
+
+    // From the main window's menu, for the first application: loaded afresh, with its CV.
+    t.postulerParLeMenu(a);
+    f = FenetreEnvoi::envoiCharge();
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->numeroCandidature(), QString::number(a));
+    EXPECT_EQ(f->EmailDest->text(), u"rh@durand.fr"_qs);
+    EXPECT_EQ(f->Objet->text(), u"Réponse à l'annonce ref R-42"_qs);
+    EXPECT_EQ(f->PJ->text(), u"/cv/durand.doc"_qs);
+    QTest::keyClicks(f->EmailDest, u".com"_qs);
+    t.postulerParLeMenu(a);
+    ASSERT_EQ(FenetreEnvoi::envoiCharge(), f);
+    EXPECT_EQ(f->EmailDest->text(), u"rh@durand.fr.com"_qs);
+    EXPECT_TRUE(t.messages().isEmpty());
+
+    // Sending now mails the application the window shows.
+    FenetreEnvoi::cliquerEnvoyer(*f);
+    ASSERT_EQ(t.messagerie->messages.size(), 1);
+    EXPECT_EQ(t.messagerie->messages[0].destinataire, u"rh@durand.fr.com"_qs);
+    EXPECT_EQ(t.colonne(a, u"Statut"_qs), u"EMISE - EN ATTENTE DE REPONSE"_qs);
+    EXPECT_EQ(t.colonne(b, u"Statut"_qs), u"NON EMISE"_qs);
+}
+

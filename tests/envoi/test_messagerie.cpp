@@ -2,9 +2,12 @@
 // arguments of xdg-email, and the reading of its exit status (through a stand-in program, so
 // that no mail client is started).
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <optional>
 #include <gtest/gtest.h>
 
 #include "letters/envoi.h"
@@ -80,4 +83,29 @@ TEST(Messagerie, StatutDeSortieDuClient)
     // Without xdg-email at all no client can be reached.
     EXPECT_EQ(Envoi::MessagerieXdg(QDir(dossier.path()).filePath(u"absent"_qs)).envoyer(m),
               Messagerie::Resultat::SansClient);
+}
+
+// The client's window stays open while the program quits (its last window closed): quitting
+// ends every event loop at once, the hand-over's too. The client is still waited for, so that
+// its answer is the one reported, and it is not killed on the way.
+TEST(Messagerie, LeProgrammeQuitteAvantLaReponseDuClient)
+{
+    QTemporaryDir dossier;
+    const QString trace = QDir(dossier.path()).filePath(u"trace"_qs);
+    const QString chemin = QDir(dossier.path()).filePath(u"client-lent"_qs);
+    Outils::ecrireOctets(chemin, QStringLiteral("#!/bin/sh\nsleep 1\necho fini > '%1'\nexit 0\n").arg(trace).toUtf8());
+    QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    Envoi::Message m;
+    m.destinataire = u"rh@acme.fr"_qs;
+
+    std::optional<Messagerie::Resultat> resultat;
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(200, [] { QCoreApplication::quit(); });
+        resultat = Envoi::MessagerieXdg(chemin).envoyer(m);
+    });
+    QCoreApplication::exec();
+
+    ASSERT_TRUE(resultat.has_value());
+    EXPECT_EQ(*resultat, Messagerie::Resultat::Remis);
+    EXPECT_EQ(Outils::lireOctets(trace), QByteArray("fini\n"));
 }

@@ -67,6 +67,34 @@ TEST(Composition, MarquesDeGenre)
     EXPECT_EQ(resoudreGenre(u"heureu(x)(se)"_qs, false), u"heureux"_qs);
 }
 
+// propositions.txt is a list the user edits by hand, with any editor of this system.
+TEST(Composition, PropositionsAuxFinsDeLigneDeLinux)
+{
+    DossierTemporaire d;
+    const QString chemin = d.chemin(u"propositions.txt"_qs);
+    const QStringList attendues = {u"1 Intro"_qs, u"2 Adéquation"_qs, u"3 Motivé(e)"_qs, u"4 Disponible"_qs};
+    const QList<QByteArray> fichiers = {
+        "1 Intro\n2 Ad\xe9quation\n3 Motiv\xe9(e)\n4 Disponible\n",     // LF only
+        "1 Intro\r\n2 Ad\xe9quation\r\n3 Motiv\xe9(e)\r\n4 Disponible", // CR LF, no final line end
+        "1 Intro\n2 Ad\xe9quation\r\n3 Motiv\xe9(e)\r4 Disponible\r\n",  // mixed
+    };
+    for (const QByteArray& octets : fichiers) {
+        Outils::ecrireOctets(chemin, octets);
+        const Propositions p = chargerPropositions(chemin);
+        for (int k = 0; k < attendues.size(); ++k)
+            EXPECT_EQ(p[k], attendues[k]) << octets.toStdString();
+        EXPECT_TRUE(p[4].isEmpty());
+        // Each line is a phrase of its own paragraph.
+        EXPECT_EQ(suivante(p, QString(), 1), u"Adéquation"_qs);
+        EXPECT_EQ(precedente(p, QString(), 3), u"Disponible"_qs);
+    }
+    // An empty line still takes its entry: the line numbers stay those of the file.
+    Outils::ecrireOctets(chemin, "1 A\n\n1 B\n");
+    const Propositions p = chargerPropositions(chemin);
+    EXPECT_EQ(p[1], QString());
+    EXPECT_EQ(p[2], u"1 B"_qs);
+}
+
 TEST(Composition, LecturePropositions)
 {
     DossierTemporaire d;

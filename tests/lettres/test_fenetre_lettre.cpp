@@ -2,6 +2,10 @@
 #include "fenetre_lettre.h"
 
 #include <QFileInfo>
+#include <QMenu>
+#include <QTest>
+
+#include "shell/services/systeme.h"
 
 
 namespace {
@@ -67,6 +71,61 @@ TEST_F(TestFenetreLettre, UnNouveauModeleNEcrasePasUnModeleExistant)
     ASSERT_EQ(faux.dialogues->textes().size(), 1);
     EXPECT_EQ(faux.dialogues->textes().at(0), u"Pb lors de l'enregistrement du modèle de lettre : ../CV/x"_qs);
     EXPECT_FALSE(QFileInfo::exists(dossier.chemin(u"CV/x.dat"_qs)));
+}
+
+TEST_F(TestFenetreLettre, UnEnregistrementEchoueEstRetente)
+{
+    FormLettre& f = lettre();
+    f.Prenom->setText(u"Jean"_qs);
+    f.Nom->setText(u"Lebrun"_qs);
+    f.NomLettre->setText(u"Relance"_qs);
+    f.Picture2_Click();
+    FichiersTexte::simulerEchecEcriture(true);
+    f.Timer1_Timer();
+    f.Timer1_Timer();
+    FichiersTexte::simulerEchecEcriture(false);
+    EXPECT_TRUE(lettres().isEmpty());
+    EXPECT_EQ(faux.dialogues->textes(), QStringList{u"Pb lors de l'enregistrement du modèle de lettre : Relance"_qs});
+
+    // The text did not change since, and yet the next tick saves it: the failed save did not count.
+    f.Timer1_Timer();
+    ASSERT_EQ(lettres(), QStringList{u"Relance.dat"_qs});
+    EXPECT_EQ(FichierLettre::charger(fichierLettre(u"Relance"_qs))->texte(u"Text1"_qs), f.valeurs().texte(u"Text1"_qs));
+    // Saved once: the next ticks leave the file alone.
+    QFile::remove(fichierLettre(u"Relance"_qs));
+    f.Timer1_Timer();
+    EXPECT_TRUE(lettres().isEmpty());
+    EXPECT_EQ(faux.dialogues->textes().size(), 1);
+}
+
+// "Renommer" in the pop-up menu of a template icon, chosen with the mouse.
+TEST_F(TestFenetreLettre, RenommerUnModeleLaisseLEditeurFermeSIlLEtait)
+{
+    ecrire(fichierLettre(u"Relance"_qs), {u"Text1=bonjour"_qs, u"NomLettre=Relance"_qs, u"Nom=X"_qs});
+    Principale& p = *principale;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&p));
+    auto renommer = [&](const QString& nouveau) {
+        p.InitMenu();
+        p.IndexIcone = 5;
+        faux.dialogues->fichiersChoisis.push_back(dossier.chemin(u"Lettres/"_qs + nouveau));
+        p.PopupMenu(p.MenuLettre, p.mapToGlobal(QPoint(40, 40)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(p.MenuLettre));
+        QTest::mouseClick(p.MenuLettre, Qt::LeftButton, {}, p.MenuLettre->actionGeometry(p.RenommerLettre).center());
+    };
+
+    renommer(u"Relance mai"_qs);
+    EXPECT_EQ(lettres(), QStringList{u"Relance mai.dat"_qs});
+    EXPECT_EQ(RegistreFenetres::instance().siChargee<FormLettre>(), nullptr);
+    EXPECT_FALSE(Systeme::FormeVisible(u"FormLettre"_qs));
+
+    // Open on it, the editor comes back on the renamed file, so that its autosave keeps the new name.
+    lettre().ChargerFichierLettre(fichierLettre(u"Relance mai"_qs));
+    renommer(u"Relance juin"_qs);
+    EXPECT_EQ(lettres(), QStringList{u"Relance juin.dat"_qs});
+    ASSERT_NE(RegistreFenetres::instance().siChargee<FormLettre>(), nullptr);
+    EXPECT_EQ(lettre().NomLettre->text(), u"Relance juin"_qs);
+    EXPECT_EQ(lettre().Text1->toPlainText(), u"bonjour"_qs);
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
 }
 
 TEST_F(TestFenetreLettre, ChargementSansRecomposer)

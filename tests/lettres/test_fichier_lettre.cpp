@@ -158,10 +158,14 @@ TEST(FichierLettre, LectureDeFichiersEtrangers)
     const ValeursLettre q = FichierLettre::lire(u"1:Check_Modele=1\r\n0:Check_Modele=0\r\n"_qs);
     EXPECT_EQ(q.modele, (std::array<int, 2>{0, 1}));
 
-    // Bytes that are no text at all do not stop the reading.
+    // Bytes that are no text at all do not stop the reading: the lines after them are read.
     QByteArray dechets(4096, '\0');
     for (int i = 0; i < dechets.size(); ++i)
         dechets[i] = char((i * 97 + 13) % 256);
-    (void)FichierLettre::lire(FichiersTexte::decoder(dechets + "\r\nNom=X\r\n"));
+    const ValeursLettre d =
+        FichierLettre::lire(FichiersTexte::decoder(dechets + "\r\nNom=X\r\n3:Corps=apr\xe8s\r\n1:Check_Modele=1\r\n"));
+    EXPECT_EQ(d.texte(u"Nom"_qs), u"X"_qs);
+    EXPECT_EQ(d.corps[3], u"après"_qs);
+    EXPECT_EQ(d.modele, (std::array<int, 2>{0, 1}));
     EXPECT_FALSE(FichierLettre::charger(u"/nulle/part.dat"_qs).has_value());
 }

@@ -125,6 +125,27 @@ TEST(ListeSites, LignesIntegreesBienFormees)
     EXPECT_TRUE(ListeSites::adressePageOffres().startsWith(u"http"_qs));
 }
 
+// Listesites.txt is edited by hand too: LF, CR LF and a lone CR all end a board's line.
+TEST(ListeSites, FinsDeLigneDeToutSysteme)
+{
+    DossierTemporaire dossier;
+    const QString chemin = dossier.chemin(u"Listesites.txt"_qs);
+    const QStringList attendues = {u"APEC  http://www.apec.fr"_qs, u"CADREMPLOI  http://www.cadremploi.fr"_qs,
+                                   u"INDEED  http://www.indeed.fr"_qs};
+    const QList<QByteArray> fichiers = {
+        "APEC  http://www.apec.fr\nCADREMPLOI  http://www.cadremploi.fr\nINDEED  http://www.indeed.fr\n",
+        "APEC  http://www.apec.fr\r\nCADREMPLOI  http://www.cadremploi.fr\r\nINDEED  http://www.indeed.fr\r\n",
+        "APEC  http://www.apec.fr\r\nCADREMPLOI  http://www.cadremploi.fr\nINDEED  http://www.indeed.fr\r",
+        "APEC  http://www.apec.fr\n\r\nCADREMPLOI  http://www.cadremploi.fr\r\rINDEED  http://www.indeed.fr",
+    };
+    for (const QByteArray& octets : fichiers) {
+        Outils::ecrireOctets(chemin, octets);
+        EXPECT_EQ(ListeSites::charger(dossier.donnees()), attendues) << octets.toStdString();
+        EXPECT_EQ(ListeSites::adresseDeLigne(ListeSites::lire(chemin).value(2)), u"http://www.indeed.fr"_qs);
+        EXPECT_EQ(Outils::lireOctets(chemin), octets); // read, never rewritten
+    }
+}
+
 TEST(ListeSites, EcritUneFoisPuisRelitLeFichier)
 {
     DossierTemporaire dossier;

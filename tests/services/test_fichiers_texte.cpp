@@ -14,6 +14,18 @@ TEST(FichiersTexte, DecoupageAuxFinsDeLigne)
     EXPECT_TRUE(decouperLignes(QString()).isEmpty());
 }
 
+TEST(FichiersTexte, ListesEditeesALaMain)
+{
+    // A list edited by hand ends its lines with CR LF, a lone CR or a lone LF alike.
+    EXPECT_EQ(decouperLignesEditees(u"a\nb\r\nc\rd"_qs), (QStringList{u"a"_qs, u"b"_qs, u"c"_qs, u"d"_qs}));
+    EXPECT_EQ(decouperLignesEditees(u"a\n\nb\n"_qs), (QStringList{u"a"_qs, QString(), u"b"_qs}));
+    // LF then CR is two line ends; CR then LF is one.
+    EXPECT_EQ(decouperLignesEditees(u"a\n\rb"_qs), (QStringList{u"a"_qs, QString(), u"b"_qs}));
+    EXPECT_TRUE(decouperLignesEditees(QString()).isEmpty());
+    // The control-dump files keep their own rule: there a lone LF stays inside the line.
+    EXPECT_EQ(decouperLignes(u"Nom=a\nb\r\n"_qs), QStringList{u"Nom=a\nb"_qs});
+}
+
 TEST(FichiersTexte, Windows1252OuUtf8)
 {
     const QString francais = u"Hélène à l'école – 30 €"_qs;

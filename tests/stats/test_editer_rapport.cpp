@@ -1,4 +1,6 @@
 #include <QFile>
+#include <QMenu>
+#include <QTest>
 
 #include "commun.h"
 #include "platform/attente.h"
@@ -59,11 +61,13 @@ TEST_F(ImpressionRapport, RegistreVideOuGenreInconnu)
 {
     creerRegistre();
     Outils::ecrireOctets(rapport(), "ancien");
+    faux.coquille->associations.insert(u"html"_qs, u"/usr/bin/visionneuse"_qs);
     Fonctionnel::EditerRapport(1);
-    // The file is emptied, and still opened (by the desktop here: no associated program) and printed.
+    // The file is emptied, and still opened with its program and printed.
     EXPECT_TRUE(QFile::exists(rapport()));
     EXPECT_TRUE(Outils::lireOctets(rapport()).isEmpty());
-    EXPECT_EQ(faux.coquille->explorations, QStringList{rapport()});
+    ASSERT_EQ(faux.coquille->lancements.size(), 1);
+    EXPECT_EQ(faux.coquille->lancements[0].programme, u"/usr/bin/visionneuse"_qs);
     EXPECT_EQ(faux.clavier->touches, QStringList{u"^p"_qs});
 
     ajouter({{u"Statut"_qs, u"NON EMISE"_qs}});
@@ -99,6 +103,7 @@ TEST_F(ImpressionRapport, EchecsSignalesSansImprimer)
 
     // No program could open it: Ctrl+P would land in whatever window is active, so none is sent.
     faux.dialogues->messages.clear();
+    faux.coquille->associations.insert(u"html"_qs, u"/usr/bin/visionneuse"_qs);
     faux.coquille->echec = true;
     Fonctionnel::EditerRapport(0);
     EXPECT_EQ(lignes().size(), 4);
@@ -116,6 +121,7 @@ TEST_F(ImpressionRapport, CommandesDuMenuEtIdentiteDuCV)
     QDir(dossier.donnees()).mkpath(u"CV"_qs);
     QDir(dossier.donnees()).mkpath(u"Lettres"_qs);
     Principale& p = Forme<Principale>();
+    faux.coquille->associations.insert(u"html"_qs, u"/usr/bin/visionneuse"_qs);
     p.Prenom->setText(u"Zoé"_qs);
     p.Nom->setText(u"<MARTIN>"_qs);
 
@@ -127,4 +133,47 @@ TEST_F(ImpressionRapport, CommandesDuMenuEtIdentiteDuCV)
     p.MenuImprimerListe_Click();
     EXPECT_TRUE(lignes().value(0).contains("<b>Liste des candidatures</b>"));
     EXPECT_EQ(faux.clavier->touches, (QStringList{u"^p"_qs, u"^p"_qs}));
+}
+
+// A desktop with no program for HTML pages: the opener would start and fail on its own, the main
+// window would go to the back and Ctrl+P would go to whatever window is in front.
+TEST_F(ImpressionRapport, SansProgrammePourLesPagesHtml)
+{
+    creerRegistre();
+    ajouter({{u"Statut"_qs, u"NON EMISE"_qs}, {u"Societe"_qs, u"ACME"_qs}});
+    QDir(dossier.donnees()).mkpath(u"CV"_qs);
+    QDir(dossier.donnees()).mkpath(u"Lettres"_qs);
+    Principale& p = Forme<Principale>();
+    p.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&p));
+    auto choisir = [&p](QAction* entree) {
+        p.PopupMenu(p.MenuCandidature, p.mapToGlobal(QPoint(40, 40)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(p.MenuCandidature));
+        QTest::mouseClick(p.MenuCandidature, Qt::LeftButton, {}, p.MenuCandidature->actionGeometry(entree).center());
+    };
+
+    choisir(p.MenuImprimerListe);
+    EXPECT_EQ(faux.dialogues->textes(),
+              QStringList{u"Aucun programme n'est associé aux pages HTML sur cet ordinateur : le fichier à imprimer "
+                          "n'a pas pu être ouvert :\n"_qs + QDir::toNativeSeparators(rapport())});
+    EXPECT_EQ(lignes().size(), 4); // written all the same, for the user to open
+    EXPECT_TRUE(faux.coquille->explorations.isEmpty());
+    EXPECT_TRUE(faux.coquille->lancements.isEmpty());
+    EXPECT_TRUE(faux.clavier->touches.isEmpty());
+
+    // A program that does not start is told too, for the activity report as for the list.
+    faux.dialogues->messages.clear();
+    faux.coquille->associations.insert(u"html"_qs, u"/usr/bin/visionneuse"_qs);
+    faux.coquille->echec = true;
+    choisir(p.MenuJustificatif);
+    ASSERT_EQ(faux.dialogues->messages.size(), 1);
+    EXPECT_TRUE(faux.dialogues->messages[0].texte.startsWith(u"Aucun programme n'a pu ouvrir le fichier à imprimer"_qs));
+    EXPECT_EQ(faux.coquille->lancements.size(), 1);
+    EXPECT_TRUE(faux.coquille->explorations.isEmpty());
+    EXPECT_TRUE(faux.clavier->touches.isEmpty());
+
+    faux.coquille->echec = false;
+    choisir(p.MenuImprimerListe);
+    EXPECT_EQ(faux.coquille->lancements.size(), 2);
+    EXPECT_EQ(faux.clavier->touches, QStringList{u"^p"_qs});
 }
