@@ -327,9 +327,10 @@ void FormRedigerCV::construireOptions()
         image = fleche(Frame1);
         placer(image, 4180, haut, 300, 285);
     };
-    choix(18, u"Modèle"_qs, u"NomModele"_qs, u"Basic"_qs, 18400, NomModele, Image2);
-    choix(26, u"Police"_qs, u"Police"_qs, u"Arial"_qs, 18750, Police, Image3);
-    BoutonKVL1 = new BoutonKVL(u"Mise en forme"_qs, QRect(1450, 19200, 1800, 360), Frame1);
+    // Below the last section, Divers (its box ends at 18450).
+    choix(18, u"Modèle"_qs, u"NomModele"_qs, u"Basic"_qs, 18600, NomModele, Image2);
+    choix(26, u"Police"_qs, u"Police"_qs, u"Arial"_qs, 18950, Police, Image3);
+    BoutonKVL1 = new BoutonKVL(u"Mise en forme"_qs, QRect(1450, 19400, 1800, 360), Frame1);
     BoutonKVL1->setObjectName(u"BoutonKVL1"_qs);
 
     // Pop-up panels, above everything else of the window.
