@@ -32,6 +32,32 @@ TEST_F(TestAccueil, ChargementCompteursEtCentrage)
     EXPECT_FALSE(a.isHidden());
 }
 
+TEST_F(TestAccueil, LeFondCouvreToutLAccueilAToutesLesTailles)
+{
+    // A small background picture of one colour: wherever it is drawn, that colour shows.
+    QImage fond(120, 80, QImage::Format_RGB32);
+    fond.fill(QColor(200, 30, 40));
+    ASSERT_TRUE(fond.save(dossier.chemin(u"Fondr.jpg"_qs), "JPG", 100));
+    for (const QSize ecran : {QSize(1280, 1024), QSize(1024, 768), QSize(1920, 1080)}) {
+        SCOPED_TRACE(ecran.width());
+        RegistreFenetres::instance().decharger(AssistantTexte::NomConception);
+        Principale& p = principale();
+        p.resize(ecran.width(), ecran.height() - 27);
+        p.show();
+        AssistantTexte& a = accueil();
+        a.Timer1->setInterval(0);
+        pomper();
+        ASSERT_GT(a.width(), ecran.width() - 40);
+        const QImage vue = a.grab().toImage();
+        const int l = vue.width() - 1, h = vue.height() - 1;
+        for (const QPoint coin : {QPoint(1, h - 1), QPoint(l - 1, h - 1), QPoint(l - 1, h / 2), QPoint(l / 2, h - 1)}) {
+            const QColor c = vue.pixelColor(coin);
+            EXPECT_NEAR(c.red(), 200, 12) << coin.x() << "," << coin.y();
+            EXPECT_NEAR(c.green(), 30, 12) << coin.x() << "," << coin.y();
+        }
+    }
+}
+
 TEST_F(TestAccueil, CentrageDUneFenetreLarge)
 {
     principale(21000);
