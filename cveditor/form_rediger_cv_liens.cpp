@@ -71,11 +71,11 @@ void identiteCourante(const QString& nom, const QString& valeur)
         }
 }
 
-void cocherLangue(bool anglais)
+void cocherLangue(bool anglais, bool francais)
 {
     if (Principale* p = principale()) {
         p->MenuAnglais->setChecked(anglais);
-        p->MenuFrancais->setChecked(!anglais);
+        p->MenuFrancais->setChecked(francais);
     }
 }
 

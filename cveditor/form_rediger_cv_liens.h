@@ -23,8 +23,8 @@ void collerPhoto();
 void rattacherPhoto();
 // The main window's identity box of that name, when it has one, takes the text.
 void identiteCourante(const QString& nom, const QString& valeur);
-// Ticks the main window's CV-language entries.
-void cocherLangue(bool anglais);
+// Ticks the main window's CV-language entries, each by its own value.
+void cocherLangue(bool anglais, bool francais);
 // Rebuilds the desktop's icons from the CV folder.
 void rafraichirBureau();
 

@@ -52,6 +52,11 @@ TEST_F(TestFenetreCV, ChargementCocheLaLangueEtRendUneFois)
     cv().ChargerFichierCV(fichierCV(u"Sans Langue"_qs));
     EXPECT_TRUE(principale->MenuAnglais->isChecked());
     EXPECT_FALSE(principale->MenuFrancais->isChecked());
+    // A number that is neither French nor English ticks neither.
+    ecrireCV(fichierCV(u"Autre Langue"_qs), {u"LangueCV=2"_qs, u"Nom=AUTRE"_qs});
+    cv().ChargerFichierCV(fichierCV(u"Autre Langue"_qs));
+    EXPECT_FALSE(principale->MenuAnglais->isChecked());
+    EXPECT_FALSE(principale->MenuFrancais->isChecked());
 }
 
 TEST_F(TestFenetreCV, ChaqueSaisieRendEtLeCVNommeSEnregistre)
