@@ -32,14 +32,12 @@ void fixerHauteurT(QWidget* w, double t) { w->resize(w->width(), qMax(0, Twips::
 void fixerGaucheT(QWidget* w, double t) { w->move(Twips::versPixels(t), w->y()); }
 void fixerHautT(QWidget* w, double t) { w->move(w->x(), Twips::versPixels(t)); }
 
-// An identity box as it is once the user leaves it; true when its text changed.
-bool ranger(QLineEdit* boite, const QString& nom)
+// An identity box as it is once the user leaves it.
+void ranger(QLineEdit* boite, const QString& nom)
 {
     const QString range = Identite::rangerEnQuittant(nom, boite->text());
-    if (range == boite->text())
-        return false;
-    boite->setText(range);
-    return true;
+    if (range != boite->text())
+        boite->setText(range);
 }
 
 // A check box's value as the CV file holds it: 0, 1, or 2 for a greyed box.
