@@ -78,8 +78,8 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
     QPixmap image;
     if (image.load(FichierCV::cheminImageModele(dossierDonnees(), NomModele->text())))
         Photo->setPixmap(image);
-    if (const auto coches = FichierCV::cochesLangue(LangueCV->text()); coches && coches->anglais != coches->francais)
-        LiensCV::cocherLangue(coches->anglais);
+    if (const auto coches = FichierCV::cochesLangue(LangueCV->text()))
+        LiensCV::cocherLangue(coches->anglais, coches->francais);
     Genere->show();
     NomCV->setText(FichierCV::nomDepuisChemin(chemin));
     if (QPixmap photo; photo.load(FichierCV::cheminPhoto(dossierDonnees(), NomCV->text())))

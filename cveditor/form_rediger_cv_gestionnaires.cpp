@@ -12,6 +12,8 @@
 
 #include "cveditor/form_rediger_cv_liens.h"
 #include "cveditor/formrediger_cv.h"
+#include "cveditor/identite.h"
+#include "cveditor/options_presentation.h"
 #include "platform/attente.h"
 #include "platform/plateforme.h"
 #include "shell/services/fichiers_texte.h"
@@ -30,12 +32,18 @@ void fixerHauteurT(QWidget* w, double t) { w->resize(w->width(), qMax(0, Twips::
 void fixerGaucheT(QWidget* w, double t) { w->move(Twips::versPixels(t), w->y()); }
 void fixerHautT(QWidget* w, double t) { w->move(w->x(), Twips::versPixels(t)); }
 
-QString premiereMajuscule(const QString& t) { return QLocale().toUpper(t.left(1)) + t.mid(1); }
-
-// A number of the form 0xBBGGRR as a widget colour.
-QColor couleurBgr(quint32 bgr)
+// An identity box as it is once the user leaves it.
+void ranger(QLineEdit* boite, const QString& nom)
 {
-    return QColor(Systeme::ComposanteRouge(bgr), Systeme::ComposanteVerte(bgr), Systeme::ComposanteBleue(bgr));
+    const QString range = Identite::rangerEnQuittant(nom, boite->text());
+    if (range != boite->text())
+        boite->setText(range);
+}
+
+// A check box's value as the CV file holds it: 0, 1, or 2 for a greyed box.
+void fixerValeurCase(QCheckBox* b, int valeur)
+{
+    b->setCheckState(valeur == 1 ? Qt::Checked : valeur == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
 const QString TexteGuide = u"Veuillez saisir les informations voulues dans la partie de gauche, le CV se "
@@ -63,12 +71,10 @@ void FormRedigerCV::Form_Load()
     WebBrowser1->Navigate(u"about:blank"_qs);
     ListeModeles->clear();
     const QDir modeles(QDir::current().filePath(u"Modeles"_qs));
-    for (const QString& f : modeles.entryList(QDir::Files, QDir::Name))
-        if (f.endsWith(u".htm"_qs))
-            ListeModeles->addItem(f.left(f.size() - 4));
+    ListeModeles->addItems(OptionsPresentation::listeModeles(modeles.entryList(QDir::Files)));
     policeSurvolee_ = -1;
     for (QFrame* s : Shape5)
-        s->setStyleSheet(QStringLiteral("border:1px solid %1;").arg(couleurBgr(0xEE8060).name()));
+        s->setStyleSheet(QStringLiteral("border:1px solid %1;").arg(OptionsPresentation::BordureNuance.name()));
     // Activation: the workspace tells when this window's frame becomes the active one.
     if (auto* sous = qobject_cast<QMdiSubWindow*>(fenetre); sous && sous->mdiArea())
         connect(sous->mdiArea(), &QMdiArea::subWindowActivated, this, [this, sous](QMdiSubWindow* active) {
@@ -253,9 +259,15 @@ void FormRedigerCV::Section_LostFocus(QWidget* section)
 
 void FormRedigerCV::Langue_Clic(int rangee, QCheckBox* boite)
 {
-    for (QCheckBox* b : {LangueScolaire[rangee], LangueProf[rangee], LangueCourant[rangee], LangueBilingue[rangee]})
-        if (b != boite)
-            b->setChecked(false);
+    QString groupe;
+    for (const QString& g : FichierCV::groupesLangue())
+        if (membre(g, rangee) == boite)
+            groupe = g;
+    FichierCV::ValeursCV cv = valeurs();
+    OptionsPresentation::appliquerClicLangue(cv, rangee, groupe);
+    for (const QString& g : FichierCV::groupesLangue())
+        if (QCheckBox* b = membre(g, rangee); b && b != boite)
+            fixerValeurCase(b, cv.valeur(g, rangee));
     VisualisationCV();
 }
 
@@ -263,10 +275,20 @@ void FormRedigerCV::Langue_Clic(int rangee, QCheckBox* boite)
 
 void FormRedigerCV::Identite_LostFocus()
 {
-    const QString t = Identite->toPlainText().trimmed();
-    if (t.isEmpty())
+    Identite::Boites avant;
+    for (const QString& b : Identite::boites())
+        avant.insert(b, texteControle(b));
+    // A block of blanks only changes nothing; line breaks are no blanks.
+    const Identite::Analyse a =
+        Identite::analyser(texteControle(u"Identite"_qs), avant, Plateforme::instance().horloge().aujourdhui());
+    if (!a.faite)
         return;
-    LiensCV::analyserIdentite(*this);
+    // The birth date goes first: its change runs the age rule, as when the reader sets it.
+    if (a.boites.contains(u"DateNaissance"_qs))
+        fixerTexteControle(u"DateNaissance"_qs, a.boites.value(u"DateNaissance"_qs));
+    for (auto it = a.boites.cbegin(); it != a.boites.cend(); ++it)
+        if (it.key() != u"DateNaissance"_qs)
+            fixerTexteControle(it.key(), it.value());
     FrameIdentite->hide();
     VisualisationCV();
 }
@@ -275,46 +297,33 @@ void FormRedigerCV::SaiseDetaillee_Click() { FrameIdentite->hide(); }
 
 void FormRedigerCV::Nom_LostFocus()
 {
-    Nom->setText(QLocale().toUpper(Nom->text()));
+    ranger(Nom, u"Nom"_qs);
     MasquerOptions();
 }
 
 void FormRedigerCV::Prenom_LostFocus()
 {
+    // Only a first name of more than one character is tidied, and then the page renders.
     if (Prenom->text().size() > 1) {
-        Prenom->setText(Fonctionnel::FormaterNomPropre(Prenom->text()));
+        ranger(Prenom, u"Prénom"_qs);
         VisualisationCV();
     }
 }
 
-void FormRedigerCV::Adresse1_LostFocus() { Adresse1->setText(Fonctionnel::FormaterNomPropre(Adresse1->text())); }
+void FormRedigerCV::Adresse1_LostFocus() { ranger(Adresse1, u"Adresse1"_qs); }
 
-void FormRedigerCV::Pays_LostFocus() { Pays->setText(Fonctionnel::FormaterNomPropre(Pays->text())); }
+void FormRedigerCV::Pays_LostFocus() { ranger(Pays, u"Pays"_qs); }
 
-void FormRedigerCV::Ville_LostFocus()
-{
-    const QString v = Ville->text();
-    if (v.size() > 1 && v.left(1) != QLocale().toUpper(v.left(1)))
-        Ville->setText(premiereMajuscule(v));
-}
+void FormRedigerCV::Ville_LostFocus() { ranger(Ville, u"Ville"_qs); }
 
-void FormRedigerCV::LieuNaissance_LostFocus()
-{
-    const QString v = LieuNaissance->text();
-    if (v.size() > 1)
-        LieuNaissance->setText(premiereMajuscule(v));
-}
+void FormRedigerCV::LieuNaissance_LostFocus() { ranger(LieuNaissance, u"LieuNaissance"_qs); }
 
 void FormRedigerCV::DateNaissance_Change()
 {
-    const double age = Fonctionnel::Valeur(Age->text());
-    if (age >= 15 && age <= 80)
-        return;
-    const auto naissance = Fonctionnel::LireDate(DateNaissance->text());
-    if (!naissance)
-        return;
-    const qint64 jours = naissance->daysTo(Plateforme::instance().horloge().aujourdhui());
-    Age->setText(QString::number(qint64(std::floor(double(jours) / 365.0))));
+    const QString age =
+        Identite::ageApresDate(Age->text(), DateNaissance->text(), Plateforme::instance().horloge().aujourdhui());
+    if (age != Age->text())
+        Age->setText(age);
 }
 
 void FormRedigerCV::Image8_Click()
@@ -337,28 +346,25 @@ void FormRedigerCV::ListeSituations_LostFocus() { ListeSituations->hide(); }
 
 void FormRedigerCV::CheckParagraphe_Click(int index)
 {
-    QLineEdit* boites[4] = {Gras, Souligne, Indentation, Saut};
-    boites[index]->setText(CheckParagraphe[index]->isChecked() ? u"1"_qs : u"0"_qs);
+    fixerTexteControle(OptionsPresentation::boiteParagraphe(index),
+                       CheckParagraphe[index]->isChecked() ? u"1"_qs : u"0"_qs);
 }
 
 void FormRedigerCV::CheckDisposition_Click(int index)
 {
-    CheckDisposition[1 - index]->setChecked(!CheckDisposition[index]->isChecked());
+    // The other box of the pair takes |1 − this box's value|: exactly one of the two is ticked.
+    const int valeur = valeurs().valeur(u"CheckDisposition"_qs, index);
+    fixerValeurCase(CheckDisposition[1 - index], OptionsPresentation::autreDisposition(valeur));
     VisualisationCV();
 }
 
-void FormRedigerCV::appliquerCouleur(quint32 bgr)
+void FormRedigerCV::appliquerCouleurs(const OptionsPresentation::Couleurs& c)
 {
-    auto fond = [](QLineEdit* b, quint32 c) {
-        b->setProperty("couleur", c);
-        b->setStyleSheet(QStringLiteral("background:%1;").arg(couleurBgr(c).name()));
-    };
-    fond(Couleur, bgr);
-    const QString v = LiensCV::texteCouleur(bgr);
-    const quint32 teinte = LiensCV::teinteClaire(bgr);
-    fond(CouleurClaire, teinte);
-    CouleurClaire->setText(LiensCV::texteCouleur(teinte));
-    Couleur->setText(v);
+    // The tint first: the main colour's change renders a page that already has it.
+    CouleurClaire->setStyleSheet(QStringLiteral("background:%1;").arg(c.claire));
+    CouleurClaire->setText(c.claire);
+    Couleur->setStyleSheet(QStringLiteral("background:%1;").arg(c.couleur));
+    Couleur->setText(c.couleur);
 }
 
 void FormRedigerCV::BoutonKVL3_Click()
@@ -367,14 +373,13 @@ void FormRedigerCV::BoutonKVL3_Click()
     const auto choisie = Plateforme::instance().dialogues().choisirCouleur(QColor(Couleur->text()));
     if (!choisie)
         return;
-    const quint32 bgr = quint32(choisie->red()) | quint32(choisie->green()) << 8 | quint32(choisie->blue()) << 16;
-    if (bgr > 0)
-        appliquerCouleur(bgr);
+    if (const auto c = OptionsPresentation::couleursDepuisDialogue(*choisie))
+        appliquerCouleurs(*c);
 }
 
 void FormRedigerCV::Coul_Click(int index)
 {
-    appliquerCouleur(Coul[index]->property("couleur").toUInt());
+    appliquerCouleurs(OptionsPresentation::couleursDe(OptionsPresentation::nuance(index)));
     MasquerOptions();
 }
 
@@ -398,7 +403,7 @@ void FormRedigerCV::ListeModeles_Click()
 {
     if (QListWidgetItem* choisi = ListeModeles->currentItem()) {
         NomModele->setText(choisi->text());
-        Modele->setText(choisi->text() + u".htm"_qs);
+        Modele->setText(OptionsPresentation::fichierModele(choisi->text()));
     }
     ListeModeles->hide();
 }
@@ -430,7 +435,8 @@ void FormRedigerCV::PoliceT_MouseMove(int index)
     if (index == policeSurvolee_)
         return;
     for (int k = 0; k < 6; ++k)
-        PoliceT[k]->setStyleSheet(k == index ? u"background:rgb(224,238,255);"_qs : u"background:white;"_qs);
+        PoliceT[k]->setStyleSheet(QStringLiteral("background:%1;")
+                                      .arg(k == index ? OptionsPresentation::SurvolPolice.name() : u"white"_qs));
     policeSurvolee_ = index;
 }
 

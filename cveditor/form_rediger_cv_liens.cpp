@@ -1,8 +1,6 @@
 #include "cveditor/form_rediger_cv_liens.h"
 
 #include "cveditor/formrediger_cv.h"
-#include "cveditor/identite.h"
-#include "cveditor/options_presentation.h"
 #include "platform/plateforme.h"
 #include "shell/dialogs/afficher_guide.h"
 #include "shell/dialogs/aide.h"
@@ -71,11 +69,11 @@ void identiteCourante(const QString& nom, const QString& valeur)
         }
 }
 
-void cocherLangue(bool anglais)
+void cocherLangue(bool anglais, bool francais)
 {
     if (Principale* p = principale()) {
         p->MenuAnglais->setChecked(anglais);
-        p->MenuFrancais->setChecked(!anglais);
+        p->MenuFrancais->setChecked(francais);
     }
 }
 
@@ -105,32 +103,6 @@ void afficherAide(const BulleAide& bulle)
         cadre->move(cadre->x(), Twips::versPixels(bulle.hauteurFenetre - hauteur));
     cadre->show();
     cadre->raise();
-}
-
-void analyserIdentite(FormRedigerCV& f)
-{
-    Identite::Boites avant;
-    for (const QString& b : Identite::boites())
-        avant.insert(b, f.texteControle(b));
-    const Identite::Analyse a =
-        Identite::analyser(f.texteControle(u"Identite"_qs), avant, Plateforme::instance().horloge().aujourdhui());
-    if (!a.faite)
-        return;
-    // The birth date goes first: its change runs the age rule, as when the reader sets it.
-    if (a.boites.contains(u"DateNaissance"_qs))
-        f.fixerTexteControle(u"DateNaissance"_qs, a.boites.value(u"DateNaissance"_qs));
-    for (auto it = a.boites.cbegin(); it != a.boites.cend(); ++it)
-        if (it.key() != u"DateNaissance"_qs)
-            f.fixerTexteControle(it.key(), it.value());
-}
-
-QString texteCouleur(quint32 bgr) { return OptionsPresentation::texteCouleurBGR(bgr); }
-
-quint32 teinteClaire(quint32 bgr)
-{
-    const QColor c = OptionsPresentation::teinteClaire(
-        QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)));
-    return quint32(c.red()) | quint32(c.green()) << 8 | quint32(c.blue()) << 16;
 }
 
 } // namespace LiensCV

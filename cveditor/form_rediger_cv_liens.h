@@ -1,6 +1,6 @@
 #pragma once
 // What the CV window asks of the other windows (the main window's menus, identity and desktop,
-// the home screen, the help pop-up) and of the CV algorithms, in one place.
+// the home screen, the help pop-up), in one place.
 
 #include <QPoint>
 #include <QString>
@@ -23,8 +23,8 @@ void collerPhoto();
 void rattacherPhoto();
 // The main window's identity box of that name, when it has one, takes the text.
 void identiteCourante(const QString& nom, const QString& valeur);
-// Ticks the main window's CV-language entries.
-void cocherLangue(bool anglais);
+// Ticks the main window's CV-language entries, each by its own value.
+void cocherLangue(bool anglais, bool francais);
 // Rebuilds the desktop's icons from the CV folder.
 void rafraichirBureau();
 
@@ -36,10 +36,5 @@ struct BulleAide {
     int hauteurFenetre = 0; // the CV window's height, twips
 };
 void afficherAide(const BulleAide& bulle);
-
-// --- the CV algorithms ---
-void analyserIdentite(FormRedigerCV& f);
-QString texteCouleur(quint32 bgr);
-quint32 teinteClaire(quint32 bgr);
 
 } // namespace LiensCV

@@ -9,6 +9,7 @@
 #include <QFocusEvent>
 #include <QScrollBar>
 
+#include "cveditor/options_presentation.h"
 #include "platform/attente.h"
 #include "platform/environnement.h"
 #include "platform/plateforme.h"
@@ -327,9 +328,10 @@ void FormRedigerCV::construireOptions()
         image = fleche(Frame1);
         placer(image, 4180, haut, 300, 285);
     };
-    choix(18, u"Modèle"_qs, u"NomModele"_qs, u"Basic"_qs, 18400, NomModele, Image2);
-    choix(26, u"Police"_qs, u"Police"_qs, u"Arial"_qs, 18750, Police, Image3);
-    BoutonKVL1 = new BoutonKVL(u"Mise en forme"_qs, QRect(1450, 19200, 1800, 360), Frame1);
+    // Below the last section, Divers (its box ends at 18450).
+    choix(18, u"Modèle"_qs, u"NomModele"_qs, u"Basic"_qs, 18600, NomModele, Image2);
+    choix(26, u"Police"_qs, u"Police"_qs, u"Arial"_qs, 18950, Police, Image3);
+    BoutonKVL1 = new BoutonKVL(u"Mise en forme"_qs, QRect(1450, 19400, 1800, 360), Frame1);
     BoutonKVL1->setObjectName(u"BoutonKVL1"_qs);
 
     // Pop-up panels, above everything else of the window.
@@ -342,8 +344,7 @@ void FormRedigerCV::construireOptions()
     FramePolice = new CadreBleu({}, QRect(0, 0, 2700, 6 * 330 + 420), this);
     FramePolice->setObjectName(u"FramePolice"_qs);
     FramePolice->setAutoFillBackground(true);
-    const QStringList polices = {u"Arial"_qs, u"Times New Roman"_qs, u"Verdana"_qs,
-                                 u"MS Sans Serif"_qs, u"Impact"_qs, u"Lucida Handwriting"_qs};
+    const QStringList& polices = OptionsPresentation::polices();
     for (int k = 0; k < 6; ++k) {
         PoliceT[k] = new Etiquette(polices[k], FramePolice);
         PoliceT[k]->setFont(QFont(polices[k], 10));
@@ -361,10 +362,8 @@ void FormRedigerCV::construireOptions()
     auto* titre = new QLabel(u"  Disposition des paragraphes"_qs, FrameParagraphe);
     titre->setStyleSheet(QString::fromLatin1(StyleTitre));
     placer(titre, 15, 15, 5170, 285);
-    const QStringList legendes = {u"Mise en gras des entêtes"_qs, u"Souligner les entêtes"_qs,
-                                  u"Indentation des détails de paragraphes"_qs, u"Saut de ligne avant la période"_qs};
     for (int k = 0; k < 4; ++k) {
-        CheckParagraphe[k] = new QCheckBox(legendes[k], FrameParagraphe);
+        CheckParagraphe[k] = new QCheckBox(OptionsPresentation::legendeParagraphe(k), FrameParagraphe);
         placer(CheckParagraphe[k], 150, 400 + k * 330, 4900, 285);
     }
     CheckParagraphe[0]->setChecked(true);
@@ -373,10 +372,10 @@ void FormRedigerCV::construireOptions()
     placer(diplomes, 1900, 1850, 3200, 285);
     auto* experience = new QLabel(u"Mise en avant  de l'expérience"_qs, FrameParagraphe);
     placer(experience, 1900, 2250, 3200, 285);
-    CheckDisposition[0] = new QCheckBox(u"Débutant"_qs, FrameParagraphe);
-    placer(CheckDisposition[0], 150, 1850, 1700, 285);
-    CheckDisposition[1] = new QCheckBox(u"Sénior"_qs, FrameParagraphe);
-    placer(CheckDisposition[1], 150, 2250, 1700, 285);
+    for (int k = 0; k < 2; ++k) {
+        CheckDisposition[k] = new QCheckBox(OptionsPresentation::legendeDisposition(k), FrameParagraphe);
+        placer(CheckDisposition[k], 150, 1850 + k * 400, 1700, 285);
+    }
     CheckDisposition[0]->setChecked(true);
     FrameParagraphe->hide();
 
@@ -385,20 +384,12 @@ void FormRedigerCV::construireOptions()
     CadreCouleur->setAutoFillBackground(true);
     CadreCouleur->setFrameShape(QFrame::Box);
     CadreCouleur->resize(Twips::taille(2900, 2750));
-    const quint32 nuancier[20] = {0x000000, 0x404040, 0x808080, 0xC0C0C0, 0xE0E0E0, 0x0000C0, 0x0000FF,
-                                  0x00C0C0, 0x008080, 0xFF80FF, 0x0040C0, 0x0080FF, 0x808000, 0xFF0000,
-                                  0xFF00FF, 0x008000, 0x00C000, 0xC0C000, 0xC00000, 0xC000C0};
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < OptionsPresentation::NombreNuances; ++i) {
         const int rangee = i / 5, colonne = i % 5;
         Shape5[i] = new QFrame(CadreCouleur);
         placer(Shape5[i], 90 + colonne * 540, 90 + rangee * 420, 480, 360);
         Coul[i] = new Etiquette({}, CadreCouleur);
-        Coul[i]->setProperty("couleur", nuancier[i]);
-        const quint32 c = nuancier[i];
-        Coul[i]->setStyleSheet(QStringLiteral("background:rgb(%1,%2,%3);")
-                                   .arg(Systeme::ComposanteRouge(c))
-                                   .arg(Systeme::ComposanteVerte(c))
-                                   .arg(Systeme::ComposanteBleue(c)));
+        Coul[i]->setStyleSheet(QStringLiteral("background:%1;").arg(OptionsPresentation::nuance(i).name()));
         placer(Coul[i], 135 + colonne * 540, 135 + rangee * 420, 390, 270);
     }
     Couleur = new QLineEdit(u"#FF6600"_qs, CadreCouleur);

@@ -17,6 +17,7 @@
 #include "shell/services/pertes_focus.h"
 #include "cveditor/fichier_cv.h"
 #include "cveditor/form_etiquette.h"
+#include "cveditor/options_presentation.h"
 #include "shell/controls/bouton_kvl.h"
 #include "platform/navigateur.h"
 #include "shell/services/registre_fenetres.h"
@@ -148,7 +149,7 @@ private:
     void construireApercu();
     void relier();
     void surPerteFocus(QWidget* boite, std::function<void()> gestionnaire);
-    void appliquerCouleur(quint32 bgr);
+    void appliquerCouleurs(const OptionsPresentation::Couleurs& couleurs);
     void placerPopups();
     QWidget* principale() const;
     QWidget* cadre();

@@ -17,27 +17,10 @@ QString texteCouleur(const QColor& c)
     return texteCouleurBGR(quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16));
 }
 
-std::optional<QColor> lireCouleur(const QString& texte)
-{
-    if (texte.size() != 7 || texte.at(0) != u'#')
-        return std::nullopt;
-    bool ok = false;
-    const uint v = texte.mid(1).toUInt(&ok, 16);
-    if (!ok)
-        return std::nullopt;
-    return QColor((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-}
-
 QColor teinteClaire(const QColor& c)
 {
     auto t = [](int x) { return int(std::lround((255 - x) / 1.15 + x)); };
     return QColor(t(c.red()), t(c.green()), t(c.blue()));
-}
-
-QString teinteClaire(const QString& texteCouleur)
-{
-    const auto c = lireCouleur(texteCouleur);
-    return c ? OptionsPresentation::texteCouleur(teinteClaire(*c)) : QString();
 }
 
 Couleurs couleursDe(const QColor& c) { return {texteCouleur(c), texteCouleur(teinteClaire(c))}; }

@@ -15,11 +15,8 @@ namespace OptionsPresentation {
 QString texteCouleur(const QColor& couleur);
 // The same from a colour number 0xBBGGRR (blue in the high byte, as the colour boxes hold it).
 QString texteCouleurBGR(quint32 bgr);
-// The colour of a colour text ("#RRGGBB", either case); nothing when the text is not one.
-std::optional<QColor> lireCouleur(const QString& texte);
 // Light tint: each component c becomes (255 − c) / 1.15 + c, rounded.
 QColor teinteClaire(const QColor& couleur);
-QString teinteClaire(const QString& texteCouleur); // empty when the text is not a colour
 
 // What a chosen colour writes: Couleur, then CouleurClaire (its tint).
 struct Couleurs {

@@ -1,5 +1,6 @@
 #include "platform/attente.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -13,10 +14,18 @@ namespace Attente {
 void fixerAcceleration(double facteur) { facteur_ = facteur < 0 ? 0 : facteur; }
 double acceleration() { return facteur_; }
 
+void reveiller()
+{
+    if (auto* repartiteur = QAbstractEventDispatcher::instance())
+        repartiteur->wakeUp();
+}
+
 void pomper()
 {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (!QCoreApplication::instance())
+        return;
+    reveiller();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 void dormir(int ms)

@@ -10,6 +10,10 @@ void dormir(int ms);
 void dormirSansPomper(int ms);
 // Processes pending events once (the DoEvents of an animation loop).
 void pomper();
+// Wakes the event dispatcher. A wait started while a queued event is being delivered (a page's
+// end of loading, a deferred click) is otherwise not woken for the events queued before it, so
+// that those (a page's answer among them) would wait until the wait is over.
+void reveiller();
 
 // Factor applied to every designed wait: 1 for real time, 0 for none (tests).
 void fixerAcceleration(double facteur);

@@ -1,5 +1,7 @@
 #include "platform/navigateur_web.h"
 
+#include "platform/attente.h"
+
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -78,6 +80,16 @@ QString codage(const QByteArray& octets)
         if (c.unicode() >= 0x80)
             return QStringLiteral("utf-8");
     return QStringLiteral("windows-1252");
+}
+
+// Waits in a loop of its own until it is told to stop. Started while a queued event is being
+// delivered (a page's end of loading, a deferred click), such a loop is not woken for the events
+// queued before it, the engine's pending work among them: the page's answer would come only
+// once the loop had given up.
+void attendreDans(QEventLoop& boucle)
+{
+    Attente::reveiller();
+    boucle.exec();
 }
 
 } // namespace
@@ -245,7 +257,7 @@ std::optional<QVariant> NavigateurWeb::interroger(const QString& script)
         limite.setSingleShot(true);
         connect(&limite, &QTimer::timeout, &boucle, &QEventLoop::quit);
         limite.start(delaiReponse_);
-        boucle.exec();
+        attendreDans(boucle);
         if (!vivant)
             return std::nullopt;
     }
@@ -338,7 +350,7 @@ bool NavigateurWeb::imprimerSur(QPrinter& imprimante)
     });
     vue_->print(&imprimante);
     if (!fini)
-        boucle.exec();
+        attendreDans(boucle);
     disconnect(lien);
     return reussi;
 }

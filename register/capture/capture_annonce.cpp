@@ -58,7 +58,7 @@ CaptureAnnonce::CaptureAnnonce(FormCand& fenetre) : QObject(&fenetre), f_(fenetr
 
     Analyser = commande(f_.CadreDetail, u"Analyser"_qs, u"⟳ Analyser"_qs, this);
     Analyser->setToolTip(u"Analyser à nouveau la description"_qs);
-    // Between the description's caption and "Postuler".
+    // Between the description's caption and "Postuler": the window lines the three up.
     placer(Analyser, 5160 + 1650, 405, 850, 270);
 
     connect(web->WebBrowser1, &Navigateur::DocumentComplete, this,

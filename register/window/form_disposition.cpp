@@ -1,7 +1,9 @@
 #include "register/window/form_disposition.h"
 
+#include <QListWidget>
 #include <QVariant>
 #include <algorithm>
+#include <cmath>
 
 #include "shell/services/twips.h"
 
@@ -46,5 +48,35 @@ void fixerGauche(QWidget* w, int t) { placer(w, t, haut(w), largeur(w), hauteur(
 void fixerHaut(QWidget* w, int t) { placer(w, gauche(w), t, largeur(w), hauteur(w)); }
 void fixerLargeur(QWidget* w, int t) { placer(w, gauche(w), haut(w), t, hauteur(w)); }
 void fixerHauteur(QWidget* w, int t) { placer(w, gauche(w), haut(w), largeur(w), t); }
+
+namespace {
+// Pixels to twips, rounded up so that the control is never narrower than what it shows.
+int twipsAuMoins(int pixels) { return int(std::ceil(pixels * Twips::ParPixel)); }
+} // namespace
+
+void enLigne(const QList<QWidget*>& controles, int g, int ecart)
+{
+    for (QWidget* w : controles) {
+        if (!w)
+            continue;
+        w->ensurePolished(); // the style sheet's font counts
+        const int l = twipsAuMoins(w->sizeHint().width());
+        placer(w, g, haut(w), l, hauteur(w));
+        g += l + ecart;
+    }
+}
+
+void ajusterAuContenu(QListWidget* liste)
+{
+    liste->ensurePolished();
+    int lignes = 0;
+    for (int i = 0; i < liste->count(); ++i)
+        lignes += liste->sizeHintForRow(i);
+    const int cadre = 2 * liste->frameWidth();
+    // A little room after the longest item, as a list shows it.
+    const int marge = liste->fontMetrics().averageCharWidth() * 2;
+    placer(liste, gauche(liste), haut(liste), twipsAuMoins(liste->sizeHintForColumn(0) + cadre + marge),
+           twipsAuMoins(lignes + cadre));
+}
 
 } // namespace Disposition

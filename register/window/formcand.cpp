@@ -105,6 +105,8 @@ void FormCand::construire()
     CadreWeb->setObjectName(u"CadreWeb"_qs);
     CadreWeb->hide();
     Capture = new CaptureAnnonce(*this);
+    // The description's caption, then "Analyser" and "Postuler", each as wide as its text.
+    enLigne({LegendeDescription, Capture->Analyser, PicturePostuler}, GaucheDescription, 120);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);
@@ -315,12 +317,11 @@ void FormCand::construireDetail()
     etiquette(p, u"Remarques"_qs, GaucheEtiquette, HautRemarques, LargeurEtiquette);
     Remarques = zone(p, u"Remarques"_qs, GaucheChamp, HautRemarques, LargeurChamp, 1500, &Shape1_15);
 
-    auto* libelleDescription = new QLabel(u"Description du poste"_qs, p);
-    libelleDescription->setFont(policeFenetre(8, true));
-    placer(libelleDescription, GaucheDescription, 420, 2400, HauteurChamp);
+    LegendeDescription = new QLabel(u"Description du poste"_qs, p);
+    LegendeDescription->setFont(policeFenetre(8, true));
+    placer(LegendeDescription, GaucheDescription, 420, 2400, HauteurChamp);
     PicturePostuler = image(p, u"PicturePostuler"_qs, u"✉ Postuler"_qs, GaucheDescription + 2500, 405);
     PicturePostuler->setStyleSheet(u"color: #c05000; font-weight: bold;"_qs);
-    fixerLargeur(PicturePostuler, 1100);
     Image8 = image(p, u"Image8"_qs, u"✉"_qs, GaucheChamp + 1060, rangee(5970, 1) + 15);
     Description = zone(p, u"Description"_qs, GaucheDescription, HautDescription, 4000, 8000, &Shape1_16);
 
@@ -334,6 +335,7 @@ void FormCand::construireDetail()
     ListeContrats->addItems(Annonce::ListeContrats());
     ListeContrats->setFocusPolicy(Qt::NoFocus);
     placer(ListeContrats, GaucheChamp, rangee(60, 1) + HauteurChamp, LargeurChamp, 2700);
+    ajusterAuContenu(ListeContrats);
     ListeContrats->hide();
     connect(ListeContrats, &QListWidget::itemClicked, this, [this] { ListeContrats_Click(); });
 
@@ -342,6 +344,7 @@ void FormCand::construireDetail()
     ListeStatuts->addItems(Candidatures::statuts());
     ListeStatuts->setFocusPolicy(Qt::NoFocus);
     placer(ListeStatuts, GaucheChamp - 600, rangee(5970, 0) + HauteurChamp, LargeurChamp + 1200, 2500);
+    ajusterAuContenu(ListeStatuts);
     ListeStatuts->hide();
     connect(ListeStatuts, &QListWidget::itemClicked, this, [this] { ListeStatuts_Click(); });
 }

@@ -156,6 +156,7 @@ public:
     QLabel* Image2 = nullptr;
     QLabel* PicturePostuler = nullptr;
     QLabel* Image8 = nullptr;
+    QLabel* LegendeDescription = nullptr;  // "Description du poste"
     ::CadreWeb* CadreWeb = nullptr;
     CaptureAnnonce* Capture = nullptr;     // the capture bar, the page score, "Analyser"
     QTimer* Timer1 = nullptr;              // 500 ms: paste and outside-browser watchers

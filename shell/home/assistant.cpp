@@ -1,6 +1,7 @@
 #include "shell/home/assistant.h"
 
 #include <QApplication>
+#include <QWindow>
 #include <QDir>
 #include <QMouseEvent>
 #include <QPainter>
@@ -140,14 +141,30 @@ Assistant::Assistant() : Timer1(new QTimer(this))
     setObjectName(NomConception);
     setWindowTitle(u"Kerval"_qs);
     marquerFenetreSuperieure(this);
-    setWindowFlags(Qt::FramelessWindowHint | Qt::Tool | Qt::WindowStaysOnTopHint);
-    // Shown, it leaves the focus where it is; a click gives it the focus.
+    // A tool window of the main window: above the home screen, not above the other programs.
+    if (Principale* p = principale())
+        setParent(p);
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus);
+    // Shown or clicked, it leaves the focus in the main window.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setCursor(Qt::PointingHandCursor);
     placer();
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &Assistant::Timer1_Timer);
     Timer1->start();
+
+    // The bar never holds the focus itself: it has lost it when the main window does (another
+    // window or program takes the focus) and when the user presses anywhere else.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState etat) {
+        if (etat != Qt::ApplicationActive)
+            perdreFocus();
+    });
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this](QWindow* fenetre) {
+        Principale* p = principale();
+        if (!fenetre || !p || (fenetre != p->windowHandle() && fenetre != windowHandle()))
+            perdreFocus();
+    });
+    qApp->installEventFilter(this);
 }
 
 void Assistant::placer()
@@ -267,8 +284,30 @@ void Assistant::Timer1_Timer()
 
 void Assistant::fermerPlusTard()
 {
-    // Not from inside one of the bar's own handlers: once they are over.
-    QTimer::singleShot(0, qApp, [] { RegistreFenetres::instance().decharger(NomConception); });
+    // Not from inside the handler that asks: once it is over, and only this bar, not one that
+    // the home screen may have brought back meanwhile.
+    QTimer::singleShot(0, qApp, [moi = QPointer<Assistant>(this)] {
+        if (moi && RegistreFenetres::instance().siChargee<Assistant>() == moi)
+            RegistreFenetres::instance().decharger(NomConception);
+    });
+}
+
+void Assistant::perdreFocus()
+{
+    QTimer::singleShot(0, qApp, [moi = QPointer<Assistant>(this)] {
+        if (moi && RegistreFenetres::instance().siChargee<Assistant>() == moi)
+            moi->Form_LostFocus();
+    });
+}
+
+bool Assistant::eventFilter(QObject* objet, QEvent* e)
+{
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::NonClientAreaMouseButtonPress) {
+        auto* w = qobject_cast<QWidget*>(objet);
+        if (w && w->window() != this)
+            perdreFocus();
+    }
+    return QWidget::eventFilter(objet, e);
 }
 
 void Assistant::mousePressEvent(QMouseEvent* e)
@@ -284,17 +323,6 @@ void Assistant::mouseReleaseEvent(QMouseEvent* e)
         if (auto* a = RegistreFenetres::instance().siChargee<Assistant>())
             a->Form_MouseUp();
     });
-}
-
-void Assistant::changeEvent(QEvent* e)
-{
-    QWidget::changeEvent(e);
-    if (e->type() != QEvent::ActivationChange)
-        return;
-    if (isActiveWindow())
-        aEuFocus_ = true;
-    else if (aEuFocus_)
-        fermerPlusTard();
 }
 
 void Assistant::paintEvent(QPaintEvent*)

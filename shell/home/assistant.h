@@ -3,7 +3,9 @@
 // home screen's menu column; the home screen's glide timer moves it to the label under the
 // mouse. A click carries out the label it is aligned with (its caption is the command) and
 // closes the bar; the home screen's next tick brings a new one, beside label 2.
-// It closes itself too when it loses the focus and, checking every second, once the CV editor
+// It is a tool window of the main window, above it and not above the other programs. It never
+// takes the focus: it has lost it, and closes, when the main window or the program loses the
+// focus or when the user presses anywhere else; checking every second, also once the CV editor
 // is shown.
 
 #include <QList>
@@ -57,13 +59,15 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
-    void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     void placer();
-    static void fermerPlusTard();
+    // Closes this bar once the current handler is over.
+    void fermerPlusTard();
+    // Form_LostFocus, once the current handler is over.
+    void perdreFocus();
 
     double gauche_ = 0, haut_ = 0, largeur_ = Largeur, hauteur_ = Hauteur;
     QList<int> fondu_;
-    bool aEuFocus_ = false;
 };

@@ -217,6 +217,7 @@ void AssistantTexte::Form_Load()
     }
 
     fond_ = QPixmap(QDir::current().filePath(u"Fondr.jpg"_qs));
+    fondAjuste_ = QPixmap();
 
     ImageOmbre->setWidth(Width());
     ImageOmbre->setLeft(0);
@@ -331,8 +332,15 @@ void AssistantTexte::paintEvent(QPaintEvent* e)
 {
     QWidget::paintEvent(e);
     QPainter peintre(this);
-    if (!fond_.isNull())
-        peintre.drawPixmap(0, 0, fond_);
+    if (!fond_.isNull()) {
+        // The picture covers the whole window whatever its size: scaled until it fills both
+        // ways, its proportions kept, what passes the right or bottom edge left out.
+        if (fondAjuste_.size() != size() || fondAjuste_.isNull()) {
+            const QPixmap echelle = fond_.scaled(size(), Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+            fondAjuste_ = echelle.copy(QRect(QPoint(0, 0), size()));
+        }
+        peintre.drawPixmap(0, 0, fondAjuste_);
+    }
     peintre.setRenderHint(QPainter::Antialiasing);
     for (int i = 0; i < 12; ++i) {
         const LigneTwips& l = Line[size_t(i)];

@@ -84,6 +84,7 @@ private:
     double hautPrincipale() const;
 
     QPixmap fond_;
+    QPixmap fondAjuste_; // the picture at the window's size
 };
 
 // Sets the links through which the main window and the working windows reach the home screen

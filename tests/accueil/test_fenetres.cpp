@@ -1,6 +1,8 @@
 // The home screen and the highlight bar as windows: the load, the sub-menus built from the
 // desktop, the shared glide timer, the bar's fade-in, its click and the way back to the menu.
 #include <QMdiSubWindow>
+#include <QTest>
+#include <QWindow>
 
 #include "commun.h"
 #include "shell/services/systeme.h"
@@ -28,6 +30,32 @@ TEST_F(TestAccueil, ChargementCompteursEtCentrage)
     // A child of the workspace, without a frame, filling it below the banner.
     EXPECT_TRUE(qobject_cast<QMdiSubWindow*>(a.parentWidget()));
     EXPECT_FALSE(a.isHidden());
+}
+
+TEST_F(TestAccueil, LeFondCouvreToutLAccueilAToutesLesTailles)
+{
+    // A small background picture of one colour: wherever it is drawn, that colour shows.
+    QImage fond(120, 80, QImage::Format_RGB32);
+    fond.fill(QColor(200, 30, 40));
+    ASSERT_TRUE(fond.save(dossier.chemin(u"Fondr.jpg"_qs), "JPG", 100));
+    for (const QSize ecran : {QSize(1280, 1024), QSize(1024, 768), QSize(1920, 1080)}) {
+        SCOPED_TRACE(ecran.width());
+        RegistreFenetres::instance().decharger(AssistantTexte::NomConception);
+        Principale& p = principale();
+        p.resize(ecran.width(), ecran.height() - 27);
+        p.show();
+        AssistantTexte& a = accueil();
+        a.Timer1->setInterval(0);
+        pomper();
+        ASSERT_GT(a.width(), ecran.width() - 40);
+        const QImage vue = a.grab().toImage();
+        const int l = vue.width() - 1, h = vue.height() - 1;
+        for (const QPoint coin : {QPoint(1, h - 1), QPoint(l - 1, h - 1), QPoint(l - 1, h / 2), QPoint(l / 2, h - 1)}) {
+            const QColor c = vue.pixelColor(coin);
+            EXPECT_NEAR(c.red(), 200, 12) << coin.x() << "," << coin.y();
+            EXPECT_NEAR(c.green(), 30, 12) << coin.x() << "," << coin.y();
+        }
+    }
 }
 
 TEST_F(TestAccueil, CentrageDUneFenetreLarge)
@@ -164,12 +192,15 @@ TEST_F(TestAccueil, ClicSurLaBarreVersLesSousMenusEtRetour)
     principale();
     AssistantTexte& a = accueil();
     Assistant& b = Forme<Assistant>();
-    b.Form_MouseDown();
+    const QPoint milieu = b.rect().center();
+    QTest::mousePress(&b, Qt::LeftButton, {}, milieu);
     EXPECT_EQ(a.Timer1->Interval(), 0);
     EXPECT_DOUBLE_EQ(b.Width(), Assistant::Largeur - 45);
     EXPECT_DOUBLE_EQ(b.Top(), hautDe(a, 2) + 30);
+    EXPECT_TRUE(barreChargee()); // a press on the bar is no press elsewhere
     // Still within 400 twips of label 2.
-    b.Form_MouseUp();
+    QTest::mouseRelease(&b, Qt::LeftButton, {}, milieu);
+    pomper();
     EXPECT_FALSE(barreChargee());
     EXPECT_EQ(a.libelle(2), u"Réaliser un nouveau CV"_qs);
     EXPECT_EQ(a.Timer1->Interval(), 20);
@@ -251,6 +282,48 @@ TEST_F(TestAccueil, FermeturesDeLaBarre)
     EXPECT_FALSE(barreChargee());
 }
 
+TEST_F(TestAccueil, LaBarreSeTientAuDessusDeLaFenetrePrincipaleEtSeFermeSansLeFocus)
+{
+    Principale& p = principale();
+    p.show();
+    p.activateWindow();
+    if (!QTest::qWaitForWindowActive(&p))
+        GTEST_SKIP() << "no window activation on this platform";
+    AssistantTexte& a = accueil();
+    a.Timer1->setInterval(0); // the glide would bring a closed bar back at once
+
+    // A tool window of the main window, not one above every program.
+    Assistant& b = Forme<Assistant>();
+    EXPECT_TRUE(b.isWindow());
+    EXPECT_EQ(b.parentWidget(), &p);
+    EXPECT_EQ(b.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_FALSE(b.windowFlags() & Qt::WindowStaysOnTopHint);
+    ASSERT_TRUE(b.windowHandle());
+    EXPECT_EQ(b.windowHandle()->transientParent(), p.windowHandle());
+    EXPECT_TRUE(b.windowFlags() & Qt::WindowDoesNotAcceptFocus);
+    pomper();
+    EXPECT_TRUE(barreChargee());
+
+    // A press anywhere else: on a label of the home screen, on the main window's banner.
+    QTest::mouseClick(a.Label1[5], Qt::LeftButton);
+    pomper();
+    EXPECT_FALSE(barreChargee());
+    Forme<Assistant>();
+    QTest::mouseClick(p.Toolbar1, Qt::LeftButton, {}, QPoint(5, 5));
+    pomper();
+    EXPECT_FALSE(barreChargee());
+
+    // Another window takes the focus from the main window.
+    Forme<Assistant>();
+    QWidget autre;
+    autre.resize(200, 100);
+    autre.show();
+    autre.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&autre));
+    pomper();
+    EXPECT_FALSE(barreChargee());
+}
+
 TEST_F(TestAccueil, RetourAuMenuPrincipal)
 {
     principale();
@@ -279,10 +352,19 @@ TEST_F(TestAccueil, RetourAuMenuPrincipal)
 TEST_F(TestAccueil, GestionDesCandidaturesEtConseilSurRegistreVide)
 {
     principale();
-    accueil();
+    AssistantTexte& a = accueil();
     Principale& p = Forme<Principale>();
     p.ImageMenu[10]->fixerGenre(Icone::Candidature);
-    Assistant::executer(u"Gestion manuelle des candidatures"_qs);
+    // A click on the bar over "Gérer les candidatures", then on the sub-menu's first entry.
+    auto cliquerBarre = [this](AssistantTexte& accueil, int label) {
+        Assistant& b = Forme<Assistant>();
+        b.setTop(hautDe(accueil, label));
+        QTest::mouseClick(&b, Qt::LeftButton, {}, b.rect().center());
+        pomper();
+    };
+    cliquerBarre(a, 6);
+    ASSERT_EQ(a.libelle(2), u"Gestion manuelle des candidatures"_qs);
+    cliquerBarre(a, 2);
     QWidget* registre = RegistreFenetres::instance().trouver(u"FormCand"_qs);
     ASSERT_TRUE(registre);
     EXPECT_FALSE(registre->isHidden());
@@ -290,6 +372,6 @@ TEST_F(TestAccueil, GestionDesCandidaturesEtConseilSurRegistreVide)
 
     RegistreFenetres::instance().decharger(u"FormCand"_qs);
     p.ImageMenu[10]->fixerGenre(Icone::Nouveau);
-    Assistant::executer(u"Gestion manuelle des candidatures"_qs);
+    cliquerBarre(a, 2);
     EXPECT_TRUE(p.InfoGuide->text().startsWith(u"Pour créer une nouvelle candidature"_qs));
 }

@@ -52,6 +52,11 @@ TEST_F(TestFenetreCV, ChargementCocheLaLangueEtRendUneFois)
     cv().ChargerFichierCV(fichierCV(u"Sans Langue"_qs));
     EXPECT_TRUE(principale->MenuAnglais->isChecked());
     EXPECT_FALSE(principale->MenuFrancais->isChecked());
+    // A number that is neither French nor English ticks neither.
+    ecrireCV(fichierCV(u"Autre Langue"_qs), {u"LangueCV=2"_qs, u"Nom=AUTRE"_qs});
+    cv().ChargerFichierCV(fichierCV(u"Autre Langue"_qs));
+    EXPECT_FALSE(principale->MenuAnglais->isChecked());
+    EXPECT_FALSE(principale->MenuFrancais->isChecked());
 }
 
 TEST_F(TestFenetreCV, ChaqueSaisieRendEtLeCVNommeSEnregistre)
@@ -161,139 +166,6 @@ TEST_F(TestFenetreCV, RouvrirRestaureToutEtLaPhoto)
     ASSERT_FALSE(g.Photo->pixmap().isNull());
     EXPECT_EQ(g.Photo->pixmap().size(), QSize(30, 40));
     EXPECT_TRUE(page().contains(u"Photo.jpg"_qs));
-}
-
-TEST_F(TestFenetreCV, OptionsDePresentation)
-{
-    FormRedigerCV& f = cv();
-    f.Nom->setText(u"MARTIN"_qs);
-    f.Experiences->setPlainText(u"2005 : Vente\n- Caisse"_qs);
-    f.Etudes->setPlainText(u"2001 : Bac"_qs);
-    int n = rendus();
-
-    f.CheckParagraphe[1]->click();
-    EXPECT_EQ(f.Souligne->text(), u"1"_qs);
-    EXPECT_EQ(rendus(), ++n);
-    EXPECT_TRUE(page().contains(u"<b><u>2005 : Vente</b></u><br>"_qs));
-    f.CheckParagraphe[1]->click();
-    EXPECT_EQ(f.Souligne->text(), u"0"_qs);
-
-    // The layout pair: exactly one of the two is ticked, career first for "Sénior".
-    f.CheckDisposition[1]->click();
-    EXPECT_FALSE(f.CheckDisposition[0]->isChecked());
-    EXPECT_LT(page().indexOf(u"2005 : Vente"_qs), page().indexOf(u"2001 : Bac"_qs));
-    f.CheckDisposition[0]->click();
-    EXPECT_FALSE(f.CheckDisposition[1]->isChecked());
-    EXPECT_GT(page().indexOf(u"2005 : Vente"_qs), page().indexOf(u"2001 : Bac"_qs));
-
-    // Swatches and the colour dialog; black from the dialog changes nothing.
-    n = rendus();
-    f.Coul_Click(6);
-    EXPECT_EQ(f.Couleur->text(), u"#FF0000"_qs);
-    EXPECT_EQ(f.CouleurClaire->text(), u"#FFDEDE"_qs);
-    EXPECT_EQ(rendus(), n + 1);
-    EXPECT_TRUE(page().contains(u"#FF0000"_qs));
-    EXPECT_TRUE(page().contains(u"#FFDEDE"_qs));
-    EXPECT_FALSE(page().contains(u"#FF6600"_qs));
-    faux.dialogues->couleurs = {QColor(0, 0, 0)};
-    f.BoutonKVL3_Click();
-    EXPECT_EQ(f.Couleur->text(), u"#FF0000"_qs);
-    faux.dialogues->couleurs = {QColor(0xFF, 0x66, 0x00)};
-    f.BoutonKVL3_Click();
-    EXPECT_EQ(f.CouleurClaire->text(), u"#FFEBDE"_qs);
-    f.Coul_Click(0);
-    EXPECT_EQ(f.Couleur->text(), u"#000000"_qs);
-    EXPECT_EQ(f.CouleurClaire->text(), u"#DEDEDE"_qs);
-
-    // Page models: listed without ".htm" and without the rendered page.
-    QStringList modeles;
-    for (int i = 0; i < f.ListeModeles->count(); ++i)
-        modeles << f.ListeModeles->item(i)->text();
-    EXPECT_EQ(modeles, (QStringList{u"Basic"_qs, u"Classique"_qs, u"Moderne"_qs}));
-    f.NomModele_Click();
-    EXPECT_FALSE(f.ListeModeles->isHidden());
-    f.ListeModeles->setCurrentRow(2);
-    f.ListeModeles_Click();
-    EXPECT_EQ(f.NomModele->text(), u"Moderne"_qs);
-    EXPECT_EQ(f.Modele->text(), u"Moderne.htm"_qs);
-    EXPECT_TRUE(f.ListeModeles->isHidden());
-
-    // Fonts: the hover mark follows the pointer; a choice replaces Arial in the page.
-    f.Police_Click();
-    EXPECT_FALSE(f.FramePolice->isHidden());
-    f.PoliceT_MouseMove(2);
-    EXPECT_TRUE(f.PoliceT[2]->styleSheet().contains(u"224,238,255"_qs));
-    EXPECT_TRUE(f.PoliceT[0]->styleSheet().contains(u"white"_qs));
-    f.PoliceT_Click(2);
-    EXPECT_EQ(f.Police->text(), u"Verdana"_qs);
-    EXPECT_TRUE(f.FramePolice->isHidden());
-    EXPECT_TRUE(page().contains(u"Verdana"_qs));
-    EXPECT_FALSE(page().contains(u"Arial"_qs));
-
-    // Opening a panel hides the others.
-    f.ImageMenu_Click(1);
-    EXPECT_FALSE(f.CadreCouleur->isHidden());
-    f.NomModele_Click();
-    EXPECT_TRUE(f.CadreCouleur->isHidden());
-    f.ImageMenu_Click(0);
-    EXPECT_FALSE(f.FrameParagraphe->isHidden());
-    f.MasquerOptions();
-    EXPECT_TRUE(f.FrameParagraphe->isHidden());
-    EXPECT_TRUE(f.ListeModeles->isHidden());
-}
-
-TEST_F(TestFenetreCV, GrilleDesLangues)
-{
-    FormRedigerCV& f = cv();
-    f.LangueBilingue[2]->click();
-    const int n = rendus();
-    f.LangueCourant[2]->click();
-    EXPECT_TRUE(f.LangueCourant[2]->isChecked());
-    EXPECT_FALSE(f.LangueBilingue[2]->isChecked());
-    EXPECT_EQ(rendus(), n + 1);
-    EXPECT_EQ(f.texteControle(u"Langues"_qs), u"Espagnol courant\r\n"_qs);
-    f.LangueCourant[2]->click();
-    for (QCheckBox* b : {f.LangueScolaire[2], f.LangueProf[2], f.LangueCourant[2], f.LangueBilingue[2]})
-        EXPECT_FALSE(b->isChecked());
-}
-
-TEST_F(TestFenetreCV, IdentiteColleeEtBoitesRangees)
-{
-    FormRedigerCV& f = cv();
-    f.Identite->setPlainText(u"Paul Exemple\n12 rue de la Paix\nBâtiment B\n75001 Paris\nTél : 01 23 45 67 89\n"
-                             "paul.exemple@exemple.fr"_qs);
-    quitter(f.Identite);
-    EXPECT_EQ(f.Prenom->text(), u"Paul"_qs);
-    EXPECT_EQ(f.Nom->text(), u"Exemple"_qs);
-    EXPECT_EQ(f.Adresse2->text(), u"Bâtiment B"_qs);
-    EXPECT_EQ(f.CP->text(), u"75001"_qs);
-    EXPECT_EQ(f.Ville->text(), u"Paris"_qs);
-    EXPECT_EQ(f.Email->text(), u"paul.exemple@exemple.fr"_qs);
-    EXPECT_TRUE(f.FrameIdentite->isHidden());
-    EXPECT_GE(rendus(), 1);
-
-    f.Ville->setText(u"paris"_qs);
-    quitter(f.Ville);
-    EXPECT_EQ(f.Ville->text(), u"Paris"_qs);
-    f.Pays->setText(u"france"_qs);
-    quitter(f.Pays);
-    EXPECT_EQ(f.Pays->text(), u"France"_qs);
-    f.DateNaissance->setText(u"12/05/1980"_qs);
-    EXPECT_EQ(f.Age->text(), u"43"_qs); // the fake clock says 15/03/2024
-    f.Image8_Click();
-    EXPECT_FALSE(f.ListeSituations->isHidden());
-    f.ListeSituations->setCurrentRow(1);
-    f.ListeSituations_Click();
-    EXPECT_EQ(f.Situation->text(), u"Marié(e)"_qs);
-    EXPECT_TRUE(f.ListeSituations->isHidden());
-
-    // A block of blanks changes nothing and keeps the panel on a fresh window.
-    RegistreFenetres::instance().decharger(FormRedigerCV::NomConception);
-    FormRedigerCV& g = cv();
-    g.Identite->setPlainText(u"   "_qs);
-    quitter(g.Identite);
-    EXPECT_FALSE(g.FrameIdentite->isHidden());
-    EXPECT_EQ(rendus(), 0);
 }
 
 TEST_F(TestFenetreCV, TexteDuCVSansScriptDansLApercu)

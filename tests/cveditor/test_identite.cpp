@@ -105,14 +105,3 @@ TEST(Identite, BlocVideEtRien)
     bruit += u"\r\n\r\nné le\r\nNE LE X\r\n@ @\r\n 1 \r\n"_qs + QString(100000, u'9');
     EXPECT_TRUE(Identite::analyser(bruit, {}, Aujourdhui).faite);
 }
-
-TEST(Identite, EnQuittantLesBoites)
-{
-    using Identite::rangerEnQuittant;
-    EXPECT_EQ(rangerEnQuittant(u"Ville"_qs, u"paris"_qs), u"Paris"_qs);
-    EXPECT_EQ(rangerEnQuittant(u"Ville"_qs, u"p"_qs), u"p"_qs);
-    EXPECT_EQ(rangerEnQuittant(u"Pays"_qs, u"france"_qs), u"France"_qs);
-    EXPECT_EQ(rangerEnQuittant(u"Nom"_qs, u"hélène"_qs), u"HÉLÈNE"_qs);
-    EXPECT_EQ(rangerEnQuittant(u"Prénom"_qs, u"j"_qs), u"j"_qs);
-    EXPECT_EQ(rangerEnQuittant(u"Adresse2"_qs, u"bât b"_qs), u"bât b"_qs);
-}

@@ -219,6 +219,35 @@ TEST_F(NavigateurReel, CadresSignalesAvantLaPage)
     }
 }
 
+TEST_F(NavigateurReel, UnNavigateurCacheRepondDesLaFinDuChargement)
+{
+    // The register's web panel is hidden when it loads its blank page: its end-of-load handler
+    // reads the page at once, and the answer comes within the wait, not after it.
+    nav->hide();
+    nav->fixerDelaiReponse(3000);
+    QStringList lus;
+    QObject::connect(nav.get(), &Navigateur::DocumentComplete, nav.get(), [&](const QString&, bool principal) {
+        if (principal)
+            lus << nav->innerText();
+    });
+    ASSERT_TRUE(charger(page(u"formulaire.html"_qs, Formulaire)));
+    ASSERT_EQ(lus.size(), 1);
+    EXPECT_TRUE(lus[0].contains(u"Postulez ici"_qs)) << lus[0].toStdString();
+
+    // The same from a handler that was itself put off until the load was over.
+    lus.clear();
+    QObject::connect(nav.get(), &Navigateur::DocumentComplete, nav.get(), [&](const QString&, bool principal) {
+        if (principal)
+            QMetaObject::invokeMethod(nav.get(), [&] { lus << nav->innerHTML(); }, Qt::QueuedConnection);
+    });
+    ASSERT_TRUE(charger(page(u"autre.html"_qs, u"<html><body><p>Deuxième page</p></body></html>"_qs)));
+    for (int i = 0; i < 200 && lus.size() < 2; ++i)
+        QTest::qWait(50);
+    ASSERT_EQ(lus.size(), 2);
+    for (const QString& l : lus)
+        EXPECT_TRUE(l.contains(u"Deuxième page"_qs)) << l.toStdString();
+}
+
 TEST_F(NavigateurReel, PageQuiNeRepondPasNeBloquePas)
 {
     const QString chemin = page(u"boucle.html"_qs,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 
@@ -33,6 +34,23 @@ TEST(Plateforme, AttentePompeLesEvenementsMemeAcceleree)
     Attente::dormir(2000);
     EXPECT_GE(chrono.elapsed(), 15);
     Attente::fixerAcceleration(0);
+
+    // A pump inside the delivery of a queued event (the highlight bar's click runs so) also
+    // delivers the events queued behind that one.
+    bool suivant = false, vuDansLaPompe = false, fini = false;
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            Attente::pomper();
+            vuDansLaPompe = suivant;
+            fini = true;
+        },
+        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(qApp, [&] { suivant = true; }, Qt::QueuedConnection);
+    for (int i = 0; i < 100 && !fini; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(fini);
+    EXPECT_TRUE(vuDansLaPompe);
 }
 
 TEST(Plateforme, DossiersDeLEnvironnement)
