@@ -131,7 +131,7 @@ TEST_F(Demarrage, SecondDemarrageNeCreeRien)
     demarrer();
     EXPECT_FALSE(etapes().contains(u"Dossier CV"_qs));
     EXPECT_TRUE(etapes().contains(u"Repertoire"_qs));
-    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty()) << faux.dialogues->textes().join(u"|"_qs).toStdString();
     EXPECT_FALSE(registre.isEmpty());
 }
 
