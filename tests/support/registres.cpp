@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileDevice>
+#include <QFileInfo>
 #include <QThread>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -44,9 +45,12 @@ QByteArray creerAbime(const QString& chemin)
     return Outils::lireOctets(chemin);
 }
 
-FichierProtege::FichierProtege(const QString& chemin) : chemin_(chemin)
+FichierProtege::FichierProtege(const QString& chemin) : chemin_(chemin), permissions_(int(QFile::permissions(chemin)))
 {
-    actif_ = QFile::setPermissions(chemin, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QFileDevice::Permissions lecture = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    if (QFileInfo(chemin).isDir())
+        lecture |= QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    actif_ = QFile::setPermissions(chemin, lecture);
     if (actif_ && ::geteuid() == 0) {
         // Root writes through the permissions: the file is made immutable as well.
         const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY);
@@ -71,8 +75,7 @@ FichierProtege::~FichierProtege()
         if (fd >= 0)
             ::close(fd);
     }
-    QFile::setPermissions(chemin_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                                       | QFileDevice::ReadOther);
+    QFile::setPermissions(chemin_, QFileDevice::Permissions(permissions_));
 }
 
 } // namespace Registres

@@ -13,8 +13,8 @@ namespace Registres {
 // overwritten with garbage. Gives the file's bytes after the damage.
 QByteArray creerAbime(const QString& chemin);
 
-// Makes a file impossible to write, for root too (the file is also made immutable then), and
-// puts it back as it was afterwards. actif() is false when the system refused.
+// Makes a file or a folder impossible to write, for root too (it is also made immutable then),
+// and puts it back as it was afterwards. actif() is false when the system refused.
 class FichierProtege {
 public:
     explicit FichierProtege(const QString& chemin);
@@ -25,6 +25,7 @@ public:
 
 private:
     QString chemin_;
+    int permissions_ = 0;
     bool actif_ = false;
     bool immuable_ = false;
 };
