@@ -78,6 +78,10 @@ Bilan preparer(const QString& dossier, const QString& livrees)
     for (const QString& nom : d.entryList({QStringLiteral("Kerval-*.tmp*")}, QDir::Files | QDir::Hidden))
         if (temporaire.match(nom).hasMatch() && QFile::remove(d.filePath(nom)))
             bilan.retires << nom;
+    // So do the hidden temporary files of the saves of CVs, templates and pages.
+    for (const QString& sousDossier : {QString(), QStringLiteral("CV"), QStringLiteral("Lettres"), QStringLiteral("Modeles")})
+        for (const QString& nom : FichiersTexte::retirerTemporaires(d.filePath(sousDossier)))
+            bilan.retires << (sousDossier.isEmpty() ? nom : sousDossier + u'/' + nom);
 
     const QString registre = d.filePath(QStringLiteral("Kerval.mdb"));
     if (!existe(registre)) {

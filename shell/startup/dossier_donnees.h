@@ -10,7 +10,7 @@ namespace DossierDonnees {
 struct Bilan {
     QStringList poses;   // entries laid down now (relative names, "Modeles/Basic.htm")
     QStringList echecs;  // entries that were missing and could not be laid down ("." the folder itself)
-    QStringList retires; // temporary files of an interrupted creation of the register, removed
+    QStringList retires; // temporary files of an interrupted register creation or save, removed
     bool dossierAbsent() const { return echecs.contains(QStringLiteral(".")); }
 };
 
@@ -20,7 +20,8 @@ struct Bilan {
 // files "propositions.txt", "DocWord.doc" and "Fondr.jpg". Each file is written whole or not at
 // all, so a start that is interrupted leaves no half file and the next start completes it.
 // Existing entries are left untouched. The temporary files that an interrupted creation of the
-// register leaves ("Kerval-XXXXXX.tmp" and its journal) are removed first.
+// register leaves ("Kerval-XXXXXX.tmp" and its journal), and those of saves killed half-way
+// (hidden, in the folder and in CV, Lettres and Modeles), are removed first.
 Bilan preparer(const QString& dossier, const QString& livrees);
 
 // What the user is told when the data folder cannot be made or entered; the program then stops.

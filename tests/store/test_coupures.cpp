@@ -17,6 +17,7 @@
 #include "letters/fichier_lettre.h"
 #include "register/store/base_candidatures.h"
 #include "register/window/logique_fiche.h"
+#include "shell/startup/dossier_donnees.h"
 #include "support/outils.h"
 
 namespace {
@@ -235,6 +236,16 @@ TEST(Coupures, LesFichiersSurviventAUnArretBrutal)
             problemes << u"coupure %1 : %2"_qs.arg(i).arg(p);
         avant = e;
     }
+    // The next start clears what the killed saves left, and finds every file whole.
+    DossierDonnees::preparer(donnees, QStringLiteral(KERVAL_DONNEES_SOURCE));
+    for (const char* sousDossier : {"", "CV", "Lettres"})
+        EXPECT_TRUE(QDir(QDir(donnees).filePath(QString::fromLatin1(sousDossier)))
+                        .entryList({u"*.kerval-tmp"_qs, u"Kerval-*.tmp*"_qs}, QDir::Files | QDir::Hidden)
+                        .isEmpty())
+            << sousDossier;
+    QStringList apres;
+    lireEtat(donnees, apres);
+    problemes << apres;
     std::cout << "Coupures : " << coupures << " arrêts brutaux, " << tours << " tours d'enregistrement achevés, "
               << pertes << " perte(s), " << problemes.size() << " problème(s), en " << chrono.elapsed() << " ms"
               << std::endl;
