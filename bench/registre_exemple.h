@@ -1,7 +1,8 @@
 #pragma once
 // A register file filled with n applications for the benchmarks: statuses in turn, sending
 // dates spread over the two years before 15/03/2024, interviews ten days after sending,
-// 997 companies and 40 sources.
+// 997 companies and 40 sources; advertisements of about 600 characters, so that 100 000
+// applications make a file of about 80 MB.
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,7 @@ inline QString creer(const QString& dossier, int n)
     BaseCandidatures::creerVide(chemin);
     auto base = BaseCandidatures::ouvrir(chemin);
     Stockage::BaseDonnees& b = base->base();
-    const QString description = QStringLiteral("Nous recherchons un(e) technicien(ne) de maintenance. ").repeated(6);
+    const QString description = QStringLiteral("Nous recherchons un(e) technicien(ne) de maintenance. ").repeated(11);
     b.debuter();
     for (int i = 0; i < n; ++i) {
         const QDate envoi = aujourdhui.addDays(-(i * 7919 % 730));

@@ -184,15 +184,19 @@ QString nomAutoSauvegarde(const QString& nomCV, const QString& nom, const QStrin
     auto pris = [&](const QString& candidat) { return existe && existe(nomFichier(candidat, {}, {})); };
     for (int i = 0; i < 3 && pris(n); ++i)
         n = QStringLiteral("Copie de ") + n;
-    if (pris(n)) {
-        // The three copies are taken as well: a number keeps every existing CV whole.
-        for (int k = 2;; ++k) {
-            const QString candidat = n + u' ' + QString::number(k);
-            if (!pris(candidat))
-                return candidat;
-        }
+    // The three copies are taken as well: a number keeps every existing CV whole.
+    return nomLibre(n, pris);
+}
+
+QString nomLibre(const QString& nom, const std::function<bool(const QString&)>& existe)
+{
+    if (!existe || !existe(nom))
+        return nom;
+    for (int k = 2;; ++k) {
+        const QString candidat = nom + u' ' + QString::number(k);
+        if (!existe(candidat))
+            return candidat;
     }
-    return n;
 }
 
 QString nomDepuisChemin(const QString& chemin)

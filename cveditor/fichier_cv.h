@@ -62,9 +62,10 @@ QString composer(const ValeursCV& cv);
 ValeursCV lire(const QString& texte);
 ValeursCV depuisEntrees(const FichierControles::Entrees& entrees);
 
-// The name of a CV file from the editor's NomCV, Nom and Prénom: NomCV when it is not empty,
-// else Nom & " " & Prénom; then only A-Z, digits, "/" and single blanks, words capitalised.
-// Empty when all three are empty: the save must refuse ("Vous devez donner un nom...").
+// The name of a new CV file from the editor's NomCV, Nom and Prénom: NomCV when it is not
+// empty, else Nom & " " & Prénom; then only A-Z, digits, "/" and single blanks, words
+// capitalised. Empty when all three are empty: the save must refuse ("Vous devez donner un
+// nom..."). A CV loaded from a file keeps that file's name as it is.
 QString nomFichier(const QString& nomCV, const QString& nom, const QString& prenom);
 // The NomCV that the auto-save gives a new CV (NomCV empty, Nom filled): Nom & " " & Prénom
 // trimmed, prefixed with "Copie de " up to three times while that CV file exists. When the three
@@ -73,6 +74,9 @@ QString nomFichier(const QString& nomCV, const QString& nom, const QString& pren
 // Returns nomCV unchanged when it is not empty.
 QString nomAutoSauvegarde(const QString& nomCV, const QString& nom, const QString& prenom,
                           const std::function<bool(const QString& nomNormalise)>& existe);
+// A name no other CV file has: the name itself when `existe` says it is free, else the name
+// followed by " 2", " 3"... (the first that is free). `existe` is asked with names as given.
+QString nomLibre(const QString& nom, const std::function<bool(const QString& nom)>& existe);
 // The NomCV of a loaded file: its file name less the last four characters (".dat").
 QString nomDepuisChemin(const QString& chemin);
 // The heading of the entry panel once a CV is loaded.

@@ -41,10 +41,21 @@ FichierCV::ValeursCV FormRedigerCV::valeurs() const
 
 void FormRedigerCV::SauvegarderCV_Click()
 {
-    const QString nom = FichierCV::nomFichier(NomCV->text(), Nom->text(), Prenom->text());
-    if (nom.isEmpty()) {
-        MsgBox(FichierCV::MessageSansNom);
-        return;
+    QString nom = NomCV->text();
+    // A CV loaded from its file, or saved already, goes back to that same file, its name as it
+    // is on disk ("dupont", "Lebrun Hélène", "Jean d'Arc"): the normalised name would be another
+    // CV's file, or a second copy of this one.
+    if (nomFichierEcrit_.isEmpty() || nom != nomFichierEcrit_) {
+        nom = FichierCV::nomFichier(NomCV->text(), Nom->text(), Prenom->text());
+        if (nom.isEmpty()) {
+            MsgBox(FichierCV::MessageSansNom);
+            return;
+        }
+        // A CV that has no file yet never takes the file of another one.
+        nom = FichierCV::nomLibre(nom, [](const QString& n) {
+            const QString chemin = FichierCV::cheminFichier(dossierDonnees(), n);
+            return QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink();
+        });
     }
     NomCV->setText(nom);
     // The file is rewritten whole and atomically: a failed save leaves the previous one.
@@ -52,6 +63,7 @@ void FormRedigerCV::SauvegarderCV_Click()
         MsgBox(FichierCV::messageEchec(nom));
         return;
     }
+    nomFichierEcrit_ = nom;
     LiensCV::rafraichirBureau();
 }
 
@@ -59,6 +71,9 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
 {
     Genere->hide();
     const auto entrees = FichierControles::charger(chemin);
+    // This window now writes that file; one that could not be read is not taken over (what the
+    // window holds would replace it).
+    nomFichierEcrit_ = entrees ? FichierCV::nomDepuisChemin(chemin) : QString();
     for (const FichierControles::Entree& e : entrees.value_or(FichierControles::Entrees())) {
         if (e.indexee) {
             QCheckBox* m = FichierCV::estCle(e.nom, e.index) ? membre(e.nom, e.index) : nullptr;

@@ -159,6 +159,9 @@ private:
     QStringList ordre_;               // their control order
     QMap<QString, QCheckBox*> groupes_; // "k:Nom" -> member
     int policeSurvolee_ = -1;
+    // The name, as on disk, of the CV file this window writes: the file it loaded or last wrote.
+    // Empty for a CV that has no file yet.
+    QString nomFichierEcrit_;
     friend class TestFenetreCV;
     bool enRedimension_ = false;
 };

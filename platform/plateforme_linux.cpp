@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QSettings>
@@ -23,11 +24,17 @@ class DialoguesLinux final : public Dialogues {
 public:
     bool message(const QString& texte, bool okAnnuler) override
     {
-        QMessageBox boite(QMessageBox::NoIcon, QStringLiteral("Kerval"), texte,
-                          okAnnuler ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
-                          QApplication::activeWindow());
-        boite.setDefaultButton(QMessageBox::Ok);
-        return boite.exec() == QMessageBox::Ok;
+        // The box belongs to the active window, which may be destroyed while the box waits
+        // (the program stopped meanwhile): the box then goes with it, and counts as cancelled.
+        QPointer<QMessageBox> boite =
+            new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Kerval"), texte,
+                            okAnnuler ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
+                            QApplication::activeWindow());
+        boite->setDefaultButton(QMessageBox::Ok);
+        const int reponse = boite->exec();
+        const bool ok = boite && reponse == QMessageBox::Ok;
+        delete boite.data();
+        return ok;
     }
     QString ouvrirFichier(const QString& titre, const QString& dossier, const QString& filtre) override
     {

@@ -80,17 +80,35 @@ bool executerScript(const QString& chemin, const QString& script)
 
 QString BaseCandidatures::cheminParDefaut() { return QDir::current().filePath(QStringLiteral("Kerval.mdb")); }
 
-std::unique_ptr<BaseCandidatures> BaseCandidatures::ouvrir(const QString& chemin)
+std::unique_ptr<BaseCandidatures> BaseCandidatures::ouvrir(const QString& chemin, Stockage::Etat* etat)
 {
-    std::unique_ptr<Stockage::BaseDonnees> base = Stockage::BaseDonnees::ouvrir(chemin);
+    Stockage::Etat local = Stockage::Etat::Ouverte;
+    Stockage::Etat& e = etat ? *etat : local;
+    std::unique_ptr<Stockage::BaseDonnees> base = Stockage::BaseDonnees::ouvrir(chemin, &e);
     if (!base)
         return nullptr;
     const std::optional<QVariant> table = base->valeurUnique(
         QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ? collate nocase"),
         {QStringLiteral("Candidatures")});
-    if (!table || table->toInt() != 1)
+    if (!table || table->toInt() != 1) {
+        e = !table && base->occupee() ? Stockage::Etat::Occupee : Stockage::Etat::Illisible;
         return nullptr;
+    }
     return std::unique_ptr<BaseCandidatures>(new BaseCandidatures(std::move(base)));
+}
+
+QString BaseCandidatures::messageEndommage(const QString& chemin)
+{
+    return QStringLiteral("Le registre des candidatures \"Kerval.mdb\" est endommagé ou illisible. Kerval l'a laissé "
+                          "tel quel, sans rien y écrire, et ne peut pas afficher les candidatures qu'il contient.\n\n"
+                          "Il se trouve ici : %1\nFaites-en une copie pour le conserver.")
+        .arg(QDir::toNativeSeparators(QFileInfo(chemin).absoluteFilePath()));
+}
+
+QString BaseCandidatures::messageLectureSeule()
+{
+    return QStringLiteral("Le registre des candidatures \"Kerval.mdb\" ne peut être que lu : vos candidatures sont "
+                          "affichées, mais les modifications ne pourront pas être enregistrées.");
 }
 
 QString BaseCandidatures::schemaLivre()
@@ -135,7 +153,7 @@ bool BaseCandidatures::vieillirStatuts(const QDate& aujourdhui)
 {
     const QStringList& s = Candidatures::statuts();
     const QString jour = aujourdhui.toString(Qt::ISODate);
-    if (!aujourdhui.isValid() || !base_->debuter())
+    if (!aujourdhui.isValid() || base_->lectureSeule() || !base_->debuter())
         return false;
     const bool ok =
         base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "

@@ -13,9 +13,17 @@ public:
     // The register of the current directory: "Kerval.mdb" there.
     static QString cheminParDefaut();
 
-    // Opens a register file shared and for writing. Null when the file is not a valid
-    // SQLite file holding the table Candidatures; the file is then left as it was.
-    static std::unique_ptr<BaseCandidatures> ouvrir(const QString& chemin);
+    // Opens a register file shared, for writing when it can be written, else for reading only
+    // (Stockage::BaseDonnees::ouvrir checks it first). Null when the file is missing, busy,
+    // damaged or not a SQLite file holding the table Candidatures; the file is then left as it
+    // was, and `etat` says why (Illisible for a database without the table).
+    static std::unique_ptr<BaseCandidatures> ouvrir(const QString& chemin, Stockage::Etat* etat = nullptr);
+
+    // What the user is told when the register at that path is damaged or cannot be read: it
+    // was left as it is, and where it lies.
+    static QString messageEndommage(const QString& chemin);
+    // What the register window says when the register can only be read.
+    static QString messageLectureSeule();
     // Creates an empty register from the shipped schema (Kerval.sql of the shipped data).
     // False, and nothing written, when the path already exists or the schema cannot be read.
     static bool creerVide(const QString& chemin);
@@ -31,8 +39,10 @@ public:
     //  interview to come whose date is before today -> "ENTRETIEN EFFECTUE - ATTENTE REPONSE";
     //  interview done, waiting, date + 30 days before today -> "SANS REPONSE APRES ENTRETIEN".
     // The second feeds the third, so an interview long past takes both steps in one start.
-    // False when the statements fail (nothing is then changed).
+    // False when the statements fail or the register can only be read (nothing is then changed).
     bool vieillirStatuts(const QDate& aujourdhui);
+
+    bool lectureSeule() const { return base_->lectureSeule(); }
 
     Stockage::BaseDonnees& base() { return *base_; }
     void fermer() { base_->fermer(); }

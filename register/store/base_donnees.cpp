@@ -8,7 +8,10 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QHash>
+#include <QMutex>
 #include <atomic>
+#include <sys/stat.h>
 
 namespace Stockage {
 
@@ -31,19 +34,72 @@ QVariant valeurStockee(const QVariant& v)
     }
 }
 
+// The identity and version of a file as the system gives it: device, inode, size, times.
+struct Empreinte {
+    dev_t appareil = 0;
+    ino_t inode = 0;
+    off_t taille = 0;
+    qint64 modification = 0; // ns
+    qint64 changement = 0;   // ns
+    bool operator==(const Empreinte&) const = default;
+};
+
+std::optional<Empreinte> empreinte(const QString& chemin)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(chemin).constData(), &st) != 0)
+        return std::nullopt;
+    return Empreinte{st.st_dev, st.st_ino, st.st_size, qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                     qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+// The files found sound by the check, as they were when this process last saw them: opening one
+// of them again unchanged needs no second check. Every write of this process, and the closing of
+// its connections, notes the file's new state; a change made by anyone else makes it checked again.
+class FichiersVerifies {
+public:
+    static FichiersVerifies& instance()
+    {
+        static FichiersVerifies f;
+        return f;
+    }
+    bool estSain(const QString& chemin)
+    {
+        const auto e = empreinte(chemin);
+        const QMutexLocker verrou(&mutex_);
+        return e && sains_.value(chemin) == *e;
+    }
+    void noterSain(const QString& chemin)
+    {
+        const auto e = empreinte(chemin);
+        const QMutexLocker verrou(&mutex_);
+        if (e)
+            sains_.insert(chemin, *e);
+        else
+            sains_.remove(chemin);
+    }
+
+private:
+    QMutex mutex_;
+    QHash<QString, Empreinte> sains_;
+};
+
 } // namespace
 
 // One Qt SQL connection with a name of its own, removed when its last user lets go of it.
 class Connexion {
 public:
-    static std::shared_ptr<Connexion> ouvrir(const QString& chemin, QString& erreur)
+    static std::shared_ptr<Connexion> ouvrir(const QString& chemin, bool lectureSeule, QString& erreur)
     {
         static std::atomic<int> compteur{0};
         auto c = std::shared_ptr<Connexion>(new Connexion(QStringLiteral("kerval-base-%1").arg(++compteur)));
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), c->nom_);
             db.setDatabaseName(chemin);
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(delaiOccupeMs));
+            QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(delaiOccupeMs);
+            if (lectureSeule)
+                options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+            db.setConnectOptions(options);
             if (!db.open()) {
                 erreur = db.lastError().text();
                 return nullptr;
@@ -62,6 +118,19 @@ public:
             db.close();
         }
         QSqlDatabase::removeDatabase(nom_);
+        apresEcriture();
+    }
+    // The file, checked sound, has been written by this connection: its new state is noted.
+    void apresEcriture() const
+    {
+        if (saine_)
+            FichiersVerifies::instance().noterSain(chemin_);
+    }
+    void marquerSaine(const QString& chemin)
+    {
+        chemin_ = chemin;
+        saine_ = true;
+        apresEcriture();
     }
     QSqlDatabase db() const { return QSqlDatabase::database(nom_, false); }
 
@@ -69,20 +138,30 @@ public:
     bool executer(QSqlQuery& q, const QString& requete, const QVariantList& parametres, QString& erreur) const
     {
         q.setForwardOnly(true);
+        occupee_ = false;
         bool ok = q.prepare(requete);
         if (ok) {
             for (int i = 0; i < parametres.size(); ++i)
                 q.bindValue(i, valeurStockee(parametres.at(i)));
             ok = q.exec();
         }
-        if (!ok)
+        if (!ok) {
             erreur = q.lastError().text();
+            occupee_ = estOccupee(q.lastError());
+        }
         return ok;
     }
+    // SQLITE_BUSY or SQLITE_LOCKED: another connection holds the file.
+    static bool estOccupee(const QSqlError& e) { return e.nativeErrorCode() == u"5" || e.nativeErrorCode() == u"6"; }
+    // The last failure of this connection was the file being held by another.
+    bool occupee() const { return occupee_; }
 
 private:
     explicit Connexion(QString nom) : nom_(std::move(nom)) {}
     QString nom_;
+    QString chemin_;
+    bool saine_ = false;
+    mutable bool occupee_ = false;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -102,26 +181,68 @@ bool BaseDonnees::estFichierSQLite(const QString& chemin)
     return f.read(16) == entete;
 }
 
-std::unique_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin)
+std::unique_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin, Etat* etat)
 {
-    // SQLite would create a missing file and take an empty one as a new database: check
-    // first, so that a foreign or damaged file is never written to.
-    if (!estFichierSQLite(chemin) || !QFileInfo(chemin).isWritable())
+    Etat local = Etat::Ouverte;
+    Etat& e = etat ? *etat : local;
+    const QFileInfo info(chemin);
+    if (!info.exists() && !info.isSymLink()) {
+        e = Etat::Absente;
+        return nullptr;
+    }
+    // SQLite would take an empty file as a new database: check first, so that a foreign file
+    // is never written to.
+    e = Etat::Illisible;
+    if (!estFichierSQLite(chemin) || !info.isReadable())
         return nullptr;
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
         return nullptr;
+    // A write needs the file and, for its journal, its folder.
+    const bool lectureSeule = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
     std::unique_ptr<BaseDonnees> base(new BaseDonnees);
     base->chemin_ = chemin;
-    base->connexion_ = Connexion::ouvrir(chemin, base->erreur_);
+    base->lectureSeule_ = lectureSeule;
+    base->connexion_ = Connexion::ouvrir(chemin, lectureSeule, base->erreur_);
     if (!base->connexion_)
         return nullptr;
-    // Reading the schema makes the engine check the whole header and the first page.
-    if (!base->valeurUnique(QStringLiteral("select count(*) from sqlite_master")).has_value())
+    const QString absolu = info.absoluteFilePath();
+    e = FichiersVerifies::instance().estSain(absolu) ? Etat::Ouverte : base->verifier();
+    if (e != Etat::Ouverte)
         return nullptr;
+    base->connexion_->marquerSaine(absolu);
+    if (lectureSeule) {
+        e = Etat::LectureSeule;
+        return base;
+    }
     // Each write reaches the disk before the statement returns.
-    if (!base->executer(QStringLiteral("PRAGMA synchronous=FULL")))
+    if (!base->executer(QStringLiteral("PRAGMA synchronous=FULL"))) {
+        e = base->occupee() ? Etat::Occupee : Etat::Illisible;
         return nullptr;
+    }
     return base;
+}
+
+Etat BaseDonnees::verifier()
+{
+    // The engine walks every page of the file. A page that cannot be read or is not what its
+    // parent says makes the file damaged; a file held by another program is only busy. (After
+    // a crash the engine first puts back what the journal holds: that is its own recovery.)
+    QSqlQuery q(connexion_->db());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("PRAGMA quick_check(1)"))) {
+        erreur_ = q.lastError().text();
+        return Connexion::estOccupee(q.lastError()) ? Etat::Occupee : Etat::Endommagee;
+    }
+    if (!q.next()) {
+        erreur_ = q.lastError().text();
+        return Etat::Endommagee;
+    }
+    const QString verdict = q.value(0).toString();
+    if (verdict != u"ok") {
+        erreur_ = verdict;
+        return Etat::Endommagee;
+    }
+    return Etat::Ouverte;
 }
 
 std::unique_ptr<JeuEnregistrements> BaseDonnees::ouvrirJeu(const QString& requete, const QVariantList& parametres)
@@ -185,10 +306,12 @@ bool BaseDonnees::executer(const QString& requete, const QVariantList& parametre
         return false;
     }
     QSqlQuery q(connexion_->db());
-    if (!connexion_->executer(q, requete, parametres, erreur_))
-        return false;
-    lignesModifiees_ = q.numRowsAffected();
-    return true;
+    const bool ok = connexion_->executer(q, requete, parametres, erreur_);
+    if (ok)
+        lignesModifiees_ = q.numRowsAffected();
+    q.finish();
+    connexion_->apresEcriture();
+    return ok;
 }
 
 std::optional<QVariant> BaseDonnees::valeurUnique(const QString& requete, const QVariantList& parametres)
@@ -207,17 +330,28 @@ bool BaseDonnees::valider()
     if (!connexion_)
         return false;
     QSqlDatabase db = connexion_->db();
-    if (db.commit())
-        return true;
-    // The engine keeps a transaction whose commit failed (the file busy) open: undo it, so that
-    // the handle does not go on writing inside a transaction that nothing will ever commit.
-    erreur_ = db.lastError().text();
-    db.rollback();
-    return false;
+    const bool ok = db.commit();
+    if (!ok) {
+        // The engine keeps a transaction whose commit failed (the file busy) open: undo it, so
+        // that the handle does not go on writing inside a transaction that nothing will ever commit.
+        erreur_ = db.lastError().text();
+        db.rollback();
+    }
+    connexion_->apresEcriture();
+    return ok;
 }
-bool BaseDonnees::annuler() { return connexion_ && connexion_->db().rollback(); }
+bool BaseDonnees::annuler()
+{
+    if (!connexion_)
+        return false;
+    const bool ok = connexion_->db().rollback();
+    connexion_->apresEcriture();
+    return ok;
+}
 
 void BaseDonnees::fermer() { connexion_.reset(); }
+
+bool BaseDonnees::occupee() const { return connexion_ && connexion_->occupee(); }
 
 // ---------------------------------------------------------------------------------------------
 // JeuEnregistrements
@@ -377,6 +511,8 @@ bool JeuEnregistrements::mettreAJour()
             position_ = int(lignes_.size()) - 1;
         }
     }
+    q.finish();
+    connexion_->apresEcriture();
     mode_ = Mode::Aucun;
     tampon_.clear();
     fixees_.clear();

@@ -21,6 +21,16 @@ namespace Stockage {
 class Connexion;
 class JeuEnregistrements;
 
+// What opening a database file found.
+enum class Etat {
+    Ouverte,      // opened shared, for reading and writing
+    LectureSeule, // opened for reading only: the file or its folder cannot be written
+    Absente,      // no file at that path
+    Illisible,    // not a database the engine can read: a foreign file, a folder, no permission
+    Endommagee,   // a database file that fails the engine's check of its pages
+    Occupee,      // held by another program beyond the busy timeout
+};
+
 // An open database file. Several may be open at once on the same file.
 class BaseDonnees {
 public:
@@ -28,11 +38,13 @@ public:
     BaseDonnees(const BaseDonnees&) = delete;
     BaseDonnees& operator=(const BaseDonnees&) = delete;
 
-    // Opens an existing SQLite file shared and for writing. Null when the path is missing, is
-    // not a regular readable and writable file, is empty or does not start with the SQLite
-    // header, or when the engine refuses it. The file is never created, changed or "repaired"
-    // by a failed open. Never throws.
-    static std::unique_ptr<BaseDonnees> ouvrir(const QString& chemin);
+    // Opens an existing SQLite file shared, for writing when the file and its folder can be
+    // written, else for reading only. Before anything else the engine checks every page of
+    // the file (quick_check); a file that fails is closed again. Null when the path is missing,
+    // is not a regular readable file starting with the SQLite header, fails the check or is held
+    // by another program; `etat` then says which. The file is never created, changed or
+    // "repaired" by a failed open. Never throws.
+    static std::unique_ptr<BaseDonnees> ouvrir(const QString& chemin, Etat* etat = nullptr);
     // True when the path names an existing non-empty file that starts with the SQLite header.
     static bool estFichierSQLite(const QString& chemin);
 
@@ -53,15 +65,21 @@ public:
 
     void fermer();
     bool estOuverte() const { return connexion_ != nullptr; }
+    // Opened for reading only: every write fails.
+    bool lectureSeule() const { return lectureSeule_; }
     QString chemin() const { return chemin_; }
     QString derniereErreur() const { return erreur_; }
+    // The last statement failed because another program held the file.
+    bool occupee() const;
 
 private:
     BaseDonnees() = default;
+    Etat verifier();
     std::shared_ptr<Connexion> connexion_;
     QString chemin_;
     QString erreur_;
     int lignesModifiees_ = 0;
+    bool lectureSeule_ = false;
 };
 
 // The designed workspace: opens databases. Holds nothing of its own.

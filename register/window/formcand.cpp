@@ -373,6 +373,10 @@ void FormCand::Form_Load()
 
     CadreWeb->Naviguer(u"about:blank"_qs);
     InitListe();
+    // A register that can only be read shows its applications; the user hears once that
+    // nothing changed here will be kept.
+    if (const auto base = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut()); base && base->lectureSeule())
+        MsgBox(BaseCandidatures::messageLectureSeule());
     DernierTexteAnalyse.clear();
     CadreWeb->ChargerListeSites();
 

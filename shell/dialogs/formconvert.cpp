@@ -3,13 +3,13 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMouseEvent>
 
 #include "cveditor/formrediger_cv.h"
 #include "platform/plateforme.h"
 #include "shell/dialogs/miseenpage.h"
 #include "shell/mainwindow/principale.h"
+#include "shell/services/fonctionnel.h"
 #include "shell/services/systeme.h"
 #include "shell/services/twips.h"
 
@@ -104,7 +104,7 @@ void FormConvert::Form_Load()
     const QFileInfo copie(FichierWord);
     if (copie.isFile())
         Info->setText(copie.fileName() + QStringLiteral("     ") +
-                      QLocale().toString(copie.lastModified().date(), QLocale::ShortFormat) + u' ' +
+                      Fonctionnel::EcrireDate(copie.lastModified().date()) + u' ' +
                       copie.lastModified().time().toString(QStringLiteral("HH:mm:ss")));
 }
 

@@ -398,9 +398,15 @@ void Principale::MDIForm_Load()
     Toolbar1->setFixedHeight(px(HauteurBandeau));
 
     // The register: count, icon and start-up ageing. A register that cannot be opened or read
-    // leaves them undone; the rest of the load goes on.
+    // leaves them undone; the rest of the load goes on. One that is damaged or unreadable is
+    // left as it is, and the user is told where it lies; one that can only be read is counted
+    // but not aged.
     auto& base = Systeme::BaseCandidatures();
-    base = BaseCandidatures::ouvrir(QDir::current().filePath(QStringLiteral("Kerval.mdb")));
+    const QString registre = QDir::current().filePath(QStringLiteral("Kerval.mdb"));
+    Stockage::Etat etatRegistre = Stockage::Etat::Ouverte;
+    base = BaseCandidatures::ouvrir(registre, &etatRegistre);
+    if (etatRegistre == Stockage::Etat::Endommagee || etatRegistre == Stockage::Etat::Illisible)
+        MsgBox(BaseCandidatures::messageEndommage(registre));
     if (base) {
         const int nombre = base->nombreCandidatures();
         if (nombre == 0) {

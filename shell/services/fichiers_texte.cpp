@@ -1,9 +1,16 @@
 #include "shell/services/fichiers_texte.h"
 
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace FichiersTexte {
 
@@ -126,23 +133,84 @@ std::optional<QStringList> lireLignesEditees(const QString& chemin)
     return decouperLignesEditees(*texte);
 }
 
+namespace {
+
+// The name of the temporary file of a save: hidden, beside the file it replaces, so that a save
+// killed half-way leaves nothing a folder listing shows, and start-up can recognise it.
+const QRegularExpression& formeTemporaire()
+{
+    static const QRegularExpression forme(QStringLiteral("^\\..+\\.[A-Za-z0-9]{6}\\.kerval-tmp$"));
+    return forme;
+}
+
+QString nomTemporaire(const QFileInfo& cible)
+{
+    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString hasard;
+    for (int i = 0; i < 6; ++i)
+        hasard += QLatin1Char(alphabet[QRandomGenerator::global()->bounded(62)]);
+    return cible.absolutePath() + QStringLiteral("/.") + cible.fileName() + u'.' + hasard + QStringLiteral(".kerval-tmp");
+}
+
+bool toutEcrire(int fd, const char* donnees, qint64 taille)
+{
+    while (taille > 0) {
+        const ssize_t n = ::write(fd, donnees, size_t(taille));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        donnees += n;
+        taille -= n;
+    }
+    return true;
+}
+
+} // namespace
+
 bool ecrireOctets(const QString& chemin, const QByteArray& octets)
 {
-    QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly))
+    // Written whole into a temporary file beside the target, on the disk, then put in its place
+    // in one step: a crash at any instant leaves the previous file or the new one, never a part.
+    QFileInfo info(chemin);
+    if (info.isSymLink()) // a link is written through, to its file
+        info = QFileInfo(info.symLinkTarget());
+    if (info.exists() && (!info.isFile() || !info.isWritable()))
         return false;
-    if (echecSimule) {
-        f.write(octets.left(octets.size() / 2));
-        f.cancelWriting();
-        f.commit();
+    const QByteArray cible = QFile::encodeName(info.absoluteFilePath());
+    const QByteArray temporaire = QFile::encodeName(nomTemporaire(info));
+    struct stat avant {};
+    const bool existait = ::stat(cible.constData(), &avant) == 0;
+    const int fd = ::open(temporaire.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existait ? 0600 : 0666);
+    if (fd < 0)
+        return false;
+    bool ok = echecSimule ? (toutEcrire(fd, octets.constData(), octets.size() / 2), false)
+                          : toutEcrire(fd, octets.constData(), octets.size());
+    // The file keeps the permissions it had.
+    ok = ok && (!existait || ::fchmod(fd, avant.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporaire.constData(), cible.constData()) == 0;
+    if (!ok) {
+        ::unlink(temporaire.constData());
         return false;
     }
-    if (f.write(octets) != octets.size()) {
-        f.cancelWriting();
-        f.commit();
-        return false;
+    // The new name reaches the disk too.
+    if (const int dossier = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        dossier >= 0) {
+        ::fsync(dossier);
+        ::close(dossier);
     }
-    return f.commit();
+    return true;
+}
+
+QStringList retirerTemporaires(const QString& dossier)
+{
+    QStringList retires;
+    const QDir d(dossier);
+    for (const QString& nom : d.entryList({QStringLiteral(".*.kerval-tmp")}, QDir::Files | QDir::Hidden | QDir::System))
+        if (formeTemporaire().match(nom).hasMatch() && QFile::remove(d.filePath(nom)))
+            retires << nom;
+    return retires;
 }
 
 bool ecrire(const QString& chemin, const QString& texte) { return ecrireOctets(chemin, encoder(texte)); }

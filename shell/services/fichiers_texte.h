@@ -32,8 +32,12 @@ std::optional<QStringList> lireLignesEditees(const QString& chemin);
 bool ecrire(const QString& chemin, const QString& texte);
 // Rewrites the file whole with the lines, each ended by CR LF.
 bool ecrireLignes(const QString& chemin, const QStringList& lignes);
-// Rewrites the file with raw bytes, atomically.
+// Rewrites the file with raw bytes, atomically: the bytes go into a hidden temporary file beside
+// it (".<name>.XXXXXX.kerval-tmp"), reach the disk, and then take the file's place in one step.
+// False, and the previous file whole, when the file is read-only or the write failed.
 bool ecrireOctets(const QString& chemin, const QByteArray& octets);
+// Removes from a folder the temporary files that saves killed half-way left; their names.
+QStringList retirerTemporaires(const QString& dossier);
 
 // Test hook: when set, every atomic write fails after writing part of its content.
 void simulerEchecEcriture(bool echec);

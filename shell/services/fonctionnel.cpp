@@ -134,33 +134,102 @@ int NumeroMois(const QString& mot)
     return int(std::rint(double(p - 1) / 4.0 + 1.0));
 }
 
-std::optional<QDate> LireDate(const QString& texte)
+namespace {
+
+// Day, month and year as digits with one separator ("/", "." or "-"), as typed.
+struct Nombres {
+    int premier = 0, second = 0, dernier = 0;
+    int longueurPremier = 0, longueurDernier = 0;
+};
+
+std::optional<Nombres> decouperDate(const QString& texte)
 {
     static const QRegularExpression forme(QStringLiteral("^\\s*(\\d{1,4})\\s*([/.\\-])\\s*(\\d{1,2})\\s*\\2\\s*(\\d{1,4})\\s*$"));
     const QRegularExpressionMatch m = forme.match(texte);
     if (!m.hasMatch())
         return std::nullopt;
-    int a = m.captured(1).toInt(), b = m.captured(3).toInt(), c = m.captured(4).toInt();
-    const int longueurPremier = int(m.captured(1).size());
+    Nombres n;
+    bool ok1 = false, ok2 = false, ok3 = false;
+    n.premier = m.captured(1).toInt(&ok1);
+    n.second = m.captured(3).toInt(&ok2);
+    n.dernier = m.captured(4).toInt(&ok3);
+    if (!ok1 || !ok2 || !ok3) // digits of another script
+        return std::nullopt;
+    n.longueurPremier = int(m.captured(1).size());
+    n.longueurDernier = int(m.captured(4).size());
+    return n;
+}
+
+// The date of those numbers: the day and the month in the order given, or the year first when
+// the first number has more than two digits.
+std::optional<QDate> composerDate(const Nombres& n, bool moisDAbord)
+{
     int jour, mois, annee, longueurAnnee;
-    if (longueurPremier > 2) { // year first, as in 2024-03-15
-        annee = a; mois = b; jour = c; longueurAnnee = longueurPremier;
+    if (n.longueurPremier > 2) { // year first, as in 2024-03-15
+        annee = n.premier; mois = n.second; jour = n.dernier; longueurAnnee = n.longueurPremier;
     } else {
-        // Day, month and year in the order of the user's short date format.
-        const QString format = QLocale().dateFormat(QLocale::ShortFormat);
-        const qsizetype pj = format.indexOf(u'd'), pm = format.indexOf(u'M');
-        if (pm >= 0 && pj >= 0 && pm < pj) { mois = a; jour = b; }
-        else { jour = a; mois = b; }
-        annee = c; longueurAnnee = int(m.captured(4).size());
+        if (moisDAbord) { mois = n.premier; jour = n.second; }
+        else { jour = n.premier; mois = n.second; }
+        annee = n.dernier; longueurAnnee = n.longueurDernier;
     }
     if (longueurAnnee == 3)
         return std::nullopt;
-    if (longueurAnnee <= 2)
+    if (longueurAnnee <= 2) // typed with two digits
         annee += annee < 30 ? 2000 : 1900;
     const QDate d(annee, mois, jour);
     if (!d.isValid())
         return std::nullopt;
     return d;
+}
+
+std::optional<QDate> lireChiffres(const QString& texte, bool moisDAbord)
+{
+    const std::optional<Nombres> n = decouperDate(texte);
+    return n ? composerDate(*n, moisDAbord) : std::nullopt;
+}
+
+// How this program writes dates: the user's short date format when it has a four-digit year and
+// reads back to the same day (fr_FR, en_GB, ISO forms...); otherwise (C and POSIX, whose short
+// date names the month, en_US and de_DE, whose year has two digits) dd/MM/yyyy. The reader takes
+// the day and the month in the order of that format.
+struct FormeDate {
+    QString format;
+    bool moisDAbord = false;
+    bool formatCourt = false; // the locale's own short format
+};
+
+bool moisAvantJour(const QString& format)
+{
+    const qsizetype pj = format.indexOf(u'd'), pm = format.indexOf(u'M');
+    return pm >= 0 && pj >= 0 && pm < pj;
+}
+
+const FormeDate& formeDate()
+{
+    // Recomputed only when the locale changes.
+    thread_local QString nomConnu;
+    thread_local QString courtConnu;
+    thread_local FormeDate forme;
+    const QLocale locale;
+    const QString court = locale.dateFormat(QLocale::ShortFormat);
+    if (!forme.format.isEmpty() && court == courtConnu && locale.name() == nomConnu)
+        return forme;
+    nomConnu = locale.name();
+    courtConnu = court;
+    bool utilisable = court.contains(QLatin1String("yyyy"));
+    const bool moisDAbord = moisAvantJour(court);
+    for (const QDate& d : {QDate(1925, 1, 31), QDate(2024, 2, 29), QDate(2026, 12, 9), QDate(2069, 7, 4)})
+        utilisable = utilisable && lireChiffres(locale.toString(d, court), moisDAbord) == d;
+    forme = utilisable ? FormeDate{court, moisDAbord, true} : FormeDate{QStringLiteral("dd/MM/yyyy"), false, false};
+    return forme;
+}
+
+} // namespace
+
+std::optional<QDate> LireDate(const QString& texte)
+{
+    const std::optional<Nombres> n = decouperDate(texte);
+    return n ? composerDate(*n, formeDate().moisDAbord) : std::nullopt;
 }
 
 bool EstDateValide(const QString& texte)
@@ -170,7 +239,9 @@ bool EstDateValide(const QString& texte)
 
 QString EcrireDate(const QDate& date)
 {
-    return QLocale().toString(date, QLocale::ShortFormat);
+    const FormeDate& forme = formeDate();
+    // The fallback is written in plain digits whatever the locale's own digits.
+    return forme.formatCourt ? QLocale().toString(date, forme.format) : date.toString(forme.format);
 }
 
 bool EstCodePostal(const QString& texte)

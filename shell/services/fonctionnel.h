@@ -21,11 +21,16 @@ QString FormaterNomPropre(const QString& texte);
 bool EstPrenomFeminin(const QString& prenom);
 // 1 to 12 when the word's first three letters name a month in the month table, else 0.
 int NumeroMois(const QString& mot);
-// True when the text is empty or reads as a date in the user's short date format.
+// Dates are written in the user's short date format when it has a four-digit year and reads back
+// to the same day, else as dd/MM/yyyy (C, POSIX, en_US, de_DE...). They are read as day, month
+// and year in the order of that format, with "/", "." or "-" between them (a two-digit year
+// typed by the user is taken between 1930 and 2029), or year first (2024-03-15). What EcrireDate
+// writes, LireDate reads back to the same day, in every locale.
+// True when the text is empty or reads as a date.
 bool EstDateValide(const QString& texte);
-// The date a text reads as (user's short date format and a few usual variants), if any.
+// The date a text reads as, if any.
 std::optional<QDate> LireDate(const QString& texte);
-// A date written in the user's short date format.
+// A date as this program writes it.
 QString EcrireDate(const QDate& date);
 // True when the text is exactly five digits.
 bool EstCodePostal(const QString& texte);

@@ -35,6 +35,7 @@ constexpr int HauteurDepart = 5100;
 // SIGTERM is turned into an event of the user-interface thread through a socket pair.
 int tubeArret[2] = {-1, -1};
 bool arretDemande = false;
+bool arretSansDonnees = false; // no data folder: the program stops
 
 void surSignal(int)
 {
@@ -79,10 +80,13 @@ void Depart::demarrer()
 {
     installerArret();
     QApplication::setWindowIcon(QIcon(Dessins::logo()));
+    arretSansDonnees = false;
     Forme<Depart>();
     // Stopped during start-up, or every window already closed: the event loop ends as it starts.
     const bool fenetreOuverte = Systeme::FormeVisible(Principale::NomConception);
-    if (arretDemande || !fenetreOuverte)
+    if (arretSansDonnees)
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
+    else if (arretDemande || !fenetreOuverte)
         QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
 }
 
@@ -148,6 +152,8 @@ void Depart::Form_Load()
             return;
     }
 
+    // The data folder, laid down or completed. Without it the program would work in whatever
+    // folder it was started from: it says so and stops instead.
     const QString donnees = Environnement::dossierDonnees();
     DossierDonnees::preparer(donnees, Environnement::dossierDonneesLivrees());
     if (QFileInfo(donnees).isDir()) {
@@ -156,9 +162,15 @@ void Depart::Form_Load()
             if (!QFileInfo(chemin).isDir() && QDir().mkdir(chemin))
                 Traces::etape(QStringLiteral("Dossier ") + nom);
         }
-        if (QDir::setCurrent(donnees))
-            Traces::etape(QStringLiteral("Repertoire"));
     }
+    if (!QFileInfo(donnees).isDir() || !QDir::setCurrent(donnees)) {
+        Traces::etape(QStringLiteral("Dossier de données impossible"));
+        MsgBox(DossierDonnees::messageDossierImpossible(donnees));
+        arretSansDonnees = true;
+        RegistreFenetres::instance().decharger(NomConception);
+        return;
+    }
+    Traces::etape(QStringLiteral("Repertoire"));
 
     hide();
     Attente::pomper();

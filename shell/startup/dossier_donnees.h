@@ -8,14 +8,23 @@
 namespace DossierDonnees {
 
 struct Bilan {
-    QStringList poses;  // entries laid down now (relative names)
-    QStringList echecs; // entries that were missing and could not be laid down
+    QStringList poses;   // entries laid down now (relative names, "Modeles/Basic.htm")
+    QStringList echecs;  // entries that were missing and could not be laid down ("." the folder itself)
+    QStringList retires; // temporary files of an interrupted register creation or save, removed
+    bool dossierAbsent() const { return echecs.contains(QStringLiteral(".")); }
 };
 
-// Creates the folder when missing, then lays down each shipped entry that is missing:
-// the empty register "Kerval.mdb" (from the shipped schema), the folders "Modeles" and
-// "Visualisation" (copied whole, only when the folder itself is missing), and the files
-// "propositions.txt", "DocWord.doc" and "Fondr.jpg". Existing entries are left untouched.
+// Creates the folder when missing, then, at every start, lays down each shipped entry that is
+// missing: the empty register "Kerval.mdb" (from the shipped schema), every file of the folders
+// "Modeles" and "Visualisation" that the folder lacks (the folders made when missing), and the
+// files "propositions.txt", "DocWord.doc" and "Fondr.jpg". Each file is written whole or not at
+// all, so a start that is interrupted leaves no half file and the next start completes it.
+// Existing entries are left untouched. The temporary files that an interrupted creation of the
+// register leaves ("Kerval-XXXXXX.tmp" and its journal), and those of saves killed half-way
+// (hidden, in the folder and in CV, Lettres and Modeles), are removed first.
 Bilan preparer(const QString& dossier, const QString& livrees);
+
+// What the user is told when the data folder cannot be made or entered; the program then stops.
+QString messageDossierImpossible(const QString& dossier);
 
 } // namespace DossierDonnees

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "outils.h"
 #include "shell/services/fichiers_texte.h"
 
@@ -57,8 +59,34 @@ TEST(FichiersTexte, EcritureAtomique)
     EXPECT_FALSE(ecrire(chemin, u"tout autre chose"_qs));
     simulerEchecEcriture(false);
     EXPECT_EQ(Outils::lireOctets(chemin), QByteArray("Nom=Lebrun\r\nPr\xE9nom=H\xE9l\xE8ne\r\n"));
-    EXPECT_EQ(QDir(d.path()).entryList(QDir::Files), QStringList{u"cv.dat"_qs});
+    EXPECT_EQ(QDir(d.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"cv.dat"_qs});
 
     EXPECT_FALSE(lire(d.filePath(u"absent.dat"_qs)).has_value());
     EXPECT_FALSE(ecrire(d.filePath(u"absent/dossier/x.txt"_qs), u"x"_qs));
+}
+
+TEST(FichiersTexte, UneSauvegardeGardeLeFichierSesDroitsEtNeLaisseRien)
+{
+    QTemporaryDir d;
+    const QString chemin = d.filePath(u"Lefort Anne.dat"_qs);
+    ASSERT_TRUE(ecrire(chemin, u"Nom=Lefort"_qs));
+    ASSERT_TRUE(QFile::setPermissions(chemin, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(ecrire(chemin, u"Nom=Lefort\r\nPrénom=Anne"_qs));
+    EXPECT_EQ(QFile::permissions(chemin) & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // Through a link, the file it points to is written and the link stays.
+    const QString lien = d.filePath(u"lien.dat"_qs);
+    ASSERT_TRUE(QFile::link(chemin, lien));
+    ASSERT_TRUE(ecrire(lien, u"Nom=Lien"_qs));
+    EXPECT_TRUE(QFileInfo(lien).isSymLink());
+    EXPECT_EQ(*lire(chemin), u"Nom=Lien"_qs);
+    EXPECT_EQ(QDir(d.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              (QStringList{u"Lefort Anne.dat"_qs, u"lien.dat"_qs}));
+
+    // What a save killed half-way leaves is recognised; the user's own files are not.
+    for (const char* nom : {".Lefort Anne.dat.a1B2c3.kerval-tmp", ".Listesites.txt.ZZZZZZ.kerval-tmp", ".cache",
+                            "notes.kerval-tmp", ".x.dat.court.kerval-tmp"})
+        Outils::ecrireOctets(d.filePath(QString::fromLatin1(nom)), "x");
+    EXPECT_EQ(retirerTemporaires(d.path()),
+              (QStringList{u".Lefort Anne.dat.a1B2c3.kerval-tmp"_qs, u".Listesites.txt.ZZZZZZ.kerval-tmp"_qs}));
+    EXPECT_EQ(QDir(d.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 5);
 }

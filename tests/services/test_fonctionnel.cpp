@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/services/fonctionnel.h"
+#include "support/outils.h"
 
 using namespace Fonctionnel;
 
@@ -78,6 +79,52 @@ TEST(Fonctionnel, Dates)
     EXPECT_EQ(LireDate(u"05/04/2023"_qs), QDate(2023, 4, 5));
     EXPECT_EQ(LireDate(u"05/04/95"_qs), QDate(1995, 4, 5));
     EXPECT_EQ(EcrireDate(QDate(2024, 3, 5)), u"05/03/2024"_qs);
+}
+
+TEST(Fonctionnel, DatesDansChaqueLocale)
+{
+    struct Cas {
+        QLocale locale;
+        const char* nom;
+    };
+    const QList<Cas> locales = {
+        {QLocale::c(), "C"},
+        {QLocale(u"POSIX"_qs), "POSIX"},
+        {QLocale(QLocale::English, QLocale::UnitedStates), "en_US"},
+        {QLocale(QLocale::German, QLocale::Germany), "de_DE"},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), "en_GB"},
+        {QLocale(QLocale::French, QLocale::France), "fr_FR"},
+        {QLocale(QLocale::Swedish, QLocale::Sweden), "sv_SE"},
+        {QLocale(QLocale::Arabic, QLocale::Egypt), "ar_EG"},
+    };
+    const QList<QDate> jours = {QDate(1925, 6, 1), QDate(1999, 12, 31), QDate(2026, 12, 9),
+                                QDate(2030, 1, 15), QDate(2069, 7, 4),   QDate(2024, 2, 29)};
+    for (const Cas& c : locales) {
+        const LocaleTemporaire locale(c.locale);
+        for (const QDate& jour : jours) {
+            const QString texte = EcrireDate(jour);
+            EXPECT_EQ(LireDate(texte), jour) << c.nom << " " << texte.toStdString();
+            EXPECT_TRUE(EstDateValide(texte)) << c.nom << " " << texte.toStdString();
+        }
+    }
+    // A short format with a two-digit year or a month name is not used; one that reads back is.
+    for (const char* nom : {"C", "en_US", "de_DE", "fr_FR", "en_GB"}) {
+        const LocaleTemporaire locale{QLocale(QString::fromLatin1(nom))};
+        EXPECT_EQ(EcrireDate(QDate(2026, 12, 9)), u"09/12/2026"_qs) << nom;
+        // What the user types is read in the same order as what is written.
+        EXPECT_EQ(LireDate(u"09/12/2026"_qs), QDate(2026, 12, 9)) << nom;
+        EXPECT_EQ(LireDate(u"1/3/24"_qs), QDate(2024, 3, 1)) << nom;
+    }
+    {
+        const LocaleTemporaire locale(QLocale(QLocale::Swedish, QLocale::Sweden));
+        EXPECT_EQ(EcrireDate(QDate(2026, 12, 9)), u"2026-12-09"_qs);
+    }
+    {
+        // Digits of another script are not read: the plain form is written.
+        const LocaleTemporaire locale(QLocale(QLocale::Arabic, QLocale::Egypt));
+        EXPECT_EQ(EcrireDate(QDate(2026, 12, 9)), u"09/12/2026"_qs);
+    }
+    EXPECT_EQ(QLocale().name(), u"fr_FR"_qs);
 }
 
 TEST(Fonctionnel, EstCodePostal)

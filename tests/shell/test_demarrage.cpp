@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "commun.h"
+#include "registres.h"
 #include "shell/mainwindow/principale.h"
 #include "shell/services/systeme.h"
 #include "shell/startup/depart.h"
@@ -131,7 +132,7 @@ TEST_F(Demarrage, SecondDemarrageNeCreeRien)
     demarrer();
     EXPECT_FALSE(etapes().contains(u"Dossier CV"_qs));
     EXPECT_TRUE(etapes().contains(u"Repertoire"_qs));
-    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty()) << faux.dialogues->textes().join(u"|"_qs).toStdString();
     EXPECT_FALSE(registre.isEmpty());
 }
 
@@ -163,11 +164,80 @@ TEST_F(Demarrage, DossierDeDonneesPoseSansRienEcraser)
     EXPECT_EQ(base->nombreCandidatures(), 0);
     EXPECT_EQ(Outils::lireOctets(neuf + u"/propositions.txt"_qs),
               Outils::lireOctets(QStringLiteral(KERVAL_DONNEES_SOURCE) + u"/propositions.txt"_qs));
-    // A user's Modeles folder is never refilled.
-    QDir(neuf + u"/Modeles"_qs).removeRecursively();
-    QDir().mkpath(neuf + u"/Modeles"_qs);
+    // A later start lays down nothing more.
     const auto encore = DossierDonnees::preparer(neuf, QStringLiteral(KERVAL_DONNEES_SOURCE));
-    EXPECT_TRUE(encore.poses.isEmpty());
+    EXPECT_TRUE(encore.poses.isEmpty()) << encore.poses.join(u',').toStdString();
+    EXPECT_TRUE(encore.echecs.isEmpty());
+}
+
+TEST_F(Demarrage, UnPremierDemarrageInterrompuSeTermineAuSuivant)
+{
+    // What a first start killed while it laid down the data folder leaves: Modeles made but
+    // not filled, Visualisation and the phrases not there yet, the register half made under
+    // its temporary name.
+    DossierTemporaire dossier;
+    const QString donnees = dossier.donnees();
+    const QString livrees = QStringLiteral(KERVAL_DONNEES_SOURCE);
+    QDir().mkpath(donnees + u"/Modeles"_qs);
+    ecrireFichier(donnees + u"/Kerval-a1B2c3.tmp"_qs, QByteArray("SQLite format 3\0", 16));
+    ecrireFichier(donnees + u"/Kerval-a1B2c3.tmp-journal"_qs, "journal");
+    for (const char* nom : {"DocWord.doc", "Fondr.jpg"})
+        QFile::copy(livrees + u'/' + QString::fromUtf8(nom), donnees + u'/' + QString::fromUtf8(nom));
+    // The user's own files, among them one named like a temporary file but not one, stay.
+    ecrireFichier(donnees + u"/Modeles/Mon modèle.htm"_qs, "<html>mien</html>");
+    ecrireFichier(donnees + u"/Modeles/Basic.htm"_qs, "<html>retouché</html>");
+    ecrireFichier(donnees + u"/Kerval-notes.tmp"_qs, "notes");
+
+    demarrer();
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty()) << faux.dialogues->textes().join(u'|').toStdString();
+    EXPECT_TRUE(Systeme::FormeVisible(u"Principale"_qs));
+    for (const QString& nom : QDir(livrees + u"/Modeles"_qs).entryList(QDir::Files))
+        if (nom != u"Basic.htm"_qs)
+            EXPECT_EQ(Outils::lireOctets(donnees + u"/Modeles/"_qs + nom), Outils::lireOctets(livrees + u"/Modeles/"_qs + nom))
+                << nom.toStdString();
+    EXPECT_TRUE(QFileInfo(donnees + u"/Modeles/Photo.jpg"_qs).isFile());
+    EXPECT_TRUE(QFileInfo(donnees + u"/Visualisation"_qs).isDir());
+    EXPECT_EQ(Outils::lireOctets(donnees + u"/propositions.txt"_qs), Outils::lireOctets(livrees + u"/propositions.txt"_qs));
+    EXPECT_EQ(Outils::lireOctets(donnees + u"/Modeles/Basic.htm"_qs), QByteArray("<html>retouché</html>"));
+    EXPECT_EQ(Outils::lireOctets(donnees + u"/Modeles/Mon modèle.htm"_qs), QByteArray("<html>mien</html>"));
+    EXPECT_EQ(Outils::lireOctets(donnees + u"/Kerval-notes.tmp"_qs), QByteArray("notes"));
+    EXPECT_FALSE(QFileInfo::exists(donnees + u"/Kerval-a1B2c3.tmp"_qs));
+    EXPECT_FALSE(QFileInfo::exists(donnees + u"/Kerval-a1B2c3.tmp-journal"_qs));
+    auto base = BaseCandidatures::ouvrir(donnees + u"/Kerval.mdb"_qs);
+    ASSERT_TRUE(base);
+    EXPECT_EQ(base->nombreCandidatures(), 0);
+}
+
+TEST_F(Demarrage, SansDossierDeDonneesLeProgrammeLeDitEtSArrete)
+{
+    DossierTemporaire dossier;
+    const QString depart = QDir::currentPath();
+    // A plain file where the folder should be.
+    QDir(dossier.donnees()).removeRecursively();
+    ecrireFichier(dossier.donnees(), "un fichier");
+    demarrer();
+    ASSERT_EQ(faux.dialogues->textes(), QStringList{DossierDonnees::messageDossierImpossible(dossier.donnees())});
+    EXPECT_TRUE(faux.dialogues->textes().first().contains(u"un fichier porte déjà son nom"_qs));
+    EXPECT_TRUE(faux.dialogues->textes().first().contains(dossier.donnees()));
+    EXPECT_FALSE(RegistreFenetres::instance().estChargee<Principale>());
+    EXPECT_FALSE(RegistreFenetres::instance().estChargee<Depart>());
+    EXPECT_EQ(QDir::currentPath(), depart);
+    EXPECT_EQ(Outils::lireOctets(dossier.donnees()), QByteArray("un fichier"));
+    EXPECT_FALSE(etapes().contains(u"Repertoire"_qs));
+
+    // A folder where the user may not write.
+    QFile::remove(dossier.donnees());
+    faux.dialogues->messages.clear();
+    {
+        Registres::FichierProtege protege(dossier.appData());
+        ASSERT_TRUE(protege.actif());
+        demarrer();
+    }
+    ASSERT_EQ(faux.dialogues->textes(), QStringList{DossierDonnees::messageDossierImpossible(dossier.donnees())});
+    EXPECT_TRUE(faux.dialogues->textes().first().contains(u"le droit d'écrire"_qs));
+    EXPECT_FALSE(RegistreFenetres::instance().estChargee<Principale>());
+    EXPECT_EQ(QDir::currentPath(), depart);
+    EXPECT_FALSE(QFileInfo::exists(dossier.donnees()));
 }
 
 TEST_F(Demarrage, FermerLaFenetrePrincipalePendantLeDemarrage)

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "commun.h"
+#include "registres.h"
 #include "register/store/base_donnees.h"
 #include "register/store/handles_partages.h"
 #include "shell/dialogs/apropos.h"
@@ -464,6 +465,9 @@ TEST_F(FenetrePrincipale, RegistresIllisiblesLaissesIntacts)
         EXPECT_EQ(Outils::lireOctets(registre()), c.contenu) << c.nom;
         EXPECT_EQ(p.NbCand->text(), u"0"_qs) << c.nom;
         EXPECT_EQ(p.Nom->text(), u"Lefort"_qs) << c.nom; // the rest of the load still runs
+        // The user hears once that the applications are not lost but cannot be read.
+        EXPECT_EQ(faux.dialogues->textes(), QStringList{BaseCandidatures::messageEndommage(registre())}) << c.nom;
+        faux.dialogues->messages.clear();
         RegistreFenetres::instance().toutDecharger();
     }
 
@@ -480,6 +484,40 @@ TEST_F(FenetrePrincipale, RegistresIllisiblesLaissesIntacts)
         autre->fermer();
     }
     EXPECT_EQ(statutDe(registre(), u"Envoi31"_qs), u"EMISE - EN ATTENTE DE REPONSE"_qs);
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty()); // only busy: nothing to say
+}
+
+TEST_F(FenetrePrincipale, RegistreAbimeLaisseTelQuelEtSignaleUneFois)
+{
+    cv(u"Lefort.dat"_qs, "Nom=Lefort\r\n");
+    const QByteArray abime = Registres::creerAbime(registre());
+    Principale& p = charger();
+    // Nothing aged, nothing counted: the file is left byte for byte.
+    EXPECT_EQ(Outils::lireOctets(registre()), abime);
+    EXPECT_EQ(QDir(dossier.donnees()).entryList(QDir::Files), QStringList(u"Kerval.mdb"_qs));
+    EXPECT_EQ(p.NbCand->text(), u"0"_qs);
+    EXPECT_EQ(p.Nom->text(), u"Lefort"_qs);
+    // One message, which names the register and says where it lies.
+    const QStringList messages = faux.dialogues->textes();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.first().contains(u"\"Kerval.mdb\" est endommagé"_qs)) << messages.first().toStdString();
+    EXPECT_TRUE(messages.first().contains(u"laissé tel quel"_qs));
+    EXPECT_TRUE(messages.first().contains(QFileInfo(registre()).absoluteFilePath())) << messages.first().toStdString();
+}
+
+TEST_F(FenetrePrincipale, RegistreEnLectureSeuleCompteSansVieillir)
+{
+    creerRegistre(registre(), {{u"Envoi31"_qs, u"EMISE - EN ATTENTE DE REPONSE"_qs, u"2024-02-13"_qs, {}},
+                               {u"Refus"_qs, u"REPONSE - REFUS NET"_qs, {}, {}}});
+    const QByteArray avant = Outils::lireOctets(registre());
+    Registres::FichierProtege protege(registre());
+    ASSERT_TRUE(protege.actif());
+    Principale& p = charger();
+    EXPECT_EQ(p.NbCand->text(), u"2"_qs);
+    EXPECT_EQ(p.ImageMenu[10]->genre(), Icone::Candidature);
+    EXPECT_EQ(Outils::lireOctets(registre()), avant);
+    // The register window says it, when it opens.
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
 }
 
 TEST_F(FenetrePrincipale, DossierCVEtrange)

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include "support/outils.h"
+#include "support/registres.h"
 #include "register/store/base_candidatures.h"
 #include "register/store/candidature.h"
 
@@ -309,10 +310,13 @@ TEST(BaseCandidatures, RegistreVerrouilleParUnAutre)
     auto autre = BaseDonnees::ouvrir(r.chemin);
     ASSERT_TRUE(autre);
     ASSERT_TRUE(autre->executer(u"begin exclusive"_qs));
-    // Waits for the lock, then gives up without a crash or a write.
-    auto base = BaseCandidatures::ouvrir(r.chemin);
+    // Waits for the lock, then gives up without a crash or a write. The file is only busy.
+    Stockage::Etat etat = Stockage::Etat::Ouverte;
+    auto base = BaseCandidatures::ouvrir(r.chemin, &etat);
     if (base)
         EXPECT_FALSE(base->vieillirStatuts(aujourdhui));
+    else
+        EXPECT_EQ(etat, Stockage::Etat::Occupee);
     ASSERT_TRUE(autre->executer(u"rollback"_qs));
     autre.reset();
     base = BaseCandidatures::ouvrir(r.chemin);
@@ -332,4 +336,75 @@ TEST(BaseCandidatures, RegistreVerrouilleParUnAutre)
     EXPECT_EQ(autre->valeurUnique(u"select count(*) from Candidatures"_qs)->toInt(), 2);
     EXPECT_TRUE(base->vieillirStatuts(aujourdhui));
     EXPECT_EQ(statutDe(*autre, 1), u"EMISE - SANS REPONSE"_qs);
+}
+
+TEST(BaseCandidatures, RegistreAbimeAuMilieuNiOuvertNiEcrit)
+{
+    DossierTemporaire dossier;
+    const QString chemin = dossier.chemin(u"Kerval.mdb"_qs);
+    const QByteArray abime = Registres::creerAbime(chemin);
+    ASSERT_FALSE(abime.isEmpty());
+    // The header and the first page are sound: only the check of every page finds the damage.
+    Stockage::Etat etat = Stockage::Etat::Ouverte;
+    EXPECT_FALSE(BaseCandidatures::ouvrir(chemin, &etat));
+    EXPECT_EQ(etat, Stockage::Etat::Endommagee);
+    EXPECT_FALSE(BaseDonnees::ouvrir(chemin, &etat));
+    EXPECT_EQ(etat, Stockage::Etat::Endommagee);
+    EXPECT_EQ(Outils::lireOctets(chemin), abime);
+    EXPECT_EQ(QDir(dossier.donnees()).entryList(QDir::Files), QStringList(u"Kerval.mdb"_qs));
+
+    // A register found sound earlier in the run and damaged since is checked again.
+    const QString autre = dossier.chemin(u"Autre.mdb"_qs);
+    ASSERT_TRUE(BaseCandidatures::creerVide(autre));
+    {
+        auto base = BaseCandidatures::ouvrir(autre);
+        ASSERT_TRUE(base);
+        ajouter(base->base(), u"NON EMISE"_qs, {}, {});
+    }
+    ASSERT_TRUE(BaseCandidatures::ouvrir(autre));
+    QFile f(autre);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(4096); // the table's first page
+    f.write(QByteArray(4096, '\xa5'));
+    f.close();
+    EXPECT_FALSE(BaseCandidatures::ouvrir(autre, &etat));
+    EXPECT_EQ(etat, Stockage::Etat::Endommagee);
+
+    // Missing, foreign: said as such.
+    EXPECT_FALSE(BaseCandidatures::ouvrir(dossier.chemin(u"Absent.mdb"_qs), &etat));
+    EXPECT_EQ(etat, Stockage::Etat::Absente);
+    Outils::ecrireOctets(dossier.chemin(u"Texte.mdb"_qs), "Ceci n'est pas un registre.");
+    EXPECT_FALSE(BaseCandidatures::ouvrir(dossier.chemin(u"Texte.mdb"_qs), &etat));
+    EXPECT_EQ(etat, Stockage::Etat::Illisible);
+}
+
+TEST(BaseCandidatures, RegistreEnLectureSeuleLuMaisJamaisEcrit)
+{
+    Registre r;
+    {
+        auto base = BaseCandidatures::ouvrir(r.chemin);
+        ajouter(base->base(), u"EMISE - EN ATTENTE DE REPONSE"_qs, QDate(2023, 1, 1), {});
+        ajouter(base->base(), u"NON EMISE"_qs, {}, {});
+    }
+    const QByteArray avant = Outils::lireOctets(r.chemin);
+    Registres::FichierProtege protege(r.chemin);
+    ASSERT_TRUE(protege.actif());
+
+    Stockage::Etat etat = Stockage::Etat::Ouverte;
+    auto base = BaseCandidatures::ouvrir(r.chemin, &etat);
+    ASSERT_TRUE(base) << "a register that can be read is opened for reading";
+    EXPECT_EQ(etat, Stockage::Etat::LectureSeule);
+    EXPECT_TRUE(base->lectureSeule());
+    EXPECT_EQ(base->nombreCandidatures(), 2);
+    EXPECT_EQ(statutDe(base->base(), 1), u"EMISE - EN ATTENTE DE REPONSE"_qs);
+    // Nothing is written: no ageing, no new row, no journal beside the file.
+    EXPECT_FALSE(base->vieillirStatuts(aujourdhui));
+    auto jeu = base->base().ouvrirJeu(u"select * from Candidatures"_qs);
+    ASSERT_TRUE(jeu && jeu->ajouterNouveau());
+    jeu->fixer(u"Intitule"_qs, u"Poste"_qs);
+    EXPECT_FALSE(jeu->mettreAJour());
+    EXPECT_FALSE(base->base().executer(u"delete from candidatures "_qs));
+    base.reset();
+    EXPECT_EQ(Outils::lireOctets(r.chemin), avant);
+    EXPECT_EQ(QDir(r.dossier.donnees()).entryList(QDir::Files), QStringList(u"Kerval.mdb"_qs));
 }

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QLocale>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,18 @@ private:
     QTemporaryDir racine_;
     QByteArray ancienAppData_;
     QString ancienDossier_;
+};
+
+// The program's locale for the time of a test (the shared main sets fr_FR); put back afterwards.
+class LocaleTemporaire {
+public:
+    explicit LocaleTemporaire(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~LocaleTemporaire() { QLocale::setDefault(ancienne_); }
+    LocaleTemporaire(const LocaleTemporaire&) = delete;
+    LocaleTemporaire& operator=(const LocaleTemporaire&) = delete;
+
+private:
+    QLocale ancienne_;
 };
 
 namespace Outils {
