@@ -10,11 +10,9 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
-#include <QMimeDatabase>
 #include <QProcess>
-#include <QSettings>
-#include <QStandardPaths>
 
+#include "platform/applications_bureau.h"
 #include "platform/titres_x11.h"
 #include "platform/clavier_x11.h"
 
@@ -55,48 +53,15 @@ public:
     }
 };
 
-// The program that the desktop associates with a file: xdg-mime's default for the file's
-// type, and the Exec line of that .desktop file.
-QString programmeDeBureau(const QString& fichierDesktop)
-{
-    QStringList dossiers = QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
-    for (const QString& d : dossiers) {
-        const QString chemin = QDir(d).filePath(fichierDesktop);
-        if (!QFileInfo::exists(chemin))
-            continue;
-        QSettings desktop(chemin, QSettings::IniFormat);
-        desktop.beginGroup(QStringLiteral("Desktop Entry"));
-        QString exec = desktop.value(QStringLiteral("Exec")).toString();
-        if (exec.isEmpty())
-            exec = desktop.value(QStringLiteral("TryExec")).toString();
-        const QStringList morceaux = QProcess::splitCommand(exec);
-        if (morceaux.isEmpty())
-            continue;
-        const QString programme = QStandardPaths::findExecutable(morceaux.first());
-        if (!programme.isEmpty())
-            return programme;
-    }
-    return {};
-}
-
 class CoquilleLinux final : public Coquille {
 public:
-    QString programmeAssocie(const QString& fichier) override
-    {
-        if (!QFileInfo::exists(fichier))
-            return {};
-        const QString type = QMimeDatabase().mimeTypeForFile(fichier).name();
-        QProcess requete;
-        requete.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
-        if (!requete.waitForFinished(5000) || requete.exitCode() != 0)
-            return {};
-        const QString desktop = QString::fromLocal8Bit(requete.readAllStandardOutput()).trimmed();
-        if (desktop.isEmpty())
-            return {};
-        return programmeDeBureau(desktop);
-    }
+    QString programmeAssocie(const QString& fichier) override { return ApplicationsBureau::programme(fichier); }
     bool lancer(const QString& programme, const QStringList& arguments, bool) override
     {
+        // The desktop's program for a file is started as its desktop entry says (an "env …"
+        // prefix, a sandbox, the place of the file among its arguments).
+        if (const std::optional<bool> ouvert = ApplicationsBureau::ouvrir(programme, arguments))
+            return *ouvert;
         return QProcess::startDetached(programme, arguments);
     }
     bool ouvrirExplorateur(const QString& cible) override

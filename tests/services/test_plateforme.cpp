@@ -3,11 +3,17 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include "outils.h"
 #include "platform/attente.h"
 #include "platform/environnement.h"
 #include "platform/fakes/fausse_plateforme.h"
+#include "platform/plateforme.h"
 
 TEST(Plateforme, DialoguesScriptes)
 {
@@ -62,4 +68,63 @@ TEST(Plateforme, DossiersDeLEnvironnement)
     qunsetenv("temp");
     EXPECT_FALSE(Environnement::dossierTemporaire().isEmpty());
     EXPECT_TRUE(QDir(Environnement::dossierDonneesLivrees()).exists());
+}
+
+// Run only by the next test, in a child process whose desktop holds one program for HTML pages.
+TEST(Plateforme, ProgrammeDuBureauDansUnProcessusEnfant)
+{
+    const QString page = qEnvironmentVariable("KERVAL_PAGE_ESSAI");
+    if (page.isEmpty())
+        GTEST_SKIP() << "run by a child process";
+    Plateforme::installerLinux();
+    Coquille& coquille = Plateforme::instance().coquille();
+    const QString programme = coquille.programmeAssocie(page);
+    ASSERT_FALSE(programme.isEmpty());
+    EXPECT_TRUE(QFileInfo(programme).isAbsolute());
+    EXPECT_TRUE(coquille.programmeAssocie(page + u".absent"_qs).isEmpty());
+    EXPECT_TRUE(coquille.lancer(programme, {page}, true));
+}
+
+TEST(Plateforme, LeProgrammeDuBureauDemarreCommeSonEntreeLeDit)
+{
+    // A desktop entry as distributions write them: an "env" prefix and the file's place among
+    // the arguments given by a field code.
+    QTemporaryDir d;
+    const QDir racine(d.path());
+    for (const char* dossier : {"donnees/applications", "config", "systeme", "configsysteme"})
+        racine.mkpath(QString::fromLatin1(dossier));
+    const QString trace = racine.filePath(u"trace.txt"_qs);
+    const QString script = racine.filePath(u"lecteur.sh"_qs);
+    Outils::ecrireOctets(script, "#!/bin/sh\necho \"$KERVAL_VU $*\" > \"" + trace.toUtf8() + "\"\n");
+    QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
+    Outils::ecrireOctets(racine.filePath(u"donnees/applications/lecteur-essai.desktop"_qs),
+                  "[Desktop Entry]\nType=Application\nName=Lecteur\nMimeType=text/html;\nExec=env KERVAL_VU=oui " +
+                      script.toUtf8() + " --page %f\n");
+    Outils::ecrireOctets(racine.filePath(u"config/mimeapps.list"_qs),
+                  "[Default Applications]\ntext/html=lecteur-essai.desktop\n");
+    const QString page = racine.filePath(u"page d'essai.html"_qs);
+    Outils::ecrireOctets(page, "<html><body>Essai</body></html>\n");
+
+    QProcess enfant;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"XDG_DATA_HOME"_qs, racine.filePath(u"donnees"_qs));
+    env.insert(u"XDG_CONFIG_HOME"_qs, racine.filePath(u"config"_qs));
+    // The shared folders stay, for the types of files; the user's own choice comes first.
+    env.insert(u"XDG_DATA_DIRS"_qs, racine.filePath(u"systeme"_qs) + u":/usr/local/share:/usr/share"_qs);
+    env.insert(u"XDG_CONFIG_DIRS"_qs, racine.filePath(u"configsysteme"_qs));
+    env.insert(u"KERVAL_PAGE_ESSAI"_qs, page);
+    enfant.setProcessEnvironment(env);
+    enfant.setProcessChannelMode(QProcess::MergedChannels);
+    enfant.start(QCoreApplication::applicationFilePath(),
+                 {u"--gtest_filter=Plateforme.ProgrammeDuBureauDansUnProcessusEnfant"_qs});
+    ASSERT_TRUE(enfant.waitForFinished(60000));
+    const QString sortie = QString::fromUtf8(enfant.readAll());
+    ASSERT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
+    ASSERT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
+
+    QElapsedTimer chrono;
+    chrono.start();
+    while (!QFileInfo(trace).size() && chrono.elapsed() < 10000)
+        QThread::msleep(20);
+    EXPECT_EQ(Outils::lireOctets(trace), "oui --page " + page.toUtf8() + "\n");
 }
