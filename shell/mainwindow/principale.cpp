@@ -109,6 +109,9 @@ Principale::Principale()
     fond.setColorAt(0, QColor(0xE3, 0xEC, 0xF8));
     fond.setColorAt(1, QColor(0xB9, 0xD4, 0xF1));
     Espace->setBackground(fond);
+    // A window that closes hands the activation back to the one the user worked in before it,
+    // never to the first window of the workspace (the home screen, which would cover the others).
+    Espace->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(Espace);
 
     Nom = champCache(QStringLiteral("Nom"));
@@ -376,9 +379,20 @@ void Principale::placerFenetre(Fenetre* fenetre)
     QWidget* w = fenetre->widget();
     if (!w || w == this || estFenetreSuperieure(w) || w->parentWidget())
         return;
+    // The window was built at its designed size; the frame takes the size that shows it whole
+    // (the workspace would give it only what its layout-less content hints: a strip).
+    const QSize voulue = w->size();
     QMdiSubWindow* cadre = Espace->addSubWindow(w);
     cadre->setAttribute(Qt::WA_DeleteOnClose);
+    if (estBulle(w)) {
+        // A pop-up only informs: no frame, and disabled it never takes the activation nor the
+        // focus from the window the user works in.
+        cadre->setWindowFlags(Qt::FramelessWindowHint);
+        cadre->setEnabled(false);
+    }
     cadre->hide();
+    const QMargins bords = cadre->contentsMargins();
+    cadre->resize(voulue.grownBy(QMargins(bords.left(), bords.top(), bords.right(), bords.bottom())));
     // The window shows and hides itself; its frame in the workspace follows.
     w->installEventFilter(this);
 }
