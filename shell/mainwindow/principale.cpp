@@ -140,11 +140,18 @@ Principale::Principale()
     construireMenus();
 
     RegistreFenetres::instance().fixerPlacement([this](Fenetre* f) { placerFenetre(f); });
+    // A top-level window of the program that closes while it has the activation gives it back
+    // here, also where no window manager does.
+    RegistreFenetres::instance().fixerRetourActivation([this] {
+        if (isVisible() && !dechargee_)
+            activateWindow();
+    });
 }
 
 Principale::~Principale()
 {
     RegistreFenetres::instance().fixerPlacement({});
+    RegistreFenetres::instance().fixerRetourActivation({});
 }
 
 QLineEdit* Principale::champCache(const QString& nom)
@@ -552,9 +559,7 @@ bool Principale::eventFilter(QObject* objet, QEvent* e)
 
 void Principale::Logo_Click()
 {
-    APropos& a = Forme<APropos>();
-    a.show();
-    a.raise();
+    Systeme::AuPremierPlan(&Forme<APropos>());
 }
 
 // The icon desktop

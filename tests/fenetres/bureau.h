@@ -18,6 +18,7 @@
 #include "platform/fakes/fausse_plateforme.h"
 #include "platform/fakes/faux_navigateur.h"
 #include "register/store/base_candidatures.h"
+#include "shell/controls/bouton_kvl.h"
 #include "shell/home/assistant_texte.h"
 #include "shell/mainwindow/liens_fenetres.h"
 #include "shell/mainwindow/liens_modules.h"
@@ -93,6 +94,8 @@ protected:
         QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, ou.isNull() ? w->rect().center() : ou);
         pomper();
     }
+    // A click on the program's button: the pointer lands on its caption, which takes the mouse.
+    static void cliquer(BoutonKVL* b) { cliquer(b->Label1); }
     // Chooses the entry of that caption in the pop-up menu on show.
     static void choisirDansMenu(const QString& libelle)
     {
