@@ -27,6 +27,14 @@
 #include "shell/startup/ecran.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QSize& t, std::ostream* os) { *os << t.width() << "x" << t.height(); }
+inline void PrintTo(const QPoint& p, std::ostream* os) { *os << "(" << p.x() << ", " << p.y() << ")"; }
+inline void PrintTo(const QRect& r, std::ostream* os)
+{
+    *os << r.width() << "x" << r.height() << " at (" << r.x() << ", " << r.y() << ")";
+}
+QT_END_NAMESPACE
 
 class TestBureau : public ::testing::Test {
 protected:
