@@ -137,6 +137,8 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
+    // Tab and Shift+Tab follow the panel's reading order (ordonnerTabulation).
+    bool focusNextPrevChild(bool suivant) override;
 
 private:
     void construire();
@@ -147,6 +149,9 @@ private:
     void construireOptions();
     void construireApercu();
     void relier();
+    void ordonnerTabulation();
+    bool atteintParTab(QWidget* w) const;
+    void montrerAuFocus(QWidget* w);
     void surPerteFocus(QWidget* boite, std::function<void()> gestionnaire);
     void appliquerCouleur(quint32 bgr);
     void placerPopups();
@@ -156,6 +161,7 @@ private:
     PertesFocus* pertesFocus_ = new PertesFocus(this); // the boxes' leaving handlers
     QMap<QString, QWidget*> zones_;  // text-bearing controls by design name
     QStringList ordre_;               // their control order
+    QList<QWidget*> ordreTab_;        // the controls in Tab's order
     QMap<QString, QCheckBox*> groupes_; // "k:Nom" -> member
     int policeSurvolee_ = -1;
     friend class TestFenetreCV;

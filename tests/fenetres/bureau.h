@@ -76,6 +76,7 @@ protected:
         qputenv("ALLUSERSPROFILE", ancienTousProfils_);
     }
 
+public:
     // Lets queued events, timers due now and deferred deletions run.
     static void pomper()
     {
@@ -85,6 +86,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
+protected:
     QMdiArea* espace() const { return principale->Espace; }
     QMdiSubWindow* active() const { return espace()->activeSubWindow(); }
     // The workspace frame of a window, or null.
