@@ -207,7 +207,8 @@ void FormPostuler::construire()
 
 bool FormPostuler::eventFilter(QObject* objet, QEvent* e)
 {
-    if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    // A click acts once the button is up (a window it opens must not find the button still held).
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         for (int i = 0; i < 5; ++i) {
             if (objet == Modele.value(i))
                 Modele_Click(i);

@@ -81,8 +81,9 @@ void IconeBureau::mouseMoveEvent(QMouseEvent* e)
 
 void IconeBureau::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (ignorerRelachement_) {
-        ignorerRelachement_ = false;
+    if (doubleClicEnCours_) {
+        doubleClicEnCours_ = false;
+        emit doubleClic(index_);
         return;
     }
     if (rect().contains(e->position().toPoint()))
@@ -91,8 +92,11 @@ void IconeBureau::mouseReleaseEvent(QMouseEvent* e)
 
 void IconeBureau::mouseDoubleClickEvent(QMouseEvent*)
 {
-    ignorerRelachement_ = true;
-    emit doubleClic(index_);
+    // The double-click's command runs once the button is up again: a window that opens while the
+    // button is still down (its load pumps events, its browser sets up) would leave the pointer
+    // held by this icon, every later move coming here instead of to the control under it.
+    doubleClicEnCours_ = true;
+    emit doubleAppui(index_);
 }
 
 // Principale
@@ -240,10 +244,8 @@ void Principale::construireBandeau()
             iconeCliquee_ = index;
             minuterieClic_->start(QApplication::doubleClickInterval());
         });
-        connect(icone, &IconeBureau::doubleClic, this, [this](int index) {
-            minuterieClic_->stop();
-            ImageMenu_DblClick(index);
-        });
+        connect(icone, &IconeBureau::doubleAppui, this, [this] { minuterieClic_->stop(); });
+        connect(icone, &IconeBureau::doubleClic, this, &Principale::ImageMenu_DblClick);
     }
 
     Information = new QLabel(Frame1);

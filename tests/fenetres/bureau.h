@@ -104,6 +104,14 @@ protected:
         QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, ou.isNull() ? w->rect().center() : ou);
         pomper();
     }
+    // A double-click as the desktop delivers it: press, release, press, release, through the
+    // window, to the control under the pointer.
+    static void doubleCliquer(QWidget* w)
+    {
+        QWidget* fenetre = w->window();
+        QTest::mouseDClick(fenetre->windowHandle(), Qt::LeftButton, {}, w->mapTo(fenetre, w->rect().center()));
+        pomper();
+    }
     // A click on the program's button: the pointer lands on its caption, which takes the mouse.
     static void cliquer(BoutonKVL* b) { cliquer(b->Label1); }
     // Chooses the entry of that caption in the pop-up menu on show.

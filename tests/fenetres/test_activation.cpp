@@ -22,8 +22,7 @@ protected:
     void SetUp() override
     {
         TestBureau::SetUp();
-        QTest::mouseDClick(principale->ImageMenu[0], Qt::LeftButton);
-        pomper();
+        doubleCliquer(principale->ImageMenu[0]);
         cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();
         ASSERT_NE(cv, nullptr);
         // The user types the studies.
@@ -144,15 +143,13 @@ TEST_F(TestActivation, BoiteDeMessage)
 TEST_F(TestActivation, RegistreDevantDepuisLeBureau)
 {
     // The register, opened then left behind the editor, comes back to the front on its icon.
-    QTest::mouseDClick(principale->ImageMenu[10], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[10]);
     auto* registre = RegistreFenetres::instance().siChargee<FormCand>();
     ASSERT_NE(registre, nullptr);
     EXPECT_EQ(nomActive(), FormCand::NomConception);
     espace()->setActiveSubWindow(cadre(cv));
     ASSERT_EQ(nomActive(), FormRedigerCV::NomConception);
-    QTest::mouseDClick(principale->ImageMenu[10], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[10]);
     EXPECT_EQ(nomActive(), FormCand::NomConception);
     EXPECT_EQ(espace()->subWindowList(QMdiArea::StackingOrder).last(), cadre(registre));
 }

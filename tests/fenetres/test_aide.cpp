@@ -1,10 +1,14 @@
 // The CV editor's help pop-ups under the pointer: the pointer crosses the real "?" icons and the
 // entry panel, as a user's hand moves it.
 #include <QPlainTextEdit>
+#include <QTimer>
+#include <QWindow>
 
 #include "bureau.h"
 #include "cveditor/formrediger_cv.h"
+#include "letters/formpostuler.h"
 #include "shell/dialogs/aide.h"
+#include "shell/services/fichiers_texte.h"
 #include "shell/services/systeme.h"
 #include "shell/services/twips.h"
 
@@ -16,8 +20,7 @@ protected:
     {
         TestBureau::SetUp();
         // The new-CV slot of the desktop, double-clicked.
-        QTest::mouseDClick(principale->ImageMenu[0], Qt::LeftButton);
-        pomper();
+        doubleCliquer(principale->ImageMenu[0]);
         cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();
         ASSERT_NE(cv, nullptr);
         ASSERT_EQ(nomActive(), FormRedigerCV::NomConception);
@@ -76,6 +79,9 @@ TEST_F(TestAideCV, LesBullesSeSuiventSousLePointeur)
     EXPECT_EQ(nomActive(), FormRedigerCV::NomConception);
     EXPECT_EQ(devant(), FormRedigerCV::NomConception);
     EXPECT_EQ(QApplication::focusWidget(), cv->Etudes);
+    // Over the editor, beside its icon, where the pointer is.
+    EXPECT_EQ(espace()->subWindowList(QMdiArea::StackingOrder).last(), cadre(premiere));
+    EXPECT_TRUE(espace()->viewport()->rect().contains(cadre(premiere)->geometry()));
 
     // Further moves over the same icon leave it as it is; so does a jump to another icon.
     survoler(16);
@@ -127,4 +133,73 @@ TEST_F(TestAideCV, HauteurDeLaBulle)
     // Beside its icon, as placed by the editor, and over the editor.
     EXPECT_EQ(cadre(aide())->x(), Twips::versPixels(Twips::depuisPixels(cadre(cv)->x()) +
                                                     Twips::depuisPixels(cv->Image6[20]->x()) + 510));
+}
+
+TEST_F(TestBureau, ApresLeDoubleClicDuBureauLePointeurEstLibre)
+{
+    // The double-click on the desktop's new-CV slot, through the window as the desktop sends it;
+    // the button comes up while the editor opens (its load waits and pumps events) with its real
+    // preview browser.
+    FauxNavigateur::desinstaller();
+    QWindow* fenetre = principale->windowHandle();
+    ASSERT_NE(fenetre, nullptr);
+    IconeBureau* icone = principale->ImageMenu[0];
+    const QPoint ici = icone->mapTo(principale, icone->rect().center());
+    bool relache = false;
+    bool ouvertAvantRelache = true;
+    // As the window system delivers them: press, release, press (a double-click), and the last
+    // release only once the program is busy opening the editor.
+    const QPointF global = fenetre->mapToGlobal(QPointF(ici));
+    static int instant = 50000000;
+    auto bouton = [&](QEvent::Type type, Qt::MouseButtons etat) {
+        instant += 20;
+        qt_handleMouseEvent(fenetre, QPointF(ici), global, etat, Qt::LeftButton, type, Qt::NoModifier, instant);
+    };
+    bouton(QEvent::MouseButtonPress, Qt::LeftButton);
+    bouton(QEvent::MouseButtonRelease, Qt::NoButton);
+    QTimer::singleShot(0, [&] {
+        ouvertAvantRelache = RegistreFenetres::instance().estChargee<FormRedigerCV>();
+        bouton(QEvent::MouseButtonRelease, Qt::NoButton);
+        relache = true;
+    });
+    bouton(QEvent::MouseButtonPress, Qt::LeftButton);
+    pomper();
+    ASSERT_TRUE(relache);
+    // The editor opened once the button was up, not while it was held.
+    EXPECT_FALSE(ouvertAvantRelache);
+    auto* cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();
+    ASSERT_NE(cv, nullptr) << "the double-click did not open the editor";
+
+    // The pointer then moves over the editor: the moves reach the controls under it, not the
+    // desktop icon that was pressed.
+    principale->IndexIcone = -1;
+    for (const QPoint& p : {cv->Frame1->mapTo(principale, QPoint(20, 20)),
+                            cv->Image6[16]->mapTo(principale, QPoint(2, 2)),
+                            cv->Image6[16]->mapTo(principale, cv->Image6[16]->rect().center())})
+        QTest::mouseMove(fenetre, p);
+    pomper();
+    EXPECT_EQ(principale->IndexIcone, -1);
+    EXPECT_TRUE(Systeme::FormeVisible(Aide::NomConception));
+}
+
+TEST_F(TestBureau, LesNomsDeLaFenetreDEnvoiAgissentAuRelachement)
+{
+    // A CV not converted yet: its name in the sending window offers the conversion, which opens
+    // the editor and the conversion dialog; that happens once the button is up.
+    FichiersTexte::ecrire(dossier.chemin(u"CV/Martin Marie.dat"_qs), u"Nom=MARTIN\r\n"_qs);
+    principale->InitMenu();
+    auto& envoi = Forme<FormPostuler>();
+    pomper();
+    ASSERT_EQ(envoi.CV[0]->text(), u"Martin Marie.dat"_qs);
+    faux.dialogues->messages.clear();
+    faux.dialogues->reponses = {false};
+    QWindow* fenetre = principale->windowHandle();
+    const QPoint ici = envoi.CV[0]->mapTo(principale, envoi.CV[0]->rect().center());
+    QTest::mousePress(fenetre, Qt::LeftButton, {}, ici);
+    pomper();
+    EXPECT_TRUE(faux.dialogues->textes().isEmpty());
+    QTest::mouseRelease(fenetre, Qt::LeftButton, {}, ici);
+    pomper();
+    EXPECT_EQ(faux.dialogues->textes(),
+              QStringList{u"Ce CV n'a pas été converti au format .doc. Souhaitez vous le convertir maintenant ?"_qs});
 }

@@ -78,8 +78,7 @@ class TestClavier : public TestBureau {
 protected:
     FormRedigerCV* ouvrirCV()
     {
-        QTest::mouseDClick(principale->ImageMenu[0], Qt::LeftButton);
-        pomper();
+        doubleCliquer(principale->ImageMenu[0]);
         return RegistreFenetres::instance().siChargee<FormRedigerCV>();
     }
     int rendus(FormRedigerCV* cv) const
@@ -144,8 +143,7 @@ TEST_F(TestClavier, TabQuitteChaqueZoneDuCVEtLaRend)
 TEST_F(TestClavier, TabQuitteLesZonesDesAutresFenetres)
 {
     // The letter editor: the five paragraphs and the letter.
-    QTest::mouseDClick(principale->ImageMenu[5], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[5]);
     auto* lettre = RegistreFenetres::instance().siChargee<FormLettre>();
     ASSERT_NE(lettre, nullptr);
     for (QPlainTextEdit* b : lettre->Corps) {
@@ -155,8 +153,7 @@ TEST_F(TestClavier, TabQuitteLesZonesDesAutresFenetres)
     sortirAvec(lettre->Text1, u"Madame,"_qs, Qt::NoModifier);
 
     // The register: the letter, the remarks and the description.
-    QTest::mouseDClick(principale->ImageMenu[10], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[10]);
     auto* registre = RegistreFenetres::instance().siChargee<FormCand>();
     ASSERT_NE(registre, nullptr);
     for (QPlainTextEdit* b : {registre->Lettre, registre->Remarques, registre->Description}) {
@@ -242,8 +239,7 @@ TEST_F(TestClavier, UnCVAuClavierSeulement)
 
 TEST_F(TestClavier, UnModeleDeLettreAuClavierSeulement)
 {
-    QTest::mouseDClick(principale->ImageMenu[5], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[5]);
     auto* lettre = RegistreFenetres::instance().siChargee<FormLettre>();
     ASSERT_NE(lettre, nullptr);
     ASSERT_EQ(focus(), lettre->Nom);
@@ -287,8 +283,7 @@ TEST_F(TestClavier, UneCandidatureAuClavierPuisSonEnvoi)
 {
     QList<Envoi::Message> messages;
     Envoi::Messagerie::installer(std::make_unique<MessagerieNotee>(&messages));
-    QTest::mouseDClick(principale->ImageMenu[10], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[10]);
     auto* registre = RegistreFenetres::instance().siChargee<FormCand>();
     ASSERT_NE(registre, nullptr);
     registre->Timer1->stop();

@@ -47,24 +47,21 @@ protected:
 TEST_F(TestTailles, FenetresDeTravail)
 {
     // The CV editor, from the desktop.
-    QTest::mouseDClick(principale->ImageMenu[0], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[0]);
     auto* cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();
     ASSERT_NE(cv, nullptr);
     taillesProches(cadre(cv)->size(), QSize(versPixels(largeurT() - 100), versPixels(hauteurT() - 1700)), "CV");
     EXPECT_EQ(cadre(cv)->pos(), QPoint(0, 0));
 
     // The letter editor, from the new-template slot.
-    QTest::mouseDClick(principale->ImageMenu[5], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[5]);
     auto* lettre = RegistreFenetres::instance().siChargee<FormLettre>();
     ASSERT_NE(lettre, nullptr);
     taillesProches(cadre(lettre)->size(), QSize(versPixels(largeurT() - 100), versPixels(hauteurT() - 1700)),
                    "lettre");
 
     // The register, from its icon.
-    QTest::mouseDClick(principale->ImageMenu[10], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[10]);
     auto* registre = RegistreFenetres::instance().siChargee<FormCand>();
     ASSERT_NE(registre, nullptr);
     EXPECT_EQ(cadre(registre)->pos(), QPoint(0, 0));
@@ -98,8 +95,7 @@ TEST_F(TestTailles, FenetresDeTravail)
 
 TEST_F(TestTailles, DialoguesEtBulle)
 {
-    QTest::mouseDClick(principale->ImageMenu[0], Qt::LeftButton);
-    pomper();
+    doubleCliquer(principale->ImageMenu[0]);
     auto* cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();
     ASSERT_NE(cv, nullptr);
 
