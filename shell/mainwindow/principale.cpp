@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 #include "platform/attente.h"
+#include "platform/navigateur.h"
 #include "cveditor/fichier_controles.h"
 #include "platform/plateforme.h"
 #include "register/store/handles_partages.h"
@@ -142,6 +143,8 @@ Principale::Principale()
 
     construireBandeau();
     construireMenus();
+    // The editors' previews and the register's web panel come into this window later.
+    Navigateur::preparerFenetre(this);
 
     RegistreFenetres::instance().fixerPlacement([this](Fenetre* f) { placerFenetre(f); });
     // A top-level window of the program that closes while it has the activation gives it back

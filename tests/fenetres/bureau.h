@@ -38,10 +38,16 @@ QT_END_NAMESPACE
 
 class TestBureau : public ::testing::Test {
 protected:
+    // The embedded browsers of this desktop rather than the fake ones.
+    virtual bool vraisNavigateurs() const { return false; }
+
     void SetUp() override
     {
         faux = FaussePlateforme::installer();
-        FauxNavigateur::installer();
+        if (vraisNavigateurs())
+            FauxNavigateur::desinstaller();
+        else
+            FauxNavigateur::installer();
         Ecran::simuler(QSize(1280, 1024));
         ancienProfil_ = qgetenv("userprofile");
         ancienTousProfils_ = qgetenv("ALLUSERSPROFILE");

@@ -1,6 +1,8 @@
 // The CV editor's help pop-ups under the pointer: the pointer crosses the real "?" icons and the
 // entry panel, as a user's hand moves it.
 #include <QPlainTextEdit>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
 
@@ -202,4 +204,67 @@ TEST_F(TestBureau, LesNomsDeLaFenetreDEnvoiAgissentAuRelachement)
     pomper();
     EXPECT_EQ(faux.dialogues->textes(),
               QStringList{u"Ce CV n'a pas été converti au format .doc. Souhaitez vous le convertir maintenant ?"_qs});
+}
+
+namespace {
+
+// The desktop with its real browsers, on a real X server: the case is run again in a child
+// process under xvfb-run (the tests' own platform draws no native windows).
+class TestBureauSousX : public TestBureau {
+protected:
+    bool vraisNavigateurs() const override { return true; }
+    void SetUp() override
+    {
+        if (qgetenv("KERVAL_TEST_SOUS_X") == "1")
+            TestBureau::SetUp();
+    }
+    void TearDown() override
+    {
+        if (qgetenv("KERVAL_TEST_SOUS_X") == "1")
+            TestBureau::TearDown();
+    }
+    // False in the parent process, which has run the case under X and checked it there.
+    static bool ici()
+    {
+        if (qgetenv("KERVAL_TEST_SOUS_X") == "1")
+            return true;
+        const QString xvfb = QStandardPaths::findExecutable(u"xvfb-run"_qs);
+        if (xvfb.isEmpty()) {
+            ADD_FAILURE() << "xvfb-run is needed for this case";
+            return false;
+        }
+        const auto* cas = ::testing::UnitTest::GetInstance()->current_test_info();
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"KERVAL_TEST_SOUS_X"_qs, u"1"_qs);
+        env.insert(u"QT_QPA_PLATFORM"_qs, u"xcb"_qs);
+        env.insert(u"QTWEBENGINE_DISABLE_SANDBOX"_qs, u"1"_qs);
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(xvfb, {u"-a"_qs, u"-s"_qs, u"-screen 0 1280x1024x24"_qs, QCoreApplication::applicationFilePath(),
+                       u"--gtest_filter=%1.%2"_qs.arg(QString::fromUtf8(cas->test_suite_name()),
+                                                       QString::fromUtf8(cas->name()))});
+        EXPECT_TRUE(p.waitForFinished(180000));
+        const QString sortie = QString::fromUtf8(p.readAll());
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << sortie.toStdString();
+        EXPECT_EQ(p.exitCode(), 0) << sortie.toStdString();
+        EXPECT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(TestBureauSousX, LePremierNavigateurGardeLaFenetreActive)
+{
+    if (!ici())
+        return;
+    // The CV editor brings the program's first browser into the main window: the window stays
+    // the active one, as it was.
+    ASSERT_EQ(QApplication::activeWindow(), principale);
+    doubleCliquer(principale->ImageMenu[0]);
+    ASSERT_TRUE(RegistreFenetres::instance().estChargee<FormRedigerCV>());
+    QTest::qWait(300);
+    EXPECT_EQ(QApplication::activeWindow(), principale);
+    EXPECT_EQ(QGuiApplication::focusWindow(), principale->windowHandle());
 }
