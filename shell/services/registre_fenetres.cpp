@@ -4,9 +4,10 @@
 #include <QEvent>
 #include <QTimer>
 
-// Watches the program's top-level windows: one that goes while it has the activation leaves
-// the program without an active window (the desktop gives it to nobody, or to another program),
-// so the activation is handed back once it is gone.
+// Watches the program's top-level windows: one that goes while it has the activation may leave
+// the program without an active window (where no window manager gives the activation back, the
+// keys then reach no box), so once it is gone and no window of ours is active, the activation is
+// handed back.
 class GardienActivation : public QObject {
 public:
     explicit GardienActivation(std::function<void()>* retour) : retour_(retour) {}
