@@ -24,9 +24,12 @@ protected:
         if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
             emit clic();
     }
+    // The move is this control's own: it does not go on to the panel under it (whose own move
+    // handler, in the CV editor, closes the help pop-up that this move may just have opened).
     void mouseMoveEvent(QMouseEvent* e) override
     {
         QLabel::mouseMoveEvent(e);
+        e->accept();
         emit survol(e->position().toPoint());
     }
 };

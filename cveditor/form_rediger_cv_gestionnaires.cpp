@@ -83,6 +83,8 @@ void FormRedigerCV::Form_Load()
         });
     show();
     fenetre->show();
+    // The user starts with the first box of the panel, the free-text identity.
+    Identite->setFocus(Qt::OtherFocusReason);
     Attente::pomper();
     if (LiensCV::bureauSansCV()) {
         Attente::dormir(500);

@@ -92,11 +92,9 @@ void afficherAide(const BulleAide& bulle)
     aide.Titre->setText(bulle.titre);
     if (bulle.info)
         aide.Info->setText(*bulle.info);
-    if (bulle.demiHauteur) {
+    // The panel CadreAide follows the window's height (Aide::resizeEvent): one division does both.
+    if (bulle.demiHauteur)
         cadre->resize(cadre->width(), Twips::versPixels(Twips::depuisPixels(cadre->height()) / 1.9));
-        aide.CadreAide->resize(aide.CadreAide->width(),
-                               Twips::versPixels(Twips::depuisPixels(aide.CadreAide->height()) / 1.9));
-    }
     const int haut = Twips::depuisPixels(cadre->y());
     const int hauteur = Twips::depuisPixels(cadre->height());
     if (haut + hauteur > bulle.hauteurFenetre)

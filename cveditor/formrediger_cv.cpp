@@ -1,3 +1,5 @@
+#include "shell/controls/activable.h"
+#include "shell/controls/zone_texte.h"
 #include "shell/services/sauts_ligne.h"
 #include "cveditor/formrediger_cv.h"
 
@@ -8,6 +10,7 @@
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QScrollBar>
+#include <cmath>
 
 #include "cveditor/options_presentation.h"
 #include "platform/attente.h"
@@ -85,6 +88,8 @@ void FormRedigerCV::construire()
     List1 = new QListWidget(FrameZones);
     List1->setObjectName(u"List1"_qs);
     List1->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // The panel's scroll bar: Tab passes it by (the panel follows the focus by itself).
+    List1->setFocusPolicy(Qt::ClickFocus);
     placer(List1, 7360, 300, 285, 8600);
 
     construireIdentite();
@@ -109,7 +114,7 @@ void FormRedigerCV::construire()
     Gras = cachee(u"Gras"_qs, u"1"_qs);
     Indentation = cachee(u"Indentation"_qs, u"1"_qs);
     Saut = cachee(u"Saut"_qs, u"0"_qs);
-    Langues = new QPlainTextEdit(Frame1);
+    Langues = new ZoneTexte(Frame1);
     Langues->hide();
 
     // The text-bearing controls by design name, in the CV file's order.
@@ -140,6 +145,67 @@ void FormRedigerCV::construire()
         groupes_.insert(QStringLiteral("%1:CheckParagraphe").arg(k), CheckParagraphe[k]);
     for (int k = 0; k < 2; ++k)
         groupes_.insert(QStringLiteral("%1:CheckDisposition").arg(k), CheckDisposition[k]);
+    ordonnerTabulation();
+}
+
+void FormRedigerCV::ordonnerTabulation()
+{
+    // Tab goes down the entry panel as it reads: the identity (the free-text box first, while its
+    // panel covers the detailed boxes), the sections, the language grid row by row, the options,
+    // then the preview's toolbar.
+    ordreTab_ = {Identite, SaiseDetaillee, Nom, Prenom, Adresse1, Adresse2, CP, Ville, Pays, Tel, Mob,
+                 Email, DateNaissance, LieuNaissance, Age, NbEnfants, Situation, Fonction, Objectifs,
+                 Etudes, Formations, Experiences, Competences};
+    for (int k = 0; k < 9; ++k)
+        ordreTab_ << LangueScolaire[k] << LangueProf[k] << LangueCourant[k] << LangueBilingue[k];
+    ordreTab_ << LanguesPlus << Divers << NomModele << Police << BoutonKVL1;
+    for (Etiquette* e : ImageMenu)
+        ordreTab_ << e;
+    ordreTab_ << Genere << SauvegarderCV;
+}
+
+bool FormRedigerCV::atteintParTab(QWidget* w) const
+{
+    if (!w->isVisibleTo(this) || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus))
+        return false;
+    // The boxes under the free-text identity panel are out of reach while it covers them.
+    return !(FrameIdentite->isVisible() && w->parentWidget() == Frame1 &&
+             FrameIdentite->geometry().intersects(w->geometry()));
+}
+
+bool FormRedigerCV::focusNextPrevChild(bool suivant)
+{
+    const int n = int(ordreTab_.size());
+    const int i = int(ordreTab_.indexOf(QApplication::focusWidget()));
+    if (i < 0)
+        return QWidget::focusNextPrevChild(suivant);
+    for (int pas = 1; pas <= n; ++pas) {
+        QWidget* w = ordreTab_[((suivant ? i + pas : i - pas) % n + n) % n];
+        if (atteintParTab(w)) {
+            w->setFocus(suivant ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void FormRedigerCV::montrerAuFocus(QWidget* w)
+{
+    // The entry panel scrolls, one hundredth of its height a step, so that the control that
+    // takes the focus is in sight (the scroll list runs the panel's own scrolling rule).
+    if (!w || !Frame1->isAncestorOf(w))
+        return;
+    const int hauteur = Frame1->height();
+    if (hauteur <= 0)
+        return;
+    const QRect r(w->mapTo(Frame1, QPoint(0, 0)), w->size());
+    const int haut = -Frame1->y(), vue = Frame2->height();
+    int pas = List1->verticalScrollBar()->value();
+    if (r.top() < haut)
+        pas = int(std::floor(100.0 * r.top() / hauteur));
+    else if (r.bottom() > haut + vue)
+        pas = int(std::ceil(100.0 * (r.bottom() + 1 - vue) / hauteur));
+    List1->verticalScrollBar()->setValue(qBound(0, pas, List1->verticalScrollBar()->maximum()));
 }
 
 void FormRedigerCV::construireIdentite()
@@ -218,7 +284,7 @@ void FormRedigerCV::construireIdentite()
         new QLabel(u"Informations identitaires (Nom, Prénom, Adresse, Téléphone, Email, etc...)"_qs, FrameIdentite);
     legendeIdentite->setWordWrap(true);
     placer(legendeIdentite, 90, 60, 7000, 300);
-    Identite = new QPlainTextEdit(FrameIdentite);
+    Identite = new ZoneTexte(FrameIdentite);
     Identite->setObjectName(u"Identite"_qs);
     placer(Identite, 90, 400, 7000, 3250);
     SaiseDetaillee = lien(u"Préférer une saisie détaillée"_qs, FrameIdentite);
@@ -242,7 +308,7 @@ void FormRedigerCV::construireSections()
         }
         QPlainTextEdit* b = nullptr;
         if (hauteur > 0) {
-            b = new QPlainTextEdit(Frame1);
+            b = new ZoneTexte(Frame1);
             placer(b, 90, haut + 300, 7000, hauteur);
         }
         return b;
@@ -469,7 +535,14 @@ void FormRedigerCV::relier()
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* maintenant) {
         if (maintenant && (maintenant == WebBrowser1 || WebBrowser1->isAncestorOf(maintenant)))
             MasquerOptions();
+        montrerAuFocus(maintenant);
     });
+    // The links and pictures that act on a click also act on Space or Enter once Tab reaches them.
+    Activable::rendre(SaiseDetaillee, [this] { SaiseDetaillee_Click(); });
+    for (int i = 0; i < 5; ++i)
+        Activable::rendre(ImageMenu[size_t(i)], [this, i] { ImageMenu_Click(i); });
+    Activable::rendre(Genere, [this] { Genere_Click(); });
+    Activable::rendre(SauvegarderCV, [this] { SauvegarderCV_Click(); });
 
     // Change handlers: whenever the text changes, typed or set.
     connect(DateNaissance, &QLineEdit::textChanged, this, [this] { DateNaissance_Change(); });

@@ -138,6 +138,8 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
+    // Tab and Shift+Tab follow the panel's reading order (ordonnerTabulation).
+    bool focusNextPrevChild(bool suivant) override;
 
 private:
     void construire();
@@ -148,6 +150,9 @@ private:
     void construireOptions();
     void construireApercu();
     void relier();
+    void ordonnerTabulation();
+    bool atteintParTab(QWidget* w) const;
+    void montrerAuFocus(QWidget* w);
     void surPerteFocus(QWidget* boite, std::function<void()> gestionnaire);
     void appliquerCouleurs(const OptionsPresentation::Couleurs& couleurs);
     void placerPopups();
@@ -157,6 +162,7 @@ private:
     PertesFocus* pertesFocus_ = new PertesFocus(this); // the boxes' leaving handlers
     QMap<QString, QWidget*> zones_;  // text-bearing controls by design name
     QStringList ordre_;               // their control order
+    QList<QWidget*> ordreTab_;        // the controls in Tab's order
     QMap<QString, QCheckBox*> groupes_; // "k:Nom" -> member
     int policeSurvolee_ = -1;
     // The name, as on disk, of the CV file this window writes: the file it loaded or last wrote.

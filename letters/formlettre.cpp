@@ -8,6 +8,8 @@
 
 #include "platform/attente.h"
 #include "platform/plateforme.h"
+#include "shell/controls/activable.h"
+#include "shell/controls/zone_texte.h"
 #include "shell/dialogs/afficher_guide.h"
 #include "shell/mainwindow/liens_fenetres.h"
 #include "shell/mainwindow/principale.h"
@@ -144,7 +146,7 @@ void FormLettre::construire()
         BoutonKVL2[i] = new BoutonKVL(u"Suivant"_qs, QRect(920, y + 300, 700, 300), Zones);
         BoutonKVL1[i]->setObjectName(QStringLiteral("BoutonKVL1_%1").arg(i));
         BoutonKVL2[i]->setObjectName(QStringLiteral("BoutonKVL2_%1").arg(i));
-        Corps[i] = new QPlainTextEdit(Zones);
+        Corps[i] = new ZoneTexte(Zones);
         Corps[i]->setObjectName(QStringLiteral("Corps_%1").arg(i));
         placer(Corps[i], 1680, y, 5300, 700);
         y += 760;
@@ -204,7 +206,7 @@ void FormLettre::construire()
     Objet = new QLineEdit(CadreObjet);
     Objet->setObjectName(u"Objet"_qs);
     placer(Objet, 950, 330, 7000, 285);
-    Text1 = new QPlainTextEdit(this);
+    Text1 = new ZoneTexte(this);
     Text1->setObjectName(u"Text1"_qs);
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     placer(Text1, 7450, 850, 8000, 8000);
@@ -248,6 +250,8 @@ void FormLettre::relier()
     }
     connect(Picture2, &Etiquette::clic, this, &FormLettre::Picture2_Click);
     connect(Image1, &Etiquette::clic, this, &FormLettre::Image1_Click);
+    Activable::rendre(Image1, [this] { Image1_Click(); });
+    Activable::rendre(Picture2, [this] { Picture2_Click(); });
     connect(Command1, &QPushButton::clicked, this, &FormLettre::Command1_Click);
 }
 

@@ -27,6 +27,8 @@
 #include "register/window/logique_fiche.h"
 #include "shell/controls/bouton_kvl.h"
 #include "shell/controls/dessins.h"
+#include "shell/controls/activable.h"
+#include "shell/controls/zone_texte.h"
 #include "shell/mainwindow/liens_fenetres.h"
 #include "shell/mainwindow/principale.h"
 #include "shell/services/fichiers_texte.h"
@@ -129,6 +131,13 @@ void FormPostuler::construire()
     File2->installEventFilter(this);
     File2Liste.Pattern = u"*.doc;*.docx;*.pdf;*.odt"_qs;
     connect(File2, &QListWidget::itemClicked, this, [this](QListWidgetItem* e) { File2_Click(e->text()); });
+    connect(File2, &QListWidget::itemActivated, this, [this](QListWidgetItem* e) { File2_Click(e->text()); });
+    // From the keyboard: Tab reaches the template and CV names and "Parcourir", Space chooses.
+    for (int i = 0; i < 5; ++i) {
+        Activable::rendre(Modele[i], [this, i] { Modele_Click(i); });
+        Activable::rendre(CV[i], [this, i] { CV_Click(i); });
+    }
+    Activable::rendre(Parcourir, [this] { Parcourir_Click(); });
 
     new CadreBleu(u"Vérifications avant envoi"_qs, QRect(120, 4860, 3420, 2220), this);
     static const QStringList controles = {u"Email expéditeur"_qs, u"Email destinataire"_qs,
@@ -157,7 +166,7 @@ void FormPostuler::construire()
     EmailDest = boite(u"Email destinataire"_qs, u"EmailDest"_qs, 1);
     Objet = boite(u"Objet du message"_qs, u"Objet"_qs, 2);
     etiquette(u"Contenu du message"_qs, QRect(3720, 2055, 3000, 255));
-    Texte = new QPlainTextEdit(this);
+    Texte = new ZoneTexte(this);
     Texte->setObjectName(u"Texte"_qs);
     placer(Texte, QRect(3720, 2310, 6480, 3840));
 
@@ -200,7 +209,8 @@ void FormPostuler::construire()
 
 bool FormPostuler::eventFilter(QObject* objet, QEvent* e)
 {
-    if (e->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    // A click acts once the button is up (a window it opens must not find the button still held).
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         for (int i = 0; i < 5; ++i) {
             if (objet == Modele.value(i))
                 Modele_Click(i);

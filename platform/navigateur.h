@@ -79,6 +79,11 @@ public:
     using Fabrique = std::function<Navigateur*(QWidget*)>;
     // Replaces the way browsers are created; an empty function puts back the real one.
     static void fixerFabrique(Fabrique fabrique);
+    // Readies a top-level window for the browsers that will come into it, before it first shows.
+    // The desktop's window of a window that gets its first browser later is made anew for the
+    // browser's drawing, and the program then loses the activation and the state of the pointer
+    // (a button held, every later move going to the control pressed).
+    static void preparerFenetre(QWidget* fenetre);
 
 signals:
     // A page or one of its frames has finished loading; principal is false for a frame.

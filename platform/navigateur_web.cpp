@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QQuickWidget>
 #include <QTimer>
 #include <QUuid>
 #include <QVBoxLayout>
@@ -404,5 +405,19 @@ Navigateur* Navigateur::creer(QWidget* parent)
 }
 
 void Navigateur::fixerFabrique(Fabrique f) { fabrique() = std::move(f); }
+
+void Navigateur::preparerFenetre(QWidget* fenetre)
+{
+    // Browsers installed by tests draw as ordinary widgets: nothing to ready.
+    if (!fenetre || fabrique())
+        return;
+    // The browser draws through the same kind of widget; one that never shows makes the window
+    // drawn that way from the start.
+    auto* surface = new QQuickWidget(fenetre);
+    surface->setObjectName(QStringLiteral("PreparationNavigateurs"));
+    surface->setAttribute(Qt::WA_TransparentForMouseEvents);
+    surface->setFocusPolicy(Qt::NoFocus);
+    surface->hide();
+}
 
 QString adresseFichier(const QString& chemin) { return QUrl::fromLocalFile(chemin).toString(); }

@@ -105,6 +105,10 @@ private:
     std::unique_ptr<Horloge> horloge_;
 };
 
+// The desktop's own message boxes and file and colour dialogs (the dialog service that
+// Plateforme::installerLinux installs).
+std::unique_ptr<Dialogues> creerDialoguesLinux();
+
 // Shorthand used by the windows: one message box through the dialog service.
 inline bool MsgBox(const QString& texte, bool okAnnuler = false)
 {

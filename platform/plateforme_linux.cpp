@@ -18,16 +18,33 @@
 
 namespace {
 
+// A modal dialog stands over the window that was active when it opened; once it has closed, that
+// window has the activation again (and with it the focus in the box the user was in), as the
+// desktop's window manager would give it, also where none does.
+class RetourActivation {
+public:
+    RetourActivation() : fenetre_(QApplication::activeWindow()) {}
+    ~RetourActivation()
+    {
+        if (fenetre_ && fenetre_->isVisible() && QApplication::activeWindow() != fenetre_)
+            fenetre_->activateWindow();
+    }
+    QWidget* fenetre() const { return fenetre_; }
+
+private:
+    QPointer<QWidget> fenetre_;
+};
+
 class DialoguesLinux final : public Dialogues {
 public:
     bool message(const QString& texte, bool okAnnuler) override
     {
+        RetourActivation retour;
         // The box belongs to the active window, which may be destroyed while the box waits
         // (the program stopped meanwhile): the box then goes with it, and counts as cancelled.
         QPointer<QMessageBox> boite =
             new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Kerval"), texte,
-                            okAnnuler ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok,
-                            QApplication::activeWindow());
+                            okAnnuler ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok, retour.fenetre());
         boite->setDefaultButton(QMessageBox::Ok);
         const int reponse = boite->exec();
         const bool ok = boite && reponse == QMessageBox::Ok;
@@ -36,17 +53,19 @@ public:
     }
     QString ouvrirFichier(const QString& titre, const QString& dossier, const QString& filtre) override
     {
-        return QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, dossier, filtre);
+        RetourActivation retour;
+        return QFileDialog::getOpenFileName(retour.fenetre(), titre, dossier, filtre);
     }
     QString enregistrerSous(const QString& titre, const QString& dossier, const QString& filtre,
                             const QString& nomPropose) override
     {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), titre,
-                                            QDir(dossier).filePath(nomPropose), filtre);
+        RetourActivation retour;
+        return QFileDialog::getSaveFileName(retour.fenetre(), titre, QDir(dossier).filePath(nomPropose), filtre);
     }
     std::optional<QColor> choisirCouleur(const QColor& initiale) override
     {
-        const QColor c = QColorDialog::getColor(initiale, QApplication::activeWindow());
+        RetourActivation retour;
+        const QColor c = QColorDialog::getColor(initiale, retour.fenetre());
         if (!c.isValid())
             return std::nullopt;
         return c;
@@ -87,10 +106,12 @@ public:
 
 } // namespace
 
+std::unique_ptr<Dialogues> creerDialoguesLinux() { return std::make_unique<DialoguesLinux>(); }
+
 void Plateforme::installerLinux()
 {
     Plateforme& p = instance();
-    p.fixerDialogues(std::make_unique<DialoguesLinux>());
+    p.fixerDialogues(creerDialoguesLinux());
     p.fixerCoquille(std::make_unique<CoquilleLinux>());
     p.fixerTitresFenetres(creerTitresX11());
     p.fixerClavier(creerClavierX11());

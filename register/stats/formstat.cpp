@@ -6,6 +6,7 @@
 #include "platform/plateforme.h"
 #include "register/stats/comptes_statuts.h"
 #include "register/store/handles_partages.h"
+#include "shell/controls/zone_texte.h"
 #include "shell/mainwindow/liens_fenetres.h"
 #include "shell/mainwindow/principale.h"
 #include "shell/services/twips.h"
@@ -118,7 +119,7 @@ FormStat::FormStat()
     }
 
     etiquette(this, QStringLiteral("Titre2"), QStringLiteral("Actions  futures à mener"), QRect(4200, 4080, 6000, 255), true);
-    RDV = new QPlainTextEdit(this);
+    RDV = new ZoneTexte(this);
     RDV->setObjectName(QStringLiteral("RDV"));
     RDV->setReadOnly(true);
     RDV->setFont(Dessins::police(QStringLiteral("Arial"), 8.25));

@@ -8,6 +8,7 @@
 #include "shell/controls/dessins.h"
 #include "shell/mainwindow/liens_fenetres.h"
 #include "shell/mainwindow/principale.h"
+#include "shell/services/systeme.h"
 #include "shell/services/registre_fenetres.h"
 
 namespace FormCandLiens {
@@ -19,10 +20,7 @@ Principale* principale() { return RegistreFenetres::instance().siChargee<Princip
 void installer()
 {
     LiensFenetres::ouvrirRegistre = [] {
-        FormCand& f = Forme<FormCand>();
-        f.show();
-        f.raise();
-        f.activateWindow();
+        Systeme::AuPremierPlan(&Forme<FormCand>());
     };
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -30,6 +31,8 @@
 #include "register/window/form_disposition.h"
 #include "register/window/form_liens.h"
 #include "shell/controls/bouton_kvl.h"
+#include "shell/controls/activable.h"
+#include "shell/controls/zone_texte.h"
 #include "shell/services/fonctionnel.h"
 #include "shell/services/systeme.h"
 #include "shell/services/twips.h"
@@ -157,7 +160,7 @@ QPlainTextEdit* FormCand::zone(QWidget* parent, const QString& nom, int g, int h
         (*forme)->setFrameShape(QFrame::Box);
         (*forme)->setStyleSheet(u"color: #9bb4d8;"_qs);
     }
-    auto* z = new QPlainTextEdit(parent);
+    auto* z = new ZoneTexte(parent);
     z->setObjectName(nom);
     if (forme)
         z->setFrameShape(QFrame::NoFrame);
@@ -196,6 +199,7 @@ void FormCand::construireListe()
         a->installEventFilter(this);
         placer(a, g + 300, 90, largeursLibelle.value(index), 270);
         Action.insert(index, a);
+        Activable::rendre(a, [this, index] { Action_Click(index); });
     }
     placer(ImageBouton, Disposition::gauche(Action.value(0)) - 350, 60, 1120, 330);
     ImageBouton->lower();
@@ -230,6 +234,7 @@ void FormCand::construireListe()
     Liste->setColumnCount(1);
     Liste->setUniformRowHeights(true);
     Liste->viewport()->installEventFilter(this);
+    Liste->installEventFilter(this); // Enter or Space opens the node under the keyboard's cursor
     // The press on a node opens it (after the press has set ClicDroit).
     connect(Liste, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem* n) { Liste_NodeClick(n); });
     placer(Liste, 60, HautListe, LargeurListe - 120, 9700 - HautListe - HauteurRecherche);
@@ -322,6 +327,7 @@ void FormCand::construireDetail()
     placer(LegendeDescription, GaucheDescription, 420, 2400, HauteurChamp);
     PicturePostuler = image(p, u"PicturePostuler"_qs, u"✉ Postuler"_qs, GaucheDescription + 2500, 405);
     PicturePostuler->setStyleSheet(u"color: #c05000; font-weight: bold;"_qs);
+    Activable::rendre(PicturePostuler, [this] { PicturePostuler_Click(); });
     Image8 = image(p, u"Image8"_qs, u"✉"_qs, GaucheChamp + 1060, rangee(5970, 1) + 15);
     Description = zone(p, u"Description"_qs, GaucheDescription, HautDescription, 4000, 8000, &Shape1_16);
 
@@ -731,6 +737,47 @@ void FormCand::ListeStatuts_Click()
 
 void FormCand::Statut_LostFocus() { ListeStatuts->hide(); }
 
+bool FormCand::listeAuClavier(bool contrats, QKeyEvent* touche)
+{
+    // The drop-down list of a field, from the keyboard as a drop-down box: Alt+Down or F4 opens
+    // or closes it, the arrows move in it while the focus stays in the field, Enter chooses as a
+    // click does, Escape closes it.
+    QListWidget* liste = contrats ? ListeContrats : ListeStatuts;
+    const int k = touche->key();
+    const bool alt = touche->modifiers() & Qt::AltModifier;
+    if (k == Qt::Key_F4 || (alt && (k == Qt::Key_Down || k == Qt::Key_Up))) {
+        if (contrats)
+            Image1_Click();
+        else
+            Image2_Click();
+        return true;
+    }
+    if (liste->isHidden())
+        return false;
+    switch (k) {
+    case Qt::Key_Down:
+    case Qt::Key_Up: {
+        const int ligne = liste->currentRow() + (k == Qt::Key_Down ? 1 : -1);
+        liste->setCurrentRow(qBound(0, ligne, liste->count() - 1));
+        return true;
+    }
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (liste->currentRow() < 0)
+            return true;
+        if (contrats)
+            ListeContrats_Click();
+        else
+            ListeStatuts_Click();
+        return true;
+    case Qt::Key_Escape:
+        liste->hide();
+        return true;
+    default:
+        return false;
+    }
+}
+
 // ------------------------------------------------------------------------------------------
 // Commands
 
@@ -911,6 +958,15 @@ bool FormCand::eventFilter(QObject* objet, QEvent* e)
             Nature_LostFocus();
         else if (objet == Statut)
             Statut_LostFocus();
+        break;
+    case QEvent::KeyPress:
+        if (objet == Liste && Activable::estToucheAction(e)) {
+            ClicDroit = false;
+            Liste_NodeClick(Liste->currentItem());
+            return true;
+        }
+        if (objet == Nature || objet == Statut)
+            return listeAuClavier(objet == Nature, static_cast<QKeyEvent*>(e));
         break;
     default:
         break;

@@ -16,6 +16,7 @@
 #include "shell/services/registre_fenetres.h"
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -177,6 +178,7 @@ private:
     QLabel* etiquette(QWidget* parent, const QString& texte, int gauche, int haut, int largeur);
     QLabel* image(QWidget* parent, const QString& nom, const QString& symbole, int gauche, int haut);
     QWidget* champWidget(const QString& nom) const;
+    bool listeAuClavier(bool contrats, QKeyEvent* touche);
     QTreeWidgetItem* creerNoeud(const QString& cle, const QString& texte, bool groupe) const;
     // Tells the user, once until a save succeeds again, that the register cannot be written.
     void signalerEchec();

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "platform/attente.h"
+#include "shell/controls/activable.h"
 #include "shell/services/twips.h"
 
 namespace Webdings {
@@ -67,6 +68,9 @@ BoutonKVL::BoutonKVL(QWidget* parent)
 {
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // Tab reaches the button and Space or Enter presses it; a click leaves the focus where it is.
+    setFocusPolicy(Qt::TabFocus);
+    Activable::suivreFocus(this);
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -266,6 +270,18 @@ bool BoutonKVL::eventFilter(QObject* objet, QEvent* e)
     default:
         return QWidget::eventFilter(objet, e);
     }
+}
+
+void BoutonKVL::keyPressEvent(QKeyEvent* e)
+{
+    if (!Activable::estToucheAction(e)) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    e->accept();
+    // Pressed and released as by the mouse: the same orange caption and hourglass while Click runs.
+    Label1_MouseDown();
+    Label1_MouseUp();
 }
 
 void BoutonKVL::Label1_MouseMove()

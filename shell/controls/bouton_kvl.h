@@ -13,7 +13,8 @@
 //
 // Click is raised from inside the mouse-up handling: while the handler runs, the button shows its
 // orange caption and the hourglass. The handler may close the button's window: the button then
-// returns at once without touching itself.
+// returns at once without touching itself. Tab reaches the button (a click leaves the focus where
+// it is) and Space or Enter presses it as the mouse does.
 
 #include <QLabel>
 #include <QPointer>
@@ -81,6 +82,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:

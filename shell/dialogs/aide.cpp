@@ -1,11 +1,13 @@
 #include "shell/dialogs/aide.h"
 
+#include "shell/mainwindow/liens_fenetres.h"
 #include "shell/services/twips.h"
 
 Aide::Aide()
 {
     setObjectName(NomConception);
     setWindowTitle(QStringLiteral("Aide"));
+    marquerBulle(this);
     resize(Twips::taille(3600, 3000));
 
     CadreAide = new NouveauCadre(QRect(0, 0, 3600, 3000), this);

@@ -59,9 +59,7 @@ const QString GuideRecherche =
 FormCand& montrerRegistre()
 {
     FormCand& f = Forme<FormCand>();
-    f.show();
-    f.raise();
-    f.activateWindow();
+    Systeme::AuPremierPlan(&f);
     return f;
 }
 

@@ -52,3 +52,8 @@ inline bool estFenetreSuperieure(const QWidget* fenetre)
 {
     return fenetre->property("kervalFenetreSuperieure").toBool();
 }
+
+// A pop-up of the workspace (the help panel) is marked so before it is loaded: it shows without
+// a frame and never takes the activation from the window under it.
+inline void marquerBulle(QWidget* fenetre) { fenetre->setProperty("kervalBulle", true); }
+inline bool estBulle(const QWidget* fenetre) { return fenetre->property("kervalBulle").toBool(); }

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 #include "platform/attente.h"
+#include "platform/navigateur.h"
 #include "cveditor/fichier_controles.h"
 #include "platform/plateforme.h"
 #include "register/store/handles_partages.h"
@@ -81,8 +82,9 @@ void IconeBureau::mouseMoveEvent(QMouseEvent* e)
 
 void IconeBureau::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (ignorerRelachement_) {
-        ignorerRelachement_ = false;
+    if (doubleClicEnCours_) {
+        doubleClicEnCours_ = false;
+        emit doubleClic(index_);
         return;
     }
     if (rect().contains(e->position().toPoint()))
@@ -91,8 +93,11 @@ void IconeBureau::mouseReleaseEvent(QMouseEvent* e)
 
 void IconeBureau::mouseDoubleClickEvent(QMouseEvent*)
 {
-    ignorerRelachement_ = true;
-    emit doubleClic(index_);
+    // The double-click's command runs once the button is up again: a window that opens while the
+    // button is still down (its load pumps events, its browser sets up) would leave the pointer
+    // held by this icon, every later move coming here instead of to the control under it.
+    doubleClicEnCours_ = true;
+    emit doubleAppui(index_);
 }
 
 // Principale
@@ -109,6 +114,9 @@ Principale::Principale()
     fond.setColorAt(0, QColor(0xE3, 0xEC, 0xF8));
     fond.setColorAt(1, QColor(0xB9, 0xD4, 0xF1));
     Espace->setBackground(fond);
+    // A window that closes hands the activation back to the one the user worked in before it,
+    // never to the first window of the workspace (the home screen, which would cover the others).
+    Espace->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     setCentralWidget(Espace);
 
     Nom = champCache(QStringLiteral("Nom"));
@@ -135,13 +143,22 @@ Principale::Principale()
 
     construireBandeau();
     construireMenus();
+    // The editors' previews and the register's web panel come into this window later.
+    Navigateur::preparerFenetre(this);
 
     RegistreFenetres::instance().fixerPlacement([this](Fenetre* f) { placerFenetre(f); });
+    // A top-level window of the program that closes while it has the activation gives it back
+    // here, also where no window manager does.
+    RegistreFenetres::instance().fixerRetourActivation([this] {
+        if (isVisible() && !dechargee_)
+            activateWindow();
+    });
 }
 
 Principale::~Principale()
 {
     RegistreFenetres::instance().fixerPlacement({});
+    RegistreFenetres::instance().fixerRetourActivation({});
 }
 
 QLineEdit* Principale::champCache(const QString& nom)
@@ -230,10 +247,8 @@ void Principale::construireBandeau()
             iconeCliquee_ = index;
             minuterieClic_->start(QApplication::doubleClickInterval());
         });
-        connect(icone, &IconeBureau::doubleClic, this, [this](int index) {
-            minuterieClic_->stop();
-            ImageMenu_DblClick(index);
-        });
+        connect(icone, &IconeBureau::doubleAppui, this, [this] { minuterieClic_->stop(); });
+        connect(icone, &IconeBureau::doubleClic, this, &Principale::ImageMenu_DblClick);
     }
 
     Information = new QLabel(Frame1);
@@ -376,9 +391,20 @@ void Principale::placerFenetre(Fenetre* fenetre)
     QWidget* w = fenetre->widget();
     if (!w || w == this || estFenetreSuperieure(w) || w->parentWidget())
         return;
+    // The window was built at its designed size; the frame takes the size that shows it whole
+    // (the workspace would give it only what its layout-less content hints: a strip).
+    const QSize voulue = w->size();
     QMdiSubWindow* cadre = Espace->addSubWindow(w);
     cadre->setAttribute(Qt::WA_DeleteOnClose);
+    if (estBulle(w)) {
+        // A pop-up only informs: no frame, and disabled it never takes the activation nor the
+        // focus from the window the user works in.
+        cadre->setWindowFlags(Qt::FramelessWindowHint);
+        cadre->setEnabled(false);
+    }
     cadre->hide();
+    const QMargins bords = cadre->contentsMargins();
+    cadre->resize(voulue.grownBy(QMargins(bords.left(), bords.top(), bords.right(), bords.bottom())));
     // The window shows and hides itself; its frame in the workspace follows.
     w->installEventFilter(this);
 }
@@ -544,9 +570,7 @@ bool Principale::eventFilter(QObject* objet, QEvent* e)
 
 void Principale::Logo_Click()
 {
-    APropos& a = Forme<APropos>();
-    a.show();
-    a.raise();
+    Systeme::AuPremierPlan(&Forme<APropos>());
 }
 
 // The icon desktop

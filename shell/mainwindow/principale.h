@@ -50,6 +50,8 @@ public:
 signals:
     void survol(int index);
     void clic(int index);
+    // The second press of a double-click (the pending single click is off), then its release.
+    void doubleAppui(int index);
     void doubleClic(int index);
 
 protected:
@@ -61,7 +63,7 @@ private:
     int index_;
     Dessins::Icone genre_ = Dessins::Icone::Nouveau;
     int gauche_ = 0, haut_ = 210, largeur_ = 0, hauteur_ = 0;
-    bool ignorerRelachement_ = false;
+    bool doubleClicEnCours_ = false;
 };
 
 class Principale : public QMainWindow, public Fenetre {

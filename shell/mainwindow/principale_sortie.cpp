@@ -15,11 +15,7 @@ namespace {
 // The word-processor copy of the CV open in the editor: documents folder, CV name, ".doc".
 QString copieWord() { return Systeme::DossierDocuments() + Forme<FormRedigerCV>().NomCV->text() + QStringLiteral(".doc"); }
 
-void montrer(QWidget& fenetre)
-{
-    fenetre.show();
-    fenetre.raise();
-}
+void montrer(QWidget& fenetre) { Systeme::AuPremierPlan(&fenetre); }
 
 } // namespace
 

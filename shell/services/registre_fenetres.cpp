@@ -1,5 +1,40 @@
 #include "shell/services/registre_fenetres.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+// Watches the program's top-level windows: one that goes while it has the activation may leave
+// the program without an active window (where no window manager gives the activation back, the
+// keys then reach no box), so once it is gone and no window of ours is active, the activation is
+// handed back.
+class GardienActivation : public QObject {
+public:
+    explicit GardienActivation(std::function<void()>* retour) : retour_(retour) {}
+
+    // The window is about to go: when it has the activation, it is handed back once it has gone.
+    void surDepart(const QObject* fenetre)
+    {
+        if (!fenetre || fenetre != QApplication::activeWindow())
+            return;
+        QTimer::singleShot(0, this, [this] {
+            if (*retour_ && !QApplication::activeWindow())
+                (*retour_)();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override
+    {
+        if (e->type() == QEvent::Close || e->type() == QEvent::Hide)
+            surDepart(objet);
+        return false;
+    }
+
+private:
+    std::function<void()>* retour_;
+};
+
 RegistreFenetres& RegistreFenetres::instance()
 {
     static RegistreFenetres r;
@@ -39,6 +74,18 @@ void RegistreFenetres::enregistrer(Fenetre* f)
 {
     nettoyer();
     entrees_.append({f->nomConception(), f, QPointer<QWidget>(f->widget())});
+    surveillerActivation(f->widget());
+}
+
+void RegistreFenetres::surveillerActivation(QWidget* fenetre)
+{
+    // Every window is watched, as it may stay top-level; a child window of the workspace never is
+    // the active window itself (its workspace hands the activation back among its windows).
+    if (!fenetre)
+        return;
+    if (!gardien_)
+        gardien_ = new GardienActivation(&retourActivation_);
+    fenetre->installEventFilter(gardien_);
 }
 
 void RegistreFenetres::decharger(const QString& nom)
@@ -48,6 +95,8 @@ void RegistreFenetres::decharger(const QString& nom)
         if (entrees_[i].nom == nom) {
             QPointer<QWidget> w = entrees_[i].widget;
             entrees_.removeAt(i);
+            if (w && gardien_)
+                gardien_->surDepart(w.data());
             if (w) {
                 // A child window sits in a frame of the workspace: destroy the frame too.
                 QWidget* cadre = w->parentWidget();

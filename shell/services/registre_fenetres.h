@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <functional>
 
+class GardienActivation;
+
 // What a window of the program offers the registry.
 class Fenetre {
 public:
@@ -62,6 +64,9 @@ public:
     // Where a newly loaded window is placed before its load handler runs (the main window
     // puts its child windows into its workspace).
     void fixerPlacement(std::function<void(Fenetre*)> placement) { placement_ = std::move(placement); }
+    // What gives the activation back when a top-level window of the program closes or hides
+    // while it has it (the main window activates itself).
+    void fixerRetourActivation(std::function<void()> retour) { retourActivation_ = std::move(retour); }
 
 private:
     struct Entree {
@@ -70,8 +75,11 @@ private:
         QPointer<QWidget> widget;
     };
     void nettoyer() const;
+    void surveillerActivation(QWidget* fenetre);
     mutable QList<Entree> entrees_;
     std::function<void(Fenetre*)> placement_;
+    std::function<void()> retourActivation_;
+    GardienActivation* gardien_ = nullptr;
 };
 
 // Shorthand: the window of type T, loaded on first touch.

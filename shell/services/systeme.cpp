@@ -1,6 +1,8 @@
 #include "shell/services/systeme.h"
 
 #include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStandardPaths>
 #include <QWidget>
 #include <cmath>
@@ -68,6 +70,22 @@ bool FormeVisible(const QString& nom)
         if (f->nomConception() == nom)
             return f->widget() && f->widget()->isVisible();
     return false;
+}
+
+void AuPremierPlan(QWidget* fenetre)
+{
+    if (!fenetre)
+        return;
+    fenetre->show();
+    if (auto* cadre = qobject_cast<QMdiSubWindow*>(fenetre->parentWidget())) {
+        cadre->show();
+        if (QMdiArea* espace = cadre->mdiArea())
+            espace->setActiveSubWindow(cadre);
+        cadre->raise();
+    } else {
+        fenetre->raise();
+    }
+    fenetre->window()->activateWindow();
 }
 
 bool EstVistaOuPlus()

@@ -20,6 +20,10 @@ void FixerOpacite(QWidget* fenetre, int opacite);
 int Opacite(const QWidget* fenetre);
 // True when a loaded window of that design name is shown; never loads a window.
 bool FormeVisible(const QString& nom);
+// Shows one of our windows in front of the others with the activation: a child window through
+// its workspace (raising or activating its inner widget alone leaves it where it is), a top-level
+// window itself.
+void AuPremierPlan(QWidget* fenetre);
 // True when ALLUSERSPROFILE contains "ProgramData".
 bool EstVistaOuPlus();
 // The user's documents folder, ending with a slash: userprofile + "Documents/" or "Mes documents/"

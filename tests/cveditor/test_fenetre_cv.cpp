@@ -1,4 +1,5 @@
-// The CV editor driven through its handlers: loading, editing, saving, options, layout, help.
+// The CV editor driven through its handlers: loading, editing, saving, options, layout (its help
+// pop-ups under the pointer are tested with the desktop, in tests/fenetres).
 #include "test_fenetre_cv.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QTest>
 
 #include "cveditor/fichier_cv.h"
-#include "shell/dialogs/aide.h"
 #include "shell/services/systeme.h"
 #include "shell/services/twips.h"
 
@@ -196,33 +196,6 @@ TEST_F(TestFenetreCV, MiseEnFormeCompacte)
     RegistreFenetres::instance().decharger(FormRedigerCV::NomConception);
     principale->resize(Twips::taille(19000, 12000));
     EXPECT_EQ(cv().Nom->width(), largeur);
-}
-
-TEST_F(TestFenetreCV, BullesDAide)
-{
-    FormRedigerCV& f = cv();
-    f.Image6_MouseMove(16);
-    ASSERT_TRUE(Systeme::FormeVisible(u"Aide"_qs));
-    Aide* aide = RegistreFenetres::instance().siChargee<Aide>();
-    EXPECT_EQ(aide->Titre->text(), u"Souhaits et Objectifs "_qs);
-    EXPECT_TRUE(aide->Info->text().startsWith(u"Compléter ici la fonction principale"_qs));
-    // A second icon while the pop-up shows changes nothing.
-    f.Image6_MouseMove(14);
-    EXPECT_EQ(aide->Titre->text(), u"Souhaits et Objectifs "_qs);
-    // The panel under the pointer closes it; then the next icon opens its own.
-    f.Frame1_MouseMove();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_FALSE(Systeme::FormeVisible(u"Aide"_qs));
-    f.Image6_MouseMove(13);
-    aide = RegistreFenetres::instance().siChargee<Aide>();
-    ASSERT_NE(aide, nullptr);
-    EXPECT_EQ(aide->Titre->text(), u"Formations compémentaires"_qs);
-    EXPECT_EQ(aide->Info->text(), u"Zones d'informations"_qs);
-    f.Frame1_MouseMove();
-    f.Image6_MouseMove(14);
-    aide = RegistreFenetres::instance().siChargee<Aide>();
-    EXPECT_TRUE(aide->Info->text().endsWith(u"des dates en début ou fin de phrase"_qs));
-    EXPECT_TRUE(aide->Info->text().contains(u"\r\n\r\nLa mise en forme"_qs));
 }
 
 TEST_F(TestFenetreCV, FichiersAbimesSansPlantage)
