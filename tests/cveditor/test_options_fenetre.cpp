@@ -148,7 +148,9 @@ TEST_F(TestOptionsCV, ModelesEtPolices)
         modeles << f.ListeModeles->item(i)->text();
     EXPECT_EQ(modeles, (QStringList{u"atelier"_qs, u"Basic"_qs, u"Classique"_qs, u"Moderne"_qs}));
 
-    // The model and font rows come into sight once the entry panel is scrolled to its end.
+    // The model and font rows come into sight once the entry panel is scrolled to its end
+    // (the scroll list takes the focus on a click, then End).
+    cliquer(f.List1->viewport());
     QTest::keyClick(f.List1, Qt::Key_End);
     ASSERT_TRUE(f.Frame2->rect().contains(QRect(f.Police->mapTo(f.Frame2, QPoint(0, 0)), f.Police->size())));
     // A click on the model's name drops the list; a click on an entry takes it and renders it.

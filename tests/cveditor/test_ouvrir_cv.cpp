@@ -43,7 +43,10 @@ protected:
             if (principale->ImageMenu[i]->toolTip() == fichier)
                 icone = i;
         ASSERT_GE(icone, 0) << fichier.toStdString();
-        QTest::mouseDClick(principale->ImageMenu[icone], Qt::LeftButton);
+        // Through the window, as the desktop sends it: press, release, press, release.
+        QWidget* image = principale->ImageMenu[icone];
+        QTest::mouseDClick(principale->windowHandle(), Qt::LeftButton, {},
+                           image->mapTo(principale, image->rect().center()));
         QTest::qWait(QApplication::doubleClickInterval() + 50);
         FormRedigerCV& f = cv();
         ASSERT_EQ(f.NomCV->text(), FichierCV::nomDepuisChemin(fichier));
