@@ -563,21 +563,31 @@ void FormPostuler::BoutonKVL1_Click()
 // ------------------------------------------------------------------------------------------
 // Links
 
-FormPostuler& FormPostuler::Ouvrir()
+FormPostuler& FormPostuler::Ouvrir(bool* nouvelle)
 {
     const QString num = Forme<FormCand>().champ(u"Num"_qs);
     RegistreFenetres& registre = RegistreFenetres::instance();
     if (const FormPostuler* f = registre.siChargee<FormPostuler>(); f && (num.isEmpty() || f->numero_ != num))
         registre.decharger(NomConception);
+    if (nouvelle)
+        *nouvelle = !registre.estChargee<FormPostuler>();
     return Forme<FormPostuler>();
 }
 
 void installerLiensEnvoi()
 {
-    FormCandLiens::ouvrirFenetreEnvoi = [](const QString& lettre, bool boutonEnvoiVisible) {
-        FormPostuler& f = FormPostuler::Ouvrir();
+    FormCandLiens::ouvrirFenetreEnvoi = [](const QString& lettre, bool boutonEnvoiVisible,
+                                           const std::optional<QString>& cv) {
+        bool nouvelle = false;
+        FormPostuler& f = FormPostuler::Ouvrir(&nouvelle);
         premierPlan(&f);
-        f.fixerTexte(lettre);
+        // The application's stored letter and CV go into a window loaded for it just now; one
+        // opened again for the same application keeps what the user typed there.
+        if (nouvelle) {
+            f.fixerTexte(lettre);
+            if (cv)
+                f.PJ->setText(*cv);
+        }
         f.BoutonKVL1->setVisible(boutonEnvoiVisible);
         premierPlan(&f);
     };

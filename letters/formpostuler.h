@@ -39,7 +39,8 @@ public:
     // Shows the window for the application that the register window shows. A window loaded for
     // another application is loaded afresh for this one; loaded for this one, it keeps what the
     // user typed. An application never stored cannot be told from another: always afresh.
-    static FormPostuler& Ouvrir();
+    // nouvelle, when given, tells whether the window was loaded just now.
+    static FormPostuler& Ouvrir(bool* nouvelle = nullptr);
     // The number of the application the window was loaded for, empty for one never stored.
     QString numeroCandidature() const { return numero_; }
 

@@ -58,9 +58,9 @@ void arreterAccueil()
     RegistreFenetres::instance().decharger(u"Assistant"_qs);
 }
 
-void ouvrirEnvoi(const QString& lettre, bool boutonEnvoiVisible)
+void ouvrirEnvoi(const QString& lettre, bool boutonEnvoiVisible, const std::optional<QString>& cv)
 {
-    LiensFenetres::appeler(ouvrirFenetreEnvoi, lettre, boutonEnvoiVisible);
+    LiensFenetres::appeler(ouvrirFenetreEnvoi, lettre, boutonEnvoiVisible, cv);
 }
 
 } // namespace FormCandLiens

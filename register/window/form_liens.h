@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace FormCandLiens {
 
@@ -23,9 +24,11 @@ void iconeCandidatures(bool vide);
 QString adresseOffres();
 // Stops the home screen's glide and closes the highlight bar.
 void arreterAccueil();
-// Shows the sending window with the letter text, its send button visible or not.
-void ouvrirEnvoi(const QString& lettre, bool boutonEnvoiVisible);
-// Set by the sending window's module: shows it with the letter text and its send button.
-inline std::function<void(const QString& lettre, bool boutonEnvoiVisible)> ouvrirFenetreEnvoi;
+// Shows the sending window with the letter text (and the CV to attach, when given), its send
+// button visible or not.
+void ouvrirEnvoi(const QString& lettre, bool boutonEnvoiVisible, const std::optional<QString>& cv = std::nullopt);
+// Set by the sending window's module: shows it with the letter text, the CV and its send button.
+inline std::function<void(const QString& lettre, bool boutonEnvoiVisible, const std::optional<QString>& cv)>
+    ouvrirFenetreEnvoi;
 
 } // namespace FormCandLiens

@@ -8,7 +8,6 @@
 #include "register/store/candidature.h"
 #include "register/store/handles_partages.h"
 #include "register/web/cadre_web.h"
-#include "register/web/preremplissage_envoi.h"
 #include "register/window/form_disposition.h"
 #include "register/window/form_liens.h"
 #include "register/window/formcand.h"
@@ -95,9 +94,8 @@ void Principale::MenuPostuler_Click()
     FormCand& f = Forme<FormCand>();
     const QString lettre = f.champ(u"Lettre"_qs);
     const QString cv = f.champ(u"CV"_qs);
-    // The sending window shows itself with the letter and its send button, in front.
-    FormCandLiens::ouvrirEnvoi(lettre, true);
-    FenetreEnvoi::fixerTexte(u"PJ"_qs, cv);
+    // The sending window shows itself with the letter, the CV and its send button, in front.
+    FormCandLiens::ouvrirEnvoi(lettre, true, cv);
 }
 
 void Principale::MenuSupprimerCand_Click()

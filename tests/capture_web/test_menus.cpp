@@ -132,10 +132,13 @@ TEST(MenusCandidatures, ConsulterEtPostuler)
     FausseFenetreEnvoi* envoi = FausseFenetreEnvoi::charger(false);
     QString lettreRecue;
     bool bouton = false;
-    FormCandLiens::ouvrirFenetreEnvoi = [&](const QString& lettre, bool boutonVisible) {
+    FormCandLiens::ouvrirFenetreEnvoi = [&](const QString& lettre, bool boutonVisible,
+                                            const std::optional<QString>& cv) {
         lettreRecue = lettre;
         bouton = boutonVisible;
         envoi->Texte->setPlainText(lettre);
+        if (cv)
+            envoi->PJ->setText(*cv);
         envoi->show();
     };
     envoi->Texte->setPlainText(u"composée au chargement"_qs);

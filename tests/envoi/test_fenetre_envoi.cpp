@@ -399,11 +399,13 @@ TEST(FenetreEnvoi, RouverteSurUneAutreCandidatureElleSeRecharge)
     EXPECT_EQ(f->texte(), QString()); // the application's stored letter, empty
     EXPECT_TRUE(f->isVisible());
 
-    // The same one again: what was typed stays.
+    // The same one again: what was typed stays, the letter too.
     QTest::keyClicks(f->Objet, u" - relance"_qs);
+    QTest::keyClicks(f->Texte, u"Monsieur Martin,"_qs);
     t.cliquerPostuler();
     ASSERT_EQ(FenetreEnvoi::envoiCharge(), f);
     EXPECT_EQ(f->Objet->text(), u"Réponse à l'annonce ref C-7 - relance"_qs);
+    EXPECT_EQ(f->texte(), u"Monsieur Martin,"_qs);
 
     // From the main window's menu, for the first application: loaded afresh, with its CV.
     t.postulerParLeMenu(a);
@@ -414,9 +416,11 @@ TEST(FenetreEnvoi, RouverteSurUneAutreCandidatureElleSeRecharge)
     EXPECT_EQ(f->Objet->text(), u"Réponse à l'annonce ref R-42"_qs);
     EXPECT_EQ(f->PJ->text(), u"/cv/durand.doc"_qs);
     QTest::keyClicks(f->EmailDest, u".com"_qs);
+    f->PJ->setText(u"/cv/durand-2.doc"_qs); // as "Parcourir" leaves it
     t.postulerParLeMenu(a);
     ASSERT_EQ(FenetreEnvoi::envoiCharge(), f);
     EXPECT_EQ(f->EmailDest->text(), u"rh@durand.fr.com"_qs);
+    EXPECT_EQ(f->PJ->text(), u"/cv/durand-2.doc"_qs);
     EXPECT_TRUE(t.messages().isEmpty());
 
     // Sending now mails the application the window shows.
