@@ -21,6 +21,7 @@ struct ConnexionX {
     xcb_ewmh_connection_t ewmh{};
     bool ewmhPret = false;
     xcb_window_t racine = 0;
+    int numeroEcran = 0;
 
     ConnexionX()
     {
@@ -38,6 +39,7 @@ struct ConnexionX {
         for (int i = 0; i < ecran && it.rem; ++i)
             xcb_screen_next(&it);
         racine = it.data ? it.data->root : 0;
+        numeroEcran = ecran;
         xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(c, &ewmh);
         ewmhPret = cookies && xcb_ewmh_init_atoms_replies(&ewmh, cookies, nullptr);
     }
@@ -159,4 +161,21 @@ bool activerFenetreX11(const QString& texte)
     Q_UNUSED(texte);
 #endif
     return false;
+}
+
+bool compositionActive()
+{
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return true;
+#ifdef KERVAL_AVEC_XCB
+    ConnexionX x;
+    if (!x.c || !x.ewmhPret)
+        return false;
+    xcb_window_t gestionnaire = XCB_WINDOW_NONE;
+    return xcb_ewmh_get_wm_cm_owner_reply(&x.ewmh, xcb_ewmh_get_wm_cm_owner(&x.ewmh, x.numeroEcran), &gestionnaire,
+                                          nullptr) &&
+           gestionnaire != XCB_WINDOW_NONE;
+#else
+    return false;
+#endif
 }

@@ -12,6 +12,7 @@
 #include "platform/attente.h"
 #include "platform/navigateur.h"
 #include "platform/plateforme.h"
+#include "platform/titres_x11.h"
 #include "register/reports/editer_rapport.h"
 #include "register/reports/rapport_html.h"
 #include "register/stats/formstat.h"
@@ -323,10 +324,57 @@ void Assistant::mouseReleaseEvent(QMouseEvent* e)
     });
 }
 
+namespace {
+
+// Whether the desktop composes the bar's translucency itself; asked once.
+bool translucideParLeBureau()
+{
+    static const bool compose = compositionActive();
+    return compose;
+}
+
+} // namespace
+
+void Assistant::releverDessous()
+{
+    // Where the desktop does not compose translucent windows, the bar would hide the entry it
+    // stands on: it draws what of the main window lies beneath it, then itself over it. The
+    // main window is rendered just after the move or show, never from inside a paint event nor
+    // inside Qt's own handling of the bar; and not while a resize of the main window waits to be
+    // delivered, since rendering would deliver it and its handler closes the bar.
+    if (translucideParLeBureau() || releveEnAttente_)
+        return;
+    releveEnAttente_ = true;
+    QTimer::singleShot(0, this, [this] {
+        releveEnAttente_ = false;
+        Principale* fenetre = principale();
+        if (!fenetre || !isVisible() || !fenetre->isVisible() || fenetre->testAttribute(Qt::WA_PendingResizeEvent))
+            return;
+        dessous_ = fenetre->grab(QRect(fenetre->mapFromGlobal(mapToGlobal(QPoint(0, 0))), size()));
+        update();
+    });
+}
+
+void Assistant::moveEvent(QMoveEvent* e)
+{
+    QWidget::moveEvent(e);
+    releverDessous();
+}
+
+void Assistant::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    releverDessous();
+}
+
 void Assistant::paintEvent(QPaintEvent*)
 {
-    // The bar's artwork: a soft white band with an orange edge on the left.
     QPainter p(this);
+    if (!dessous_.isNull()) {
+        p.drawPixmap(0, 0, dessous_);
+        p.setOpacity(windowOpacity());
+    }
+    // The bar's artwork: a soft white band with an orange edge on the left.
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient g(r.topLeft(), r.bottomLeft());

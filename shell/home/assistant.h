@@ -9,6 +9,7 @@
 // is shown.
 
 #include <QList>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -57,6 +58,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     bool eventFilter(QObject* objet, QEvent* e) override;
@@ -70,4 +73,8 @@ private:
 
     double gauche_ = 0, haut_ = 0, largeur_ = Largeur, hauteur_ = Hauteur;
     QList<int> fondu_;
+    // What of the main window lies beneath the bar, where the desktop composes no translucency.
+    void releverDessous();
+    QPixmap dessous_;
+    bool releveEnAttente_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "commun.h"
+#include "platform/titres_x11.h"
 #include "shell/services/systeme.h"
 
 using Dessins::Icone;
@@ -374,4 +375,34 @@ TEST_F(TestAccueil, GestionDesCandidaturesEtConseilSurRegistreVide)
     p.ImageMenu[10]->fixerGenre(Icone::Nouveau);
     cliquerBarre(a, 2);
     EXPECT_TRUE(p.InfoGuide->text().startsWith(u"Pour créer une nouvelle candidature"_qs));
+}
+
+TEST_F(TestAccueil, SansCompositionLaBarreLaisseLireLEntreeSousElle)
+{
+    // The tests' platform composes no translucent window, as an X11 desktop without a
+    // compositing manager: the bar must still let the entry beneath it show through.
+    if (compositionActive())
+        GTEST_SKIP() << "the desktop composes translucent windows here";
+    Principale& p = principale();
+    p.show();
+    AssistantTexte& a = accueil();
+    a.Timer1->setInterval(0);
+    Assistant& b = Forme<Assistant>();
+    pomper();
+    ASSERT_TRUE(b.isVisible());
+    const QImage dessous = p.grab(QRect(p.mapFromGlobal(b.mapToGlobal(QPoint(0, 0))), b.size())).toImage();
+    const QImage barre = b.grab().toImage();
+    // Along the row through the middle of the label's letters, where they stand out from the
+    // background beneath, they stand out through the bar too.
+    const QWidget* libelle = a.Label1[2];
+    const int y = b.mapFromGlobal(libelle->mapToGlobal(libelle->rect().center())).y();
+    ASSERT_GT(y, 0);
+    ASSERT_LT(y, barre.height());
+    int contrasteDessous = 0, contrasteBarre = 0;
+    for (int x = 30; x + 1 < barre.width() - 30; ++x) {
+        contrasteDessous += std::abs(qGray(dessous.pixel(x, y)) - qGray(dessous.pixel(x + 1, y)));
+        contrasteBarre += std::abs(qGray(barre.pixel(x, y)) - qGray(barre.pixel(x + 1, y)));
+    }
+    ASSERT_GT(contrasteDessous, 200) << "no label under the bar";
+    EXPECT_GT(contrasteBarre, contrasteDessous / 3);
 }
