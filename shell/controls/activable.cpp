@@ -21,11 +21,11 @@ protected:
     {
         if (objet == controle_ && e->type() == QEvent::FocusIn) {
             // A label that shows nothing (an empty slot of a list) is passed by, on in the
-            // direction Tab was going.
+            // direction Tab was going (forward when the focus came otherwise, as when its window
+            // opens).
             const auto raison = static_cast<QFocusEvent*>(e)->reason();
             const auto* libelle = qobject_cast<QLabel*>(controle_);
-            if (libelle && libelle->text().isEmpty() && libelle->pixmap().isNull() &&
-                (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason)) {
+            if (libelle && libelle->text().isEmpty() && libelle->pixmap().isNull() && raison != Qt::MouseFocusReason) {
                 const bool retour = raison == Qt::BacktabFocusReason;
                 QWidget* c = controle_;
                 QTimer::singleShot(0, c, [c, retour] {
