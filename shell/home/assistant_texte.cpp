@@ -367,9 +367,17 @@ void installerLiensAccueil()
         if (auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>())
             a->Timer1->setInterval(0);
     };
+    // Only while the home screen is the window in front: a working window opened meanwhile
+    // (the statistics stay open beside it) would otherwise get the bar back over it at every
+    // step of the glide.
     LiensFenetres::relancerGlissementAccueil = [] {
-        if (auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>())
-            a->Timer1->setInterval(AssistantTexte::IntervalleGlissement);
+        auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>();
+        if (!a)
+            return;
+        if (auto* cadre = qobject_cast<QMdiSubWindow*>(a->parentWidget()); cadre && cadre->mdiArea())
+            if (QMdiSubWindow* active = cadre->mdiArea()->activeSubWindow(); active && active != cadre)
+                return;
+        a->Timer1->setInterval(AssistantTexte::IntervalleGlissement);
     };
     LiensFenetres::releverOmbreAccueil = [](int limite) {
         if (auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>())

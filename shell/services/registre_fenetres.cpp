@@ -17,8 +17,11 @@ public:
     {
         if (!fenetre || fenetre != QApplication::activeWindow())
             return;
+        // The desktop may tell that the window lost the activation only later: a window still
+        // said active but no longer shown counts as gone.
         QTimer::singleShot(0, this, [this] {
-            if (*retour_ && !QApplication::activeWindow())
+            const QWidget* actif = QApplication::activeWindow();
+            if (*retour_ && (!actif || !actif->isVisible()))
                 (*retour_)();
         });
     }

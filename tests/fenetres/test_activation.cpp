@@ -9,6 +9,7 @@
 #include "register/stats/formstat.h"
 #include "register/window/formcand.h"
 #include "shell/dialogs/afficher_guide.h"
+#include "shell/home/assistant.h"
 #include "shell/dialogs/apropos.h"
 #include "shell/dialogs/formconvert.h"
 #include "shell/dialogs/guide.h"
@@ -37,7 +38,8 @@ protected:
     {
         pomper();
         SCOPED_TRACE(apres);
-        EXPECT_EQ(QApplication::activeWindow(), principale);
+        EXPECT_EQ(QApplication::activeWindow(), principale)
+            << (QApplication::activeWindow() ? QApplication::activeWindow()->metaObject()->className() : "aucune");
         EXPECT_EQ(nomActive(), FormRedigerCV::NomConception);
         const auto pile = espace()->subWindowList(QMdiArea::StackingOrder);
         ASSERT_FALSE(pile.isEmpty());
@@ -105,6 +107,9 @@ TEST_F(TestActivation, StatistiquesEtAPropos)
     cliquer(stat->BoutonKVL1); // "Ok"
     EXPECT_FALSE(RegistreFenetres::instance().estChargee<FormStat>());
     editeurAuTravail("statistiques");
+    // The home screen's glide stays stopped under the working window: no bar comes back.
+    QTest::qWait(100);
+    EXPECT_FALSE(RegistreFenetres::instance().estChargee<Assistant>());
 
     cliquer(principale->Logo);
     auto* apropos = RegistreFenetres::instance().siChargee<APropos>();
