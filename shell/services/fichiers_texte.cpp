@@ -72,32 +72,17 @@ QByteArray encoder(const QString& texte)
     return texte.toUtf8();
 }
 
-QStringList decouperLignes(const QString& texte)
-{
-    QStringList lignes;
-    const int n = texte.size();
-    int debut = 0;
-    for (int i = 0; i < n; ++i) {
-        if (texte.at(i) == u'\r') {
-            lignes << texte.mid(debut, i - debut);
-            if (i + 1 < n && texte.at(i + 1) == u'\n')
-                ++i;
-            debut = i + 1;
-        }
-    }
-    if (debut < n)
-        lignes << texte.mid(debut);
-    return lignes;
-}
+namespace {
 
-QStringList decouperLignesEditees(const QString& texte)
+// Splits at CR LF and a lone CR, and at a lone LF too when asked.
+QStringList decouper(const QString& texte, bool lfSeul)
 {
     QStringList lignes;
     const int n = texte.size();
     int debut = 0;
     for (int i = 0; i < n; ++i) {
         const QChar c = texte.at(i);
-        if (c == u'\r' || c == u'\n') {
+        if (c == u'\r' || (lfSeul && c == u'\n')) {
             lignes << texte.mid(debut, i - debut);
             if (c == u'\r' && i + 1 < n && texte.at(i + 1) == u'\n')
                 ++i;
@@ -108,6 +93,12 @@ QStringList decouperLignesEditees(const QString& texte)
         lignes << texte.mid(debut);
     return lignes;
 }
+
+} // namespace
+
+QStringList decouperLignes(const QString& texte) { return decouper(texte, false); }
+
+QStringList decouperLignesEditees(const QString& texte) { return decouper(texte, true); }
 
 std::optional<QString> lire(const QString& chemin)
 {
@@ -122,7 +113,7 @@ std::optional<QStringList> lireLignes(const QString& chemin)
     const auto texte = lire(chemin);
     if (!texte)
         return std::nullopt;
-    return decouperLignes(*texte);
+    return decouper(*texte, false);
 }
 
 std::optional<QStringList> lireLignesEditees(const QString& chemin)
@@ -130,7 +121,7 @@ std::optional<QStringList> lireLignesEditees(const QString& chemin)
     const auto texte = lire(chemin);
     if (!texte)
         return std::nullopt;
-    return decouperLignesEditees(*texte);
+    return decouper(*texte, true);
 }
 
 namespace {

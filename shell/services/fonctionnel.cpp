@@ -226,11 +226,7 @@ const FormeDate& formeDate()
 
 } // namespace
 
-std::optional<QDate> LireDate(const QString& texte)
-{
-    const std::optional<Nombres> n = decouperDate(texte);
-    return n ? composerDate(*n, formeDate().moisDAbord) : std::nullopt;
-}
+std::optional<QDate> LireDate(const QString& texte) { return lireChiffres(texte, formeDate().moisDAbord); }
 
 bool EstDateValide(const QString& texte)
 {
