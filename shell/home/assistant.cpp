@@ -281,22 +281,24 @@ void Assistant::Timer1_Timer()
         fermerPlusTard();
 }
 
+void Assistant::apresLeGestionnaire(std::function<void(Assistant&)> action)
+{
+    // Not from inside the handler that asks: once it is over, and only on this bar, not on one
+    // that the home screen may have brought back meanwhile.
+    QTimer::singleShot(0, qApp, [moi = QPointer<Assistant>(this), action = std::move(action)] {
+        if (moi && RegistreFenetres::instance().siChargee<Assistant>() == moi)
+            action(*moi);
+    });
+}
+
 void Assistant::fermerPlusTard()
 {
-    // Not from inside the handler that asks: once it is over, and only this bar, not one that
-    // the home screen may have brought back meanwhile.
-    QTimer::singleShot(0, qApp, [moi = QPointer<Assistant>(this)] {
-        if (moi && RegistreFenetres::instance().siChargee<Assistant>() == moi)
-            RegistreFenetres::instance().decharger(NomConception);
-    });
+    apresLeGestionnaire([](Assistant&) { RegistreFenetres::instance().decharger(NomConception); });
 }
 
 void Assistant::perdreFocus()
 {
-    QTimer::singleShot(0, qApp, [moi = QPointer<Assistant>(this)] {
-        if (moi && RegistreFenetres::instance().siChargee<Assistant>() == moi)
-            moi->Form_LostFocus();
-    });
+    apresLeGestionnaire([](Assistant& barre) { barre.Form_LostFocus(); });
 }
 
 bool Assistant::eventFilter(QObject* objet, QEvent* e)

@@ -9,6 +9,7 @@
 // is shown.
 
 #include <QList>
+#include <functional>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -70,6 +71,8 @@ private:
     void fermerPlusTard();
     // Form_LostFocus, once the current handler is over.
     void perdreFocus();
+    // Runs the action on this bar once the current handler is over, if it is still the bar.
+    void apresLeGestionnaire(std::function<void(Assistant&)> action);
 
     double gauche_ = 0, haut_ = 0, largeur_ = Largeur, hauteur_ = Hauteur;
     QList<int> fondu_;
