@@ -1,0 +1,65 @@
+// The build as a part of a larger one, and what its install lays down.
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "commun.h"
+
+namespace {
+
+// Runs cmake with the arguments; gives its output, and false when it failed.
+bool cmake(const QStringList& arguments, QString& sortie)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral(KERVAL_CMAKE), arguments);
+    const bool fini = p.waitForFinished(300000);
+    sortie = QString::fromLocal8Bit(p.readAll());
+    return fini && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+} // namespace
+
+TEST(Construction, DansUnProjetPlusGrandLeCoeurGardeSesSourcesEtSesDonnees)
+{
+    // A packager's build that takes Kerval in as one of its folders.
+    QTemporaryDir d;
+    const QDir racine(d.path());
+    racine.mkpath(u"parent"_qs);
+    ecrireFichier(racine.filePath(u"parent/CMakeLists.txt"_qs),
+                  "cmake_minimum_required(VERSION 3.22)\nproject(Ensemble LANGUAGES C CXX)\n"
+                  "add_subdirectory(\"" + QByteArray(KERVAL_SOURCE) + "\" kerval)\n");
+    QString sortie;
+    ASSERT_TRUE(cmake({u"-S"_qs, racine.filePath(u"parent"_qs), u"-B"_qs, racine.filePath(u"construction"_qs),
+                       u"-G"_qs, u"Ninja"_qs},
+                      sortie))
+        << sortie.toStdString();
+    const QString ninja = QString::fromUtf8(Outils::lireOctets(racine.filePath(u"construction/build.ninja"_qs)));
+    const QString source = QDir(QStringLiteral(KERVAL_SOURCE)).absolutePath();
+    for (const char* fichier : {"shell/mainwindow/principale.cpp", "register/store/base_donnees.cpp",
+                                "cveditor/formrediger_cv.cpp", "letters/formpostuler.cpp", "platform/plateforme.cpp"})
+        EXPECT_TRUE(ninja.contains(source + u'/' + QString::fromLatin1(fichier))) << fichier;
+    EXPECT_TRUE(ninja.contains(u"KERVAL_DONNEES_SOURCE=\\\""_qs + source + u"/data\\\""_qs));
+    // Its tests and benchmarks are the larger build's choice, off unless asked for.
+    EXPECT_FALSE(ninja.contains(u"kerval/tests/"_qs));
+    EXPECT_FALSE(ninja.contains(u"kerval/bench/"_qs));
+}
+
+TEST(Construction, LInstallationPorteLesDonneesSansLesMarquesDeDossiersVides)
+{
+    QTemporaryDir d;
+    QString sortie;
+    ASSERT_TRUE(cmake({u"--install"_qs, QStringLiteral(KERVAL_CONSTRUCTION), u"--prefix"_qs, d.path()}, sortie))
+        << sortie.toStdString();
+    const QDir partage(d.filePath(u"share/kerval"_qs));
+    EXPECT_TRUE(QFileInfo(d.filePath(u"bin/kerval"_qs)).isExecutable());
+    EXPECT_TRUE(QFileInfo::exists(partage.filePath(u"Kerval.sql"_qs)));
+    EXPECT_TRUE(QFileInfo(partage.filePath(u"Visualisation"_qs)).isDir());
+    QStringList marques;
+    QDirIterator it(d.path(), {u".gitkeep"_qs}, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        marques << it.next();
+    EXPECT_TRUE(marques.isEmpty()) << marques.join(u' ').toStdString();
+}
