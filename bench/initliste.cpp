@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -18,6 +19,7 @@
 namespace {
 
 const QStringList Statuts = Candidatures::statuts();
+const QStringList Societes{u"Société"_qs, u"école"_qs, u"Électricité"_qs, u"ZODIAC"_qs, u"abc"_qs, u"Éa"_qs};
 
 // A data folder holding a register of n applications, spread over companies, dates, statuses
 // and sources; the register window is loaded on it.
@@ -35,7 +37,7 @@ struct Registre {
             base->base().executer(
                 u"insert into Candidatures (Intitule, Societe, Statut, Origine, Datediffussion, Description) "
                 "values (?, ?, ?, ?, ?, ?)"_qs,
-                {u"Poste numéro %1"_qs.arg(i), u"Société %1"_qs.arg(i % 400), Statuts[i % Statuts.size()],
+                {u"Poste numéro %1"_qs.arg(i), Societes[i % Societes.size()] + u" %1"_qs.arg(i % 400), Statuts[i % Statuts.size()],
                  u"Site %1"_qs.arg(i % 30), QDate(2023, 1, 1).addDays(i % 700).toString(Qt::ISODate),
                  QString(600, u'x')});
         }
@@ -48,14 +50,26 @@ struct Registre {
     ~Registre() { RegistreFenetres::instance().decharger(FormCand::NomConception); }
 };
 
+// The rebuild in the sort of the load ("Statuts") and in the companies' French order.
 void InitListe(benchmark::State& etat)
 {
     Registre r(int(etat.range(0)));
+    const int tri = int(etat.range(1));
+    r.f->Tri[tri]->setChecked(true);
     for (auto _ : etat)
         r.f->InitListe();
     etat.SetComplexityN(etat.range(0));
 }
-BENCHMARK(InitListe)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(InitListe)
+    ->ArgsProduct({{1000, 20000}, {2}})
+    ->ArgNames({"n", "statuts"})
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(InitListe)
+    ->ArgsProduct({{1000, 20000}, {0}})
+    ->ArgNames({"n", "societes"})
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 // The same rebuild without the tree widget: reading the rows and grouping them.
 void LireEtGrouper(benchmark::State& etat)

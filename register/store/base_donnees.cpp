@@ -1,5 +1,7 @@
 #include "register/store/base_donnees.h"
 
+#include "register/store/ordre_francais.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -102,6 +104,11 @@ public:
             db.setConnectOptions(options);
             if (!db.open()) {
                 erreur = db.lastError().text();
+                return nullptr;
+            }
+            // The register's texts are ordered as a French reader expects.
+            if (!installerOrdreFrancais(db)) {
+                erreur = QStringLiteral("L'ordre alphabétique français n'a pas pu être installé.");
                 return nullptr;
             }
         }

@@ -12,10 +12,11 @@ QString Requete(Tri tri)
     // Only the columns the tree shows are read; Num breaks ties so that the order is stable.
     static const QString colonnes = u"select Num, Datediffussion, Intitule, Societe, Statut, Origine from Candidatures "_qs;
     switch (tri) {
-    case Tri::Societes: return colonnes + u"order by +Societe, Num"_qs;
+    // Texts in French order, letter case and accents aside (the connection's FRANCAIS order).
+    case Tri::Societes: return colonnes + u"order by +Societe collate FRANCAIS, Num"_qs;
     case Tri::Dates: return colonnes + u"order by +Datediffussion desc, Num"_qs;
-    case Tri::Statuts: return colonnes + u"order by +Statut desc, Num"_qs;
-    case Tri::Origine: return colonnes + u"order by +Origine, Num"_qs;
+    case Tri::Statuts: return colonnes + u"order by +Statut collate FRANCAIS desc, Num"_qs;
+    case Tri::Origine: return colonnes + u"order by +Origine collate FRANCAIS, Num"_qs;
     }
     return colonnes;
 }

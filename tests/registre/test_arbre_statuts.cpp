@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include "fenetre_registre.h"
@@ -77,6 +78,46 @@ TEST(Arbre, LesGroupesDeChaqueTri)
     EXPECT_TRUE(groupe->isExpanded());
     EXPECT_EQ(groupe->child(0)->foreground(0).color(), QColor(Qt::black));
     EXPECT_FALSE(groupe->child(0)->font(0).bold());
+}
+
+// Companies and sources as a French reader looks them up: accents and letter case aside,
+// "École" beside "Ecole" and before "Zodiac"; each exact text stays a group of its own.
+TEST(Arbre, LesSocietesEtLesOriginesDansLOrdreFrancais)
+{
+    FenetreRegistre r;
+    FormCand& f = *r.f;
+    const QStringList societes{u"abc"_qs, u"ABD"_qs, u"École"_qs, u"Ecole"_qs, u"Électricité"_qs,
+                               u"Zodiac"_qs, u"3M"_qs, u"Valeur"_qs, u"éa"_qs, u"ABC"_qs};
+    const QStringList origines{u"Salon"_qs, u"annonce"_qs, u"Éditions"_qs, u"Presse"_qs, u"école"_qs,
+                               u"Zone"_qs, u"Écho"_qs, u"Relation"_qs, u"Bouche à oreille"_qs, u"Annonce"_qs};
+    for (int i = 0; i < societes.size(); ++i)
+        r.inserer({{u"Intitule"_qs, u"Poste %1"_qs.arg(i)}, {u"Societe"_qs, societes[i]},
+                   {u"Statut"_qs, u"NON EMISE"_qs}, {u"Datediffussion"_qs, u"2024-03-01"_qs},
+                   {u"Origine"_qs, origines[i]}});
+    f.InitListe();
+    // The groups of the tree, in order, as one line.
+    const auto groupes = [&r] {
+        QStringList g;
+        for (const QString& ligne : r.arbre())
+            if (!ligne.startsWith(u' '))
+                g << ligne;
+        return g.join(u" | "_qs).toStdString();
+    };
+
+    // The radio buttons are clicked as a user clicks them.
+    QTest::mouseClick(f.Tri[0], Qt::LeftButton, {}, QPoint(8, f.Tri[0]->height() / 2));
+    ASSERT_TRUE(f.Tri[0]->isChecked());
+    EXPECT_EQ(groupes(), "Valeur 3M | abc | ABC | ABD | éa | Ecole | École | Électricité | Valeur | Zodiac");
+    // "abc" and "ABC" are equal in that order, the older application first; each text keeps
+    // its own group.
+    EXPECT_EQ(r.arbre().mid(2, 6).join(u" | "_qs).toStdString(),
+              "abc |   01/03/2024 Poste 0, abc | ABC |   01/03/2024 Poste 9, ABC | ABD |   01/03/2024 Poste 1, ABD");
+
+    QTest::mouseClick(f.Tri[3], Qt::LeftButton, {}, QPoint(8, f.Tri[3]->height() / 2));
+    ASSERT_TRUE(f.Tri[3]->isChecked());
+    EXPECT_EQ(groupes(), "Origine : annonce | Origine : Annonce | Origine : Bouche à oreille | Origine : Écho | "
+                         "Origine : école | Origine : Éditions | Origine : Presse | Origine : Relation | "
+                         "Origine : Salon | Origine : Zone");
 }
 
 TEST(Arbre, SeulUnClicSurUneFeuilleOuvreUneCandidature)
