@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QStandardPaths>
+#include <cstring>
 #include <memory>
 
 // GLib names a structure member "signals", which Qt defines as a word of its own.
@@ -29,12 +30,27 @@ Application applicationDe(const QString& fichier)
     return Application(g_app_info_get_default_for_type(type.constData(), FALSE));
 }
 
+// The program the entry's command line runs, as GLib splits it when it starts it (quotes kept
+// together); past an "env" that only sets variables, the program it runs.
 QString cheminDe(GAppInfo* application)
 {
-    const char* executable = application ? g_app_info_get_executable(application) : nullptr;
-    if (!executable || !*executable)
+    const char* commande = application ? g_app_info_get_commandline(application) : nullptr;
+    if (!commande || !*commande)
         return {};
-    return QStandardPaths::findExecutable(QString::fromLocal8Bit(executable));
+    gchar** mots = nullptr;
+    if (!g_shell_parse_argv(commande, nullptr, &mots, nullptr))
+        return {};
+    int i = 0;
+    if (mots[0] && QFileInfo(QString::fromLocal8Bit(mots[0])).fileName() == u"env") {
+        ++i;
+        while (mots[i] && (mots[i][0] == '-' || std::strchr(mots[i], '=')))
+            ++i;
+    }
+    const QString programme = mots[i] ? QString::fromLocal8Bit(mots[i]) : QString();
+    g_strfreev(mots);
+    if (programme.isEmpty() || programme.startsWith(u'%'))
+        return {};
+    return QStandardPaths::findExecutable(programme);
 }
 
 } // namespace

@@ -70,40 +70,99 @@ TEST(Plateforme, DossiersDeLEnvironnement)
     EXPECT_TRUE(QDir(Environnement::dossierDonneesLivrees()).exists());
 }
 
-// Run only by the next test, in a child process whose desktop holds one program for HTML pages.
+// Run only by the next test, in a child process whose desktop holds the desktop entries written
+// there: each line of KERVAL_FICHIERS_ESSAI is a file and the program expected for it.
 TEST(Plateforme, ProgrammeDuBureauDansUnProcessusEnfant)
 {
-    const QString page = qEnvironmentVariable("KERVAL_PAGE_ESSAI");
-    if (page.isEmpty())
+    const QString liste = qEnvironmentVariable("KERVAL_FICHIERS_ESSAI");
+    if (liste.isEmpty())
         GTEST_SKIP() << "run by a child process";
     Plateforme::installerLinux();
     Coquille& coquille = Plateforme::instance().coquille();
-    const QString programme = coquille.programmeAssocie(page);
-    ASSERT_FALSE(programme.isEmpty());
-    EXPECT_TRUE(QFileInfo(programme).isAbsolute());
-    EXPECT_TRUE(coquille.programmeAssocie(page + u".absent"_qs).isEmpty());
-    EXPECT_TRUE(coquille.lancer(programme, {page}, true));
+    for (const QString& ligne : liste.split(u'\n', Qt::SkipEmptyParts)) {
+        const QString fichier = ligne.section(u'\t', 0, 0);
+        const QString attendu = ligne.section(u'\t', 1);
+        const QString programme = coquille.programmeAssocie(fichier);
+        EXPECT_EQ(programme, attendu) << fichier.toStdString();
+        EXPECT_TRUE(coquille.lancer(programme, {fichier}, true)) << fichier.toStdString();
+        EXPECT_TRUE(coquille.programmeAssocie(fichier + u".absent"_qs).isEmpty());
+    }
+    // A type with no program is a found-nothing answer.
+    const QString sansProgramme = QFileInfo(liste.section(u'\t', 0, 0)).absolutePath() + u"/notes.kerval-inconnu"_qs;
+    QFile f(sansProgramme);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("\x01\x02\x03", 3);
+    f.close();
+    EXPECT_TRUE(coquille.programmeAssocie(sansProgramme).isEmpty());
 }
 
 TEST(Plateforme, LeProgrammeDuBureauDemarreCommeSonEntreeLeDit)
 {
-    // A desktop entry as distributions write them: an "env" prefix and the file's place among
-    // the arguments given by a field code.
+    // Desktop entries as distributions and sandboxes write them; each program is a stand-in
+    // that writes down its arguments, one a line.
     QTemporaryDir d;
     const QDir racine(d.path());
-    for (const char* dossier : {"donnees/applications", "config", "systeme", "configsysteme"})
+    for (const char* dossier : {"donnees/applications", "config", "systeme", "configsysteme", "bin", "mon lecteur"})
         racine.mkpath(QString::fromLatin1(dossier));
-    const QString trace = racine.filePath(u"trace.txt"_qs);
-    const QString script = racine.filePath(u"lecteur.sh"_qs);
-    Outils::ecrireOctets(script, "#!/bin/sh\necho \"$KERVAL_VU $*\" > \"" + trace.toUtf8() + "\"\n");
-    QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
-    Outils::ecrireOctets(racine.filePath(u"donnees/applications/lecteur-essai.desktop"_qs),
-                  "[Desktop Entry]\nType=Application\nName=Lecteur\nMimeType=text/html;\nExec=env KERVAL_VU=oui " +
-                      script.toUtf8() + " --page %f\n");
-    Outils::ecrireOctets(racine.filePath(u"config/mimeapps.list"_qs),
-                  "[Default Applications]\ntext/html=lecteur-essai.desktop\n");
-    const QString page = racine.filePath(u"page d'essai.html"_qs);
-    Outils::ecrireOctets(page, "<html><body>Essai</body></html>\n");
+    const auto enregistreur = [&](const QString& chemin, const QString& trace) {
+        Outils::ecrireOctets(chemin, "#!/bin/sh\n{ echo \"vu=$KERVAL_VU\"; printf '%s\\n' \"$@\"; } > \"" +
+                                         trace.toUtf8() + ".part\" && mv \"" + trace.toUtf8() + ".part\" \"" +
+                                         trace.toUtf8() + "\"\n");
+        QFile::setPermissions(chemin, QFile::permissions(chemin) | QFileDevice::ExeOwner);
+    };
+    struct Cas {
+        const char* entree;   // the desktop entry's name
+        const char* type;     // the file type it opens
+        const char* fichier;  // the file opened
+        QString programme;    // the stand-in the entry's Exec line runs: the program expected
+        QByteArray exec;      // the Exec line, %P standing for the stand-in's path
+        QStringList attendus; // the arguments the stand-in must see, %F for the file (GLib gives a
+                              // local file's path for the address field codes too)
+        QByteArray vu = "vu=";
+    };
+    const QString lecteur = racine.filePath(u"bin/lecteur"_qs);
+    const QString flatpak = racine.filePath(u"bin/flatpak"_qs);
+    const QString tableur = racine.filePath(u"bin/tableur"_qs);
+    const QString blancs = racine.filePath(u"mon lecteur/lire le fichier"_qs);
+    const QString visionneuse = racine.filePath(u"bin/visionneuse"_qs);
+    const QList<Cas> cas{
+        // A snap's entry: variables set through "env", an address field code.
+        {"navigateur-snap.desktop", "text/html", "page d'essai.html", lecteur,
+         "env KERVAL_VU=oui BAMF_DESKTOP_FILE_HINT=/var/lib/snapd/desktop/applications/x.desktop %P %u",
+         {u"%F"_qs}, "vu=oui"},
+        // A Flatpak entry: the sandbox's launcher with the application's name, the files forwarded.
+        {"org.libreoffice.LibreOffice.desktop", "application/msword", "Lettre Dupont.doc", flatpak,
+         "%P run --branch=stable --arch=x86_64 --command=libreoffice --file-forwarding "
+         "org.libreoffice.LibreOffice --writer @@u %U @@",
+         {u"run"_qs, u"--branch=stable"_qs, u"--arch=x86_64"_qs, u"--command=libreoffice"_qs, u"--file-forwarding"_qs,
+          u"org.libreoffice.LibreOffice"_qs, u"--writer"_qs, u"@@u"_qs, u"%F"_qs, u"@@"_qs}},
+        // A comma inside an option and the files' list.
+        {"tableur.desktop", "text/csv", "liste, 2026.csv", tableur, "%P --opt=a,b %F", {u"--opt=a,b"_qs, u"%F"_qs}},
+        // A program whose path holds blanks, quoted.
+        {"lecteur-blancs.desktop", "application/pdf", "rapport.pdf", blancs, "\"%P\" --fichier %f",
+         {u"--fichier"_qs, u"%F"_qs}},
+        // An address field code given a local file.
+        {"visionneuse.desktop", "image/jpeg", "Photo.jpg", visionneuse, "%P %u", {u"%F"_qs}},
+    };
+    QByteArray associations = "[Default Applications]\n";
+    QString fichiers;
+    QStringList traces;
+    for (int i = 0; i < cas.size(); ++i) {
+        const Cas& c = cas[i];
+        const QString& standIn = c.programme;
+        traces << racine.filePath(u"trace-%1.txt"_qs.arg(i));
+        enregistreur(standIn, traces.last());
+        QByteArray exec = c.exec;
+        exec.replace("%P", standIn.toUtf8());
+        Outils::ecrireOctets(racine.filePath(u"donnees/applications/"_qs + QString::fromLatin1(c.entree)),
+                             "[Desktop Entry]\nType=Application\nName=Essai " + QByteArray::number(i) +
+                                 "\nMimeType=" + c.type + ";\nExec=" + exec + "\n");
+        associations += QByteArray(c.type) + '=' + c.entree + '\n';
+        const QString fichier = racine.filePath(QString::fromUtf8(c.fichier));
+        Outils::ecrireOctets(fichier, i == 0 ? "<html><body>Essai</body></html>\n" : "essai\n");
+        fichiers += fichier + u'\t' + c.programme + u'\n';
+    }
+    Outils::ecrireOctets(racine.filePath(u"config/mimeapps.list"_qs), associations);
 
     QProcess enfant;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -112,7 +171,7 @@ TEST(Plateforme, LeProgrammeDuBureauDemarreCommeSonEntreeLeDit)
     // The shared folders stay, for the types of files; the user's own choice comes first.
     env.insert(u"XDG_DATA_DIRS"_qs, racine.filePath(u"systeme"_qs) + u":/usr/local/share:/usr/share"_qs);
     env.insert(u"XDG_CONFIG_DIRS"_qs, racine.filePath(u"configsysteme"_qs));
-    env.insert(u"KERVAL_PAGE_ESSAI"_qs, page);
+    env.insert(u"KERVAL_FICHIERS_ESSAI"_qs, fichiers);
     enfant.setProcessEnvironment(env);
     enfant.setProcessChannelMode(QProcess::MergedChannels);
     enfant.start(QCoreApplication::applicationFilePath(),
@@ -122,9 +181,17 @@ TEST(Plateforme, LeProgrammeDuBureauDemarreCommeSonEntreeLeDit)
     ASSERT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
     ASSERT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
 
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!QFileInfo(trace).size() && chrono.elapsed() < 10000)
-        QThread::msleep(20);
-    EXPECT_EQ(Outils::lireOctets(trace), "oui --page " + page.toUtf8() + "\n");
+    for (int i = 0; i < cas.size(); ++i) {
+        QElapsedTimer chrono;
+        chrono.start();
+        while (!QFileInfo::exists(traces[i]) && chrono.elapsed() < 10000)
+            QThread::msleep(20);
+        const QString fichier = racine.filePath(QString::fromUtf8(cas[i].fichier));
+        QStringList attendus;
+        for (const QString& a : cas[i].attendus)
+            attendus << (a == u"%F" ? fichier : a);
+        EXPECT_EQ(Outils::lireOctets(traces[i]).toStdString(),
+                  (QString::fromUtf8(cas[i].vu) + u'\n' + attendus.join(u'\n') + u'\n').toStdString())
+            << cas[i].entree;
+    }
 }
