@@ -167,11 +167,56 @@ NavigateurWeb::NavigateurWeb(QWidget* parent)
         " console.log(%1 + ' ' + location.href); });").arg(litteral(jeton_)));
     page_->scripts().insert(cadres);
 
-    connect(page_, &QWebEnginePage::loadStarted, this, [this] { etat_ = EtatPage::Chargement; });
-    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool) {
-        etat_ = EtatPage::Complet;
-        emit DocumentComplete(LocationURL(), true);
+    connect(page_, &QWebEnginePage::loadStarted, this, [this] {
+        etat_ = EtatPage::Chargement;
+        enCours_ = true;
     });
+    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool) {
+        enCours_ = false;
+        const QString adresse = LocationURL();
+        if (enAttente_) {
+            // The page that ended is not the last one asked for: that one goes next, and the
+            // browser stays loading until it ends.
+            montrerContenuEnAttente();
+            emit DocumentComplete(adresse, true);
+            return;
+        }
+        etat_ = EtatPage::Complet;
+        emit DocumentComplete(adresse, true);
+    });
+    limiteAttente_.setSingleShot(true);
+    limiteAttente_.setInterval(3000);
+    connect(&limiteAttente_, &QTimer::timeout, this, [this] {
+        if (!enAttente_)
+            return;
+        page_->triggerAction(QWebEnginePage::Stop);
+        enCours_ = false;
+        montrerContenuEnAttente();
+    });
+}
+
+void NavigateurWeb::montrerContenu(const QByteArray& octets, const QUrl& adresse)
+{
+    // Given whole while another load is on its way, the engine would show the page under a data
+    // address of its own, report neither its end nor its address, and Refresh would not read
+    // the file again: the page waits for that load's end.
+    if (enCours_) {
+        enAttente_ = ContenuEnAttente{octets, adresse};
+        limiteAttente_.start();
+        return;
+    }
+    enAttente_.reset();
+    limiteAttente_.stop();
+    page_->setContent(octets, QStringLiteral("text/html;charset=") + codage(octets), adresse);
+}
+
+void NavigateurWeb::montrerContenuEnAttente()
+{
+    if (!enAttente_)
+        return;
+    const ContenuEnAttente c = std::move(*enAttente_);
+    enAttente_.reset();
+    montrerContenu(c.octets, c.adresse);
 }
 
 NavigateurWeb::~NavigateurWeb()
@@ -200,14 +245,16 @@ void NavigateurWeb::Navigate(const QString& adresse)
         if ((suffixe == u"htm" || suffixe == u"html") && fichier.size() < TailleContenuMax) {
             QFile f(a);
             if (f.open(QIODevice::ReadOnly)) {
-                const QByteArray octets = f.readAll();
-                page_->setContent(octets, QStringLiteral("text/html;charset=") + codage(octets), url);
+                montrerContenu(f.readAll(), url);
                 return;
             }
         }
     } else {
         url = QUrl::fromUserInput(a);
     }
+    // Any other address replaces a local page still waiting to be shown.
+    enAttente_.reset();
+    limiteAttente_.stop();
     page_->setUrl(url);
 }
 

@@ -3,8 +3,11 @@
 // apart from the page's scripts, so that they work while the page's scripts are switched off.
 
 #include <QPointer>
+#include <QTimer>
+#include <QUrl>
 #include <QVariant>
 #include <memory>
+#include <optional>
 
 #include "platform/navigateur.h"
 
@@ -49,11 +52,22 @@ private:
     // Runs the script in the queries' world and waits for its answer; nothing on timeout.
     std::optional<QVariant> interroger(const QString& script);
     void signalerCadre(const QString& adresse);
+    // Shows a local page, given whole with the charset its bytes show.
+    void montrerContenu(const QByteArray& octets, const QUrl& adresse);
+    void montrerContenuEnAttente();
 
     QWebEngineView* vue_;
     PageKerval* page_;
     std::unique_ptr<QPrinter> imprimante_;
     int etat_ = EtatPage::NonInitialise;
+    bool enCours_ = false; // a load has started and not yet finished
+    // A local page asked for while another load was on its way, shown once that one ends.
+    struct ContenuEnAttente {
+        QByteArray octets;
+        QUrl adresse;
+    };
+    std::optional<ContenuEnAttente> enAttente_;
+    QTimer limiteAttente_; // a load that never ends does not hold the page back for long
     QString jeton_; // marks the frame-load notices of our own script
 
     friend class PageKerval;

@@ -136,3 +136,28 @@ TEST_F(OuvrirCV, UnNouveauCVNePrendJamaisLeFichierDUnAutre)
     EXPECT_EQ(fonctionDe(u"Martin Luc 3.dat"_qs), u"Plombier"_qs);
     EXPECT_EQ(fichiers().size(), 3);
 }
+
+TEST_F(OuvrirCV, OuvrirUnCVNeRelitPasSonBlocDIdentite)
+{
+    // The editor opens with the focus in the free-text identity; opening the CV hides that box.
+    // The user has not left it: the block is not read again over the boxes corrected by hand.
+    FichiersTexte::ecrire(dossier.chemin(u"CV/Exemple Paul.dat"_qs),
+                          u"Identite=Paul Exemple<N>Tél  01 23 45 67 89<N>75001 Paris\r\nNom=EXEMPLE\r\n"
+                          "Prénom=Paul\r\nCP=75001\r\nVille=Paris Cedex 01\r\nTel=01 23 45 67 89\r\n"_qs);
+    principale->InitMenu();
+    principale->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
+    QWidget* image = principale->ImageMenu[0];
+    QTest::mouseDClick(principale->windowHandle(), Qt::LeftButton, {}, image->mapTo(principale, image->rect().center()));
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    FormRedigerCV& f = cv();
+    ASSERT_EQ(f.NomCV->text(), u"Exemple Paul"_qs);
+    EXPECT_TRUE(f.FrameIdentite->isHidden());
+    EXPECT_EQ(f.Ville->text(), u"Paris Cedex 01"_qs);
+    EXPECT_EQ(f.Tel->text(), u"01 23 45 67 89"_qs);
+    EXPECT_EQ(f.Identite->toPlainText(), u"Paul Exemple\nTél  01 23 45 67 89\n75001 Paris"_qs);
+    EXPECT_EQ(rendus(), 1);
+    const auto lu = FichierCV::charger(fichierCV(u"Exemple Paul"_qs));
+    ASSERT_TRUE(lu);
+    EXPECT_EQ(lu->texte(u"Ville"_qs), u"Paris Cedex 01"_qs);
+}

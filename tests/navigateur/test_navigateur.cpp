@@ -323,3 +323,47 @@ TEST_F(NavigateurReel, ImagesRelativesEtRelectureDuFichier)
     ASSERT_TRUE(attendrePrincipal(complet));
     EXPECT_EQ(nav->innerText().trimmed(), u"deux"_qs);
 }
+
+TEST_F(NavigateurReel, PageDemandeeAvantLaFinDeLaPrecedenteMontreeSousSonAdresse)
+{
+    // As the CV editor does when a CV is opened: the blank page asked for at its load, then at
+    // once the rendered page, with the page's scripts off. The page is shown as its file, its
+    // picture beside it, and read again from that file on Refresh.
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(dossier.filePath(u"Photo.jpg"_qs)));
+    const QString chemin = dossier.filePath(u"CVtemp.html"_qs);
+    Outils::ecrireOctets(chemin, "<html><head><meta charset=\"windows-1252\"></head>"
+                                 "<body><p>H\xe9l\xe8ne</p><img src='Photo.jpg'></body></html>\r\n");
+    nav->fixerScriptsPage(false);
+    QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
+    QSignalSpy debut(nav->vue()->page(), &QWebEnginePage::loadStarted);
+    nav->Navigate(u"about:blank"_qs);
+    ASSERT_TRUE(debut.wait(20000));
+    nav->Navigate(chemin);
+    // The blank page may report its own end first; the browser is complete once the file's
+    // page has ended, and that is the last one reported.
+    QElapsedTimer chrono;
+    chrono.start();
+    while (nav->ReadyState() != EtatPage::Complet && chrono.elapsed() < 20000)
+        QTest::qWait(10);
+    ASSERT_EQ(nav->ReadyState(), EtatPage::Complet);
+    ASSERT_FALSE(complet.isEmpty());
+    EXPECT_EQ(complet.last().value(0).toString(), adresseFichier(chemin));
+    EXPECT_EQ(nav->LocationURL(), adresseFichier(chemin));
+    EXPECT_EQ(nav->innerText().trimmed(), u"Hélène"_qs);
+    QVariant largeur;
+    nav->vue()->page()->runJavaScript(u"document.images[0].naturalWidth"_qs, QWebEngineScript::ApplicationWorld,
+                                      [&](const QVariant& v) { largeur = v; });
+    chrono.restart();
+    while (!largeur.isValid() && chrono.elapsed() < 10000)
+        QTest::qWait(10);
+    EXPECT_EQ(largeur.toInt(), 40);
+
+    Outils::ecrireOctets(chemin, "<html><body><p>Ir\xe8ne</p></body></html>\r\n");
+    complet.clear();
+    nav->Refresh();
+    ASSERT_TRUE(attendrePrincipal(complet));
+    EXPECT_EQ(nav->LocationURL(), adresseFichier(chemin));
+    EXPECT_EQ(nav->innerText().trimmed(), u"Irène"_qs);
+}
