@@ -64,6 +64,15 @@ std::optional<ElementPage> lireElement(const QVariant& v)
     return e;
 }
 
+// A page's text with CR LF line ends, as the program's texts have them (the page gives LF).
+QString lignesCRLF(QString texte)
+{
+    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    texte.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return texte;
+}
+
 // Pages given whole stay under the size the browser takes that way.
 constexpr qint64 TailleContenuMax = 1500 * 1024;
 
@@ -271,7 +280,7 @@ std::optional<QVariant> NavigateurWeb::interroger(const QString& script)
 QString NavigateurWeb::innerText()
 {
     const auto r = interroger(QStringLiteral("document.body ? document.body.innerText : null"));
-    return r ? texteOuRien(*r).value_or(QString()) : QString();
+    return r ? lignesCRLF(texteOuRien(*r).value_or(QString())) : QString();
 }
 
 QString NavigateurWeb::innerHTML()
@@ -334,7 +343,7 @@ bool NavigateurWeb::fixerValeurNommee(const QString& nom, const QString& valeur)
     return r && r->toBool();
 }
 
-QString NavigateurWeb::selection() { return page_->selectedText(); }
+QString NavigateurWeb::selection() { return lignesCRLF(page_->selectedText()); }
 
 void NavigateurWeb::toutSelectionner() { page_->triggerAction(QWebEnginePage::SelectAll); }
 void NavigateurWeb::copier() { page_->triggerAction(QWebEnginePage::Copy); }

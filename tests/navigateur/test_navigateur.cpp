@@ -181,6 +181,33 @@ TEST_F(NavigateurReel, SelectionEtHistorique)
     EXPECT_EQ(nav->ReadyState(), EtatPage::Complet);
 }
 
+// A page's text and its selection come with CR LF line ends, as the program's other texts and
+// the advertisement analyser have them: a line break of the page ends a line of the analysis.
+TEST_F(NavigateurReel, TexteEtSelectionEnLignesCRLF)
+{
+    const QString a = page(u"lignes.html"_qs,
+                           u"<html><body><p>Référence : MAG-7731<br>Contrat : CDI</p><p>Lieu : Brest</p></body></html>"_qs);
+    ASSERT_TRUE(charger(a));
+    auto lignesCRLF = [](const QString& t) {
+        for (int i = 0; i < t.size(); ++i)
+            if ((t.at(i) == u'\n' && (i == 0 || t.at(i - 1) != u'\r')) ||
+                (t.at(i) == u'\r' && (i + 1 == t.size() || t.at(i + 1) != u'\n')))
+                return false;
+        return true;
+    };
+    const QString texte = nav->innerText();
+    EXPECT_TRUE(texte.contains(u"MAG-7731\r\nContrat : CDI"_qs)) << texte.toStdString();
+    EXPECT_TRUE(lignesCRLF(texte)) << texte.toStdString();
+    nav->toutSelectionner();
+    QElapsedTimer chrono;
+    chrono.start();
+    while (nav->selection().isEmpty() && chrono.elapsed() < 10000)
+        QTest::qWait(20);
+    const QString selection = nav->selection();
+    EXPECT_TRUE(selection.contains(u"MAG-7731\r\nContrat : CDI"_qs)) << selection.toStdString();
+    EXPECT_TRUE(lignesCRLF(selection)) << selection.toStdString();
+}
+
 TEST_F(NavigateurReel, ScriptsDeLaPageCoupes)
 {
     const QString html = u"<html><head><title>Avant</title></head><body><p>CV</p>"
