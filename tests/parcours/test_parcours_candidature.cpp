@@ -35,6 +35,8 @@
 #include <QUuid>
 #include <QWebEngineView>
 #include <functional>
+#include <memory>
+#include <optional>
 
 #include "letters/formpostuler.h"
 #include "platform/navigateur.h"
@@ -44,6 +46,7 @@
 #include "register/window/form_disposition.h"
 #include "register/window/formcand.h"
 #include "shell/controls/bouton_kvl.h"
+#include "shell/controls/dessins.h"
 #include "shell/home/assistant.h"
 #include "shell/home/assistant_texte.h"
 #include "shell/mainwindow/liens_modules.h"
@@ -320,6 +323,30 @@ protected:
         EXPECT_TRUE(f);
         return *f;
     }
+    // Where an element of the page lies in the browser's view (the first one the selector finds).
+    static std::optional<QRect> rectangle(Navigateur* nav, const QString& selecteur)
+    {
+        auto* vue = nav->findChild<QWebEngineView*>();
+        if (!vue)
+            return std::nullopt;
+        struct Reponse {
+            std::optional<QRect> r;
+            bool repondu = false;
+        };
+        auto reponse = std::make_shared<Reponse>(); // the answer may come after the wait gave up
+        vue->page()->runJavaScript(
+            u"(function(){var e=document.querySelector('%1');if(!e)return null;var r=e.getBoundingClientRect();"
+            "return [r.left,r.top,r.width,r.height];})()"_qs.arg(selecteur),
+            [reponse](const QVariant& v) {
+                const QVariantList l = v.toList();
+                if (l.size() == 4)
+                    reponse->r =
+                        QRect(int(l[0].toDouble()), int(l[1].toDouble()), int(l[2].toDouble()), int(l[3].toDouble()));
+                reponse->repondu = true;
+            });
+        attendre([&] { return reponse->repondu; });
+        return reponse->r;
+    }
     static QWidget* pageDuNavigateur(Navigateur* nav)
     {
         auto* vue = nav->findChild<QWebEngineView*>();
@@ -358,6 +385,7 @@ void Parcours::parcourir()
     ASSERT_EQ(nombreLignes(registre), 0);
     EXPECT_EQ(principale->ImageMenu[0]->toolTip(), u"Lefort Anne.dat"_qs);
     EXPECT_EQ(principale->Email->text(), u"anne.lefort@exemple.fr"_qs);
+    EXPECT_EQ(principale->ImageMenu[10]->genre(), Dessins::Icone::Nouveau); // no application yet
     ASSERT_TRUE(RegistreFenetres::instance().estChargee<AssistantTexte>());
 
     // --- "Gérer les candidatures", then "Recherche des offres sur Internet" -------------------
@@ -397,12 +425,24 @@ void Parcours::parcourir()
     EXPECT_GT(Disposition::largeur(cand.Capture->Niveau), 1);
     EXPECT_TRUE(nav->innerText().contains(u"Magasinier cariste H/F"_qs));
 
-    // --- The advertisement selected with the browser's own select-all, then captured ---------
+    // --- The advertisement selected with the mouse, from its title to its last line, then
+    //     captured ---------------------------------------------------------------------------
     QWidget* vue = pageDuNavigateur(nav);
     ASSERT_TRUE(vue);
-    cliquer(vue, Qt::LeftButton, QPoint(vue->width() / 2, vue->height() - 20));
-    QTest::keyClick(vue, Qt::Key_A, Qt::ControlModifier);
-    ASSERT_TRUE(attendre([&] { return nav->selection().contains(u"recrutement@legoff-transports.fr"_qs); }));
+    const std::optional<QRect> debut = rectangle(nav, u"h1"_qs);
+    const std::optional<QRect> fin = rectangle(nav, u"#annonce p:last-child"_qs);
+    ASSERT_TRUE(debut && fin);
+    const QPoint depuis(debut->left() + 2, debut->center().y());
+    const QPoint jusque(fin->right() - 2, fin->bottom() - 4);
+    QTest::mouseMove(vue, depuis);
+    QTest::mousePress(vue, Qt::LeftButton, {}, depuis);
+    for (int i = 1; i <= 10; ++i)
+        QTest::mouseMove(vue, depuis + (jusque - depuis) * i / 10);
+    QTest::mouseRelease(vue, Qt::LeftButton, {}, jusque);
+    ASSERT_TRUE(attendre([&] { return nav->selection().contains(u"recrutement@legoff-transports.fr"_qs); }))
+        << nav->selection().toStdString();
+    EXPECT_TRUE(nav->selection().startsWith(u"Magasinier cariste H/F"_qs)) << nav->selection().toStdString();
+    EXPECT_FALSE(nav->selection().contains(u"Emplois Ouest"_qs));
 
     // The flash of the new node, one look at each colour.
     QList<QColor> couleurs;
@@ -464,6 +504,8 @@ void Parcours::parcourir()
     ASSERT_TRUE(feuille->parent());
     EXPECT_EQ(feuille->parent()->text(0), u"Candidatures non émises"_qs);
     EXPECT_TRUE(feuille->text(0).contains(texte(ligne, u"Intitule"_qs)));
+    // The desktop's register icon shows a register that holds applications now.
+    EXPECT_EQ(principale->ImageMenu[10]->genre(), Dessins::Icone::Candidature);
 
     // --- The application opened from the tree, then "Postuler" in its menu ---------------------
     cand.Liste->scrollToItem(feuille);
