@@ -176,9 +176,19 @@ NavigateurWeb::NavigateurWeb(QWidget* parent)
         " console.log(%1 + ' ' + location.href); });").arg(litteral(jeton_)));
     page_->scripts().insert(cadres);
 
-    connect(page_, &QWebEnginePage::loadStarted, this, [this] { etat_ = EtatPage::Chargement; });
+    connect(page_, &QWebEnginePage::loadStarted, this, [this] {
+        etat_ = EtatPage::Chargement;
+        demarreeDepuisDemande_ = true;
+        finRemplacee_.reset();
+    });
     connect(page_, &QWebEnginePage::loadFinished, this, [this](bool) {
         etat_ = EtatPage::Complet;
+        // A page asked for while the previous one was still loading, and that cannot be reached,
+        // gets no end of its own: the engine ends the previous page only, which the page asked
+        // for has replaced. That end is reported as the end of the page asked for.
+        const QUrl affichee = page_->url();
+        if (!demarreeDepuisDemande_ && affichee == precedente_ && affichee != demandee_)
+            finRemplacee_ = demandee_;
         emit DocumentComplete(LocationURL(), true);
     });
 }
@@ -188,6 +198,15 @@ NavigateurWeb::~NavigateurWeb()
     // The page goes before the view that shows it.
     vue_->setPage(nullptr);
     delete page_;
+}
+
+void NavigateurWeb::noterDemande(const QUrl& url, bool contenuDonne)
+{
+    precedente_ = demandee_;
+    demandee_ = url;
+    contenuDonne_ = contenuDonne ? url : QUrl();
+    demarreeDepuisDemande_ = false;
+    finRemplacee_.reset();
 }
 
 void NavigateurWeb::signalerCadre(const QString& adresse) { emit DocumentComplete(adresse, false); }
@@ -210,6 +229,7 @@ void NavigateurWeb::Navigate(const QString& adresse)
             QFile f(a);
             if (f.open(QIODevice::ReadOnly)) {
                 const QByteArray octets = f.readAll();
+                noterDemande(url, true);
                 page_->setContent(octets, QStringLiteral("text/html;charset=") + codage(octets), url);
                 return;
             }
@@ -217,6 +237,7 @@ void NavigateurWeb::Navigate(const QString& adresse)
     } else {
         url = QUrl::fromUserInput(a);
     }
+    noterDemande(url);
     page_->setUrl(url);
 }
 
@@ -237,7 +258,10 @@ void NavigateurWeb::Refresh()
 
 QString NavigateurWeb::LocationURL()
 {
-    const QUrl url = page_->url();
+    QUrl url = finRemplacee_ ? *finRemplacee_ : page_->url();
+    // A local page given whole shows as its own address, also where the engine gives its data.
+    if (url.scheme() == QLatin1String("data") && !contenuDonne_.isEmpty())
+        url = contenuDonne_;
     if (url.isEmpty())
         return QStringLiteral("about:blank");
     return url.toString();

@@ -4,7 +4,9 @@
 
 #include <QPointer>
 #include <QVariant>
+#include <QUrl>
 #include <memory>
+#include <optional>
 
 #include "platform/navigateur.h"
 
@@ -49,11 +51,21 @@ private:
     // Runs the script in the queries' world and waits for its answer; nothing on timeout.
     std::optional<QVariant> interroger(const QString& script);
     void signalerCadre(const QString& adresse);
+    void noterDemande(const QUrl& url, bool contenuDonne = false);
 
     QWebEngineView* vue_;
     PageKerval* page_;
     std::unique_ptr<QPrinter> imprimante_;
     int etat_ = EtatPage::NonInitialise;
+    // The page asked for last and the one before it, and whether a load started since the last.
+    QUrl demandee_;
+    QUrl precedente_;
+    bool demarreeDepuisDemande_ = false;
+    // Set when the end of a replaced page was taken as the end of the page asked for: the
+    // address shown until the next request or load.
+    std::optional<QUrl> finRemplacee_;
+    // The address of the local page last given to the engine whole (empty for an address).
+    QUrl contenuDonne_;
     QString jeton_; // marks the frame-load notices of our own script
 
     friend class PageKerval;
