@@ -539,10 +539,11 @@ void Parcours::parcourir()
     EXPECT_EQ(envoi->EmailDest->text(), Destinataire);
     EXPECT_EQ(envoi->Objet->text(), u"Réponse à l'annonce ref "_qs + reference);
     EXPECT_EQ(envoi->Email->text(), u"Anne Lefort<anne.lefort@exemple.fr>"_qs);
+    // The contact's first name is a woman's: "Madame".
     const QString lettreAttendue =
-        u"Madame "_qs + texte(ligne, u"NomContact"_qs) + u",\r\n\r\nVotre annonce de "_qs + texte(ligne, u"Intitule"_qs) +
-        u" (référence "_qs + reference + u") a retenu toute mon attention. Titulaire du CACES 3, je souhaite rejoindre "_qs +
-        texte(ligne, u"Societe"_qs) + u".\r\n\r\nJe vous prie d'agréer mes salutations distinguées.\r\nAnne Lefort"_qs;
+        u"Madame Nathalie Kerherve,\r\n\r\nVotre annonce de Magasinier Cariste (référence MAG 7731) a retenu toute "
+        "mon attention. Titulaire du CACES 3, je souhaite rejoindre LEGOFF-TRANSPORTS.\r\n\r\nJe vous prie "
+        "d'agréer mes salutations distinguées.\r\nAnne Lefort"_qs;
     EXPECT_EQ(envoi->texte(), lettreAttendue);
     EXPECT_TRUE(envoi->Messagerie[1]->isChecked()); // "Envoi par Email"
     EXPECT_TRUE(envoi->BoutonKVL2->isHidden());      // the recipient is known: no "Postuler en ligne"
