@@ -582,10 +582,13 @@ void installerLiensEnvoi()
         FormPostuler& f = FormPostuler::Ouvrir(&nouvelle);
         premierPlan(&f);
         // The application's stored letter and CV go into a window loaded for it just now; one
-        // opened again for the same application keeps what the user typed there.
+        // opened again for the same application keeps what the user typed there. An application
+        // that has no letter yet (never sent) keeps the letter its load merged from the first
+        // template, which would otherwise be lost before the user saw it.
         if (nouvelle) {
-            f.fixerTexte(lettre);
-            if (cv)
+            if (!lettre.isEmpty())
+                f.fixerTexte(lettre);
+            if (cv && !cv->isEmpty())
                 f.PJ->setText(*cv);
         }
         f.BoutonKVL1->setVisible(boutonEnvoiVisible);

@@ -42,7 +42,8 @@ public:
     // EtatPage::Complet once the last page asked for has finished loading (or failed to).
     virtual int ReadyState() = 0;
 
-    // The page's body text and HTML; empty when the page has no body or does not answer in time.
+    // The page's body text (CR LF line ends) and HTML; empty when the page has no body or does not
+    // answer in time.
     virtual QString innerText() = 0;
     virtual QString innerHTML() = 0;
     // The page's elements in document order (position 0 first).
@@ -54,7 +55,7 @@ public:
     // Writes an element's value; false when there is no such element or it has no value.
     virtual bool fixerValeur(int position, const QString& valeur) = 0;
     virtual bool fixerValeurNommee(const QString& nom, const QString& valeur) = 0;
-    // The text selected in the page, empty when nothing is.
+    // The text selected in the page (CR LF line ends), empty when nothing is.
     virtual QString selection() = 0;
     // The browser's own editing actions: select the whole page, copy the selection.
     virtual void toutSelectionner() = 0;

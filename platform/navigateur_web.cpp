@@ -64,6 +64,15 @@ std::optional<ElementPage> lireElement(const QVariant& v)
     return e;
 }
 
+// A page's text with CR LF line ends, as the program's texts have them (the page gives LF).
+QString lignesCRLF(QString texte)
+{
+    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texte.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    texte.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return texte;
+}
+
 // Pages given whole stay under the size the browser takes that way.
 constexpr qint64 TailleContenuMax = 1500 * 1024;
 
@@ -170,19 +179,22 @@ NavigateurWeb::NavigateurWeb(QWidget* parent)
     connect(page_, &QWebEnginePage::loadStarted, this, [this] {
         etat_ = EtatPage::Chargement;
         enCours_ = true;
+        echouee_.clear();
     });
-    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool) {
+    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool reussi) {
         enCours_ = false;
-        const QString adresse = LocationURL();
         if (enAttente_) {
-            // The page that ended is not the last one asked for: that one goes next, and the
-            // browser stays loading until it ends.
-            montrerContenuEnAttente();
-            emit DocumentComplete(adresse, true);
+            // The page that ended, stopped, is not the last one asked for: that one goes next,
+            // and the browser stays loading until it ends.
+            demanderEnAttente();
             return;
         }
+        // A page that cannot be reached leaves the engine on the page before it: the browser
+        // shows the address asked for, as the address box has it.
+        if (!reussi && page_->url() != demandee_)
+            echouee_ = demandee_;
         etat_ = EtatPage::Complet;
-        emit DocumentComplete(adresse, true);
+        emit DocumentComplete(LocationURL(), true);
     });
     limiteAttente_.setSingleShot(true);
     limiteAttente_.setInterval(3000);
@@ -191,32 +203,42 @@ NavigateurWeb::NavigateurWeb(QWidget* parent)
             return;
         page_->triggerAction(QWebEnginePage::Stop);
         enCours_ = false;
-        montrerContenuEnAttente();
+        demanderEnAttente();
     });
 }
 
-void NavigateurWeb::montrerContenu(const QByteArray& octets, const QUrl& adresse)
+void NavigateurWeb::demander(Demande demande)
 {
-    // Given whole while another load is on its way, the engine would show the page under a data
-    // address of its own, report neither its end nor its address, and Refresh would not read
-    // the file again: the page waits for that load's end.
+    // Asked for while another load is on its way, the engine merges the two: a page given whole
+    // shows under a data address of its own and Refresh no longer reads its file, a page that
+    // cannot be reached reports neither its end nor its address. The load on its way is stopped
+    // and the page asked for goes once its end has come.
     if (enCours_) {
-        enAttente_ = ContenuEnAttente{octets, adresse};
+        const bool arreter = !enAttente_;
+        enAttente_ = std::move(demande);
         limiteAttente_.start();
+        if (arreter)
+            page_->triggerAction(QWebEnginePage::Stop);
         return;
     }
     enAttente_.reset();
     limiteAttente_.stop();
-    page_->setContent(octets, QStringLiteral("text/html;charset=") + codage(octets), adresse);
+    demandee_ = demande.adresse;
+    echouee_.clear();
+    if (demande.octets)
+        page_->setContent(*demande.octets, QStringLiteral("text/html;charset=") + codage(*demande.octets),
+                          demande.adresse);
+    else
+        page_->setUrl(demande.adresse);
 }
 
-void NavigateurWeb::montrerContenuEnAttente()
+void NavigateurWeb::demanderEnAttente()
 {
     if (!enAttente_)
         return;
-    const ContenuEnAttente c = std::move(*enAttente_);
+    Demande d = std::move(*enAttente_);
     enAttente_.reset();
-    montrerContenu(c.octets, c.adresse);
+    demander(std::move(d));
 }
 
 NavigateurWeb::~NavigateurWeb()
@@ -245,17 +267,14 @@ void NavigateurWeb::Navigate(const QString& adresse)
         if ((suffixe == u"htm" || suffixe == u"html") && fichier.size() < TailleContenuMax) {
             QFile f(a);
             if (f.open(QIODevice::ReadOnly)) {
-                montrerContenu(f.readAll(), url);
+                demander({url, f.readAll()});
                 return;
             }
         }
     } else {
         url = QUrl::fromUserInput(a);
     }
-    // Any other address replaces a local page still waiting to be shown.
-    enAttente_.reset();
-    limiteAttente_.stop();
-    page_->setUrl(url);
+    demander({url, std::nullopt});
 }
 
 void NavigateurWeb::GoBack() { page_->triggerAction(QWebEnginePage::Back); }
@@ -275,7 +294,9 @@ void NavigateurWeb::Refresh()
 
 QString NavigateurWeb::LocationURL()
 {
-    const QUrl url = page_->url();
+    // The page asked for is the page shown, from the request on, as for an address the engine
+    // took at once.
+    const QUrl url = enAttente_ ? enAttente_->adresse : !echouee_.isEmpty() ? echouee_ : page_->url();
     if (url.isEmpty())
         return QStringLiteral("about:blank");
     return url.toString();
@@ -318,7 +339,7 @@ std::optional<QVariant> NavigateurWeb::interroger(const QString& script)
 QString NavigateurWeb::innerText()
 {
     const auto r = interroger(QStringLiteral("document.body ? document.body.innerText : null"));
-    return r ? texteOuRien(*r).value_or(QString()) : QString();
+    return r ? lignesCRLF(texteOuRien(*r).value_or(QString())) : QString();
 }
 
 QString NavigateurWeb::innerHTML()
@@ -381,7 +402,7 @@ bool NavigateurWeb::fixerValeurNommee(const QString& nom, const QString& valeur)
     return r && r->toBool();
 }
 
-QString NavigateurWeb::selection() { return page_->selectedText(); }
+QString NavigateurWeb::selection() { return lignesCRLF(page_->selectedText()); }
 
 void NavigateurWeb::toutSelectionner() { page_->triggerAction(QWebEnginePage::SelectAll); }
 void NavigateurWeb::copier() { page_->triggerAction(QWebEnginePage::Copy); }

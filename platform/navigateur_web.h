@@ -52,21 +52,23 @@ private:
     // Runs the script in the queries' world and waits for its answer; nothing on timeout.
     std::optional<QVariant> interroger(const QString& script);
     void signalerCadre(const QString& adresse);
-    // Shows a local page, given whole with the charset its bytes show.
-    void montrerContenu(const QByteArray& octets, const QUrl& adresse);
-    void montrerContenuEnAttente();
+    // A page asked for: an address, or a local page given whole with the charset its bytes show.
+    struct Demande {
+        QUrl adresse;
+        std::optional<QByteArray> octets;
+    };
+    void demander(Demande demande);
+    void demanderEnAttente();
 
     QWebEngineView* vue_;
     PageKerval* page_;
     std::unique_ptr<QPrinter> imprimante_;
     int etat_ = EtatPage::NonInitialise;
     bool enCours_ = false; // a load has started and not yet finished
-    // A local page asked for while another load was on its way, shown once that one ends.
-    struct ContenuEnAttente {
-        QByteArray octets;
-        QUrl adresse;
-    };
-    std::optional<ContenuEnAttente> enAttente_;
+    // The page asked for while another load was on its way, asked for once that one ends.
+    std::optional<Demande> enAttente_;
+    QUrl demandee_; // the page last given to the engine
+    QUrl echouee_;  // set when that page could not be reached: the address shown
     QTimer limiteAttente_; // a load that never ends does not hold the page back for long
     QString jeton_; // marks the frame-load notices of our own script
 

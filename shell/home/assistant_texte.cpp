@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 
 #include "platform/attente.h"
@@ -222,14 +223,15 @@ void AssistantTexte::Form_Load()
     ImageOmbre->setWidth(Width());
     ImageOmbre->setLeft(0);
 
-    glisserColonne();
+    if (!glisserColonne())
+        return;
 
     HautMiniature = int(Shape2[0]->Top()) + 30;
     PositionCible = Label1[2]->Top() + 1200 + hautPrincipale();
     Timer1->setInterval(IntervalleGlissement);
 }
 
-void AssistantTexte::glisserColonne()
+bool AssistantTexte::glisserColonne()
 {
     const double x = Label1[2]->Left();
     for (int i = 2; i <= 9; ++i)
@@ -237,7 +239,11 @@ void AssistantTexte::glisserColonne()
     show();
     if (parentWidget())
         parentWidget()->show();
+    // The events let run here may close the main window, and this window with it.
+    const QPointer<AssistantTexte> moi(this);
     Attente::pomper();
+    if (!moi)
+        return false;
     // No events are pumped while the labels slide: each step is painted at once.
     double d = Width();
     while (d > 0) {
@@ -249,6 +255,7 @@ void AssistantTexte::glisserColonne()
         repaint();
         Attente::dormirSansPomper(10);
     }
+    return true;
 }
 
 void AssistantTexte::sousMenu(MenusAccueil::SousMenu menu, int boite)
@@ -266,7 +273,8 @@ void AssistantTexte::sousMenu(MenusAccueil::SousMenu menu, int boite)
     for (int i = 0; i < 10; ++i)
         fixerLibelle(i, l[size_t(i)]);
 
-    glisserColonne();
+    if (!glisserColonne())
+        return;
     DernierIndex = 0;
     HautMiniature = int(Shape2[size_t(boite)]->Top()) + 30;
     Petit->setLeft(Shape2[1]->Left() + 30);

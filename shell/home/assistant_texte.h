@@ -78,7 +78,8 @@ protected:
 
 private:
     void construire();
-    void glisserColonne();
+    // Slides the menu column in; false when the window went meanwhile.
+    bool glisserColonne();
     void sousMenu(MenusAccueil::SousMenu menu, int boite);
     void redimensionner(double largeur, double hauteur);
     double hautPrincipale() const;

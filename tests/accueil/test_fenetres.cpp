@@ -2,6 +2,7 @@
 // desktop, the shared glide timer, the bar's fade-in, its click and the way back to the menu.
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include "commun.h"
@@ -323,6 +324,33 @@ TEST_F(TestAccueil, LaBarreSeTientAuDessusDeLaFenetrePrincipaleEtSeFermeSansLeFo
     ASSERT_TRUE(QTest::qWaitForWindowActive(&autre));
     pomper();
     EXPECT_FALSE(barreChargee());
+}
+
+// The main window closed (by the user, or by a SIGTERM) while the menu slides in: the events the
+// slide lets run before it starts close the home screen with it, and the slide stops there.
+TEST_F(TestAccueil, FermeeAvantLeGlissementDuMenu)
+{
+    principale().show();
+    auto fermer = [] {
+        QTimer::singleShot(0, [] {
+            if (auto* p = RegistreFenetres::instance().siChargee<Principale>())
+                p->close();
+            RegistreFenetres::instance().decharger(AssistantTexte::NomConception);
+        });
+    };
+    fermer();
+    Forme<AssistantTexte>();
+    EXPECT_FALSE(RegistreFenetres::instance().estChargee<AssistantTexte>());
+
+    // The same during a sub-menu's slide.
+    RegistreFenetres::instance().toutDecharger();
+    pomper();
+    principale().show();
+    AssistantTexte& a = accueil();
+    ASSERT_TRUE(RegistreFenetres::instance().estChargee<AssistantTexte>());
+    fermer();
+    a.ChoixCand();
+    EXPECT_FALSE(RegistreFenetres::instance().estChargee<AssistantTexte>());
 }
 
 TEST_F(TestAccueil, RetourAuMenuPrincipal)

@@ -396,16 +396,19 @@ TEST(FenetreEnvoi, RouverteSurUneAutreCandidatureElleSeRecharge)
     EXPECT_EQ(f->EmailDest->text(), u"paie@martin.fr"_qs);
     EXPECT_EQ(f->Objet->text(), u"Réponse à l'annonce ref C-7"_qs);
     EXPECT_EQ(f->Email->text(), u"Helene Lebrun<helene@exemple.fr>"_qs);
-    EXPECT_EQ(f->texte(), QString()); // the application's stored letter, empty
+    // It has no stored letter: the first template merged for it at load stays.
+    EXPECT_EQ(f->texte(), u"Monsieur Paul Martin,\r\n\r\nVotre annonce d'ASSISTANT COMMERCIAL parue le 01/03/2024 "
+                          "m'intéresse.\r\nCordialement,"_qs);
     EXPECT_TRUE(f->isVisible());
 
     // The same one again: what was typed stays, the letter too.
+    const QString fusionnee = f->texte();
     QTest::keyClicks(f->Objet, u" - relance"_qs);
     QTest::keyClicks(f->Texte, u"Monsieur Martin,"_qs);
     t.cliquerPostuler();
     ASSERT_EQ(FenetreEnvoi::envoiCharge(), f);
     EXPECT_EQ(f->Objet->text(), u"Réponse à l'annonce ref C-7 - relance"_qs);
-    EXPECT_EQ(f->texte(), u"Monsieur Martin,"_qs);
+    EXPECT_EQ(f->texte(), u"Monsieur Martin,"_qs + fusionnee);
 
     // From the main window's menu, for the first application: loaded afresh, with its CV.
     t.postulerParLeMenu(a);

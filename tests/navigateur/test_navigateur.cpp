@@ -181,6 +181,73 @@ TEST_F(NavigateurReel, SelectionEtHistorique)
     EXPECT_EQ(nav->ReadyState(), EtatPage::Complet);
 }
 
+// A page's text and its selection come with CR LF line ends, as the program's other texts and
+// the advertisement analyser have them: a line break of the page ends a line of the analysis.
+TEST_F(NavigateurReel, TexteEtSelectionEnLignesCRLF)
+{
+    const QString a = page(u"lignes.html"_qs,
+                           u"<html><body><p>Référence : MAG-7731<br>Contrat : CDI</p><p>Lieu : Brest</p></body></html>"_qs);
+    ASSERT_TRUE(charger(a));
+    auto lignesCRLF = [](const QString& t) {
+        for (int i = 0; i < t.size(); ++i)
+            if ((t.at(i) == u'\n' && (i == 0 || t.at(i - 1) != u'\r')) ||
+                (t.at(i) == u'\r' && (i + 1 == t.size() || t.at(i + 1) != u'\n')))
+                return false;
+        return true;
+    };
+    const QString texte = nav->innerText();
+    EXPECT_TRUE(texte.contains(u"MAG-7731\r\nContrat : CDI"_qs)) << texte.toStdString();
+    EXPECT_TRUE(lignesCRLF(texte)) << texte.toStdString();
+    nav->toutSelectionner();
+    QElapsedTimer chrono;
+    chrono.start();
+    while (nav->selection().isEmpty() && chrono.elapsed() < 10000)
+        QTest::qWait(20);
+    const QString selection = nav->selection();
+    EXPECT_TRUE(selection.contains(u"MAG-7731\r\nContrat : CDI"_qs)) << selection.toStdString();
+    EXPECT_TRUE(lignesCRLF(selection)) << selection.toStdString();
+}
+
+// A page asked for while the blank page is still loading, and that cannot be reached: the engine
+// reports the end of the blank page only. That end is the end of the page asked for, whose
+// address it gives, and never the blank page's: the register would show "about:blank" in its
+// address box in place of the address just chosen.
+TEST_F(NavigateurReel, FinDUnePageRemplaceeParUneAutre)
+{
+    const QString c = page(u"c.html"_qs, u"<html><body><p>Page C</p></body></html>"_qs);
+    auto* page = nav->findChild<QWebEngineView*>()->page();
+    for (int essai = 0; essai < 3; ++essai) {
+        QSignalSpy debut(page, &QWebEnginePage::loadStarted);
+        nav->Navigate(u"about:blank"_qs);
+        ASSERT_TRUE(debut.wait(10000) || !debut.isEmpty());
+        QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
+        const QString injoignable = u"http://127.0.0.1:9/offres"_qs;
+        nav->Navigate(injoignable);
+        ASSERT_TRUE(attendrePrincipal(complet)) << essai;
+        for (const auto& args : complet)
+            if (args.value(1).toBool()) {
+                EXPECT_EQ(args.value(0).toString(), injoignable) << essai;
+                break;
+            }
+        EXPECT_EQ(nav->ReadyState(), EtatPage::Complet);
+        EXPECT_EQ(nav->LocationURL(), injoignable);
+        // A local page then keeps its own address (the engine may give the page's data instead).
+        ASSERT_TRUE(charger(c));
+        EXPECT_EQ(nav->LocationURL(), adresseFichier(c)) << essai;
+    }
+}
+
+// A local page shown after a page that could not be reached keeps its own address: the
+// capture writes it as the advertisement's web address.
+TEST_F(NavigateurReel, PageLocaleApresUnePageInjoignable)
+{
+    const QString c = page(u"c.html"_qs, u"<html><body><p>Page C</p></body></html>"_qs);
+    ASSERT_TRUE(charger(u"http://127.0.0.1:9/offres"_qs));
+    ASSERT_TRUE(charger(c));
+    EXPECT_EQ(nav->LocationURL(), adresseFichier(c));
+    EXPECT_TRUE(nav->innerText().contains(u"Page C"_qs));
+}
+
 TEST_F(NavigateurReel, ScriptsDeLaPageCoupes)
 {
     const QString html = u"<html><head><title>Avant</title></head><body><p>CV</p>"
