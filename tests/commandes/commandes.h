@@ -24,26 +24,7 @@
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
-// Sets an environment variable for the life of the object.
-class Variable {
-public:
-    Variable(const char* nom, const QString& valeur) : nom_(nom), avant_(qgetenv(nom)), existait_(qEnvironmentVariableIsSet(nom))
-    {
-        qputenv(nom, valeur.toLocal8Bit());
-    }
-    ~Variable()
-    {
-        if (existait_)
-            qputenv(nom_, avant_);
-        else
-            qunsetenv(nom_);
-    }
-
-private:
-    const char* nom_;
-    QByteArray avant_;
-    bool existait_;
-};
+using Variable = VariableTemporaire;
 
 class TestCommandes : public ::testing::Test {
 protected:

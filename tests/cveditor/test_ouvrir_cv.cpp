@@ -9,16 +9,7 @@
 
 namespace {
 
-// Types a text as keys; the characters beyond ASCII one by one, as a keyboard sends them.
-void taper(QWidget* w, const QString& texte)
-{
-    for (const QChar c : texte) {
-        if (c.unicode() < 128)
-            QTest::keyClicks(w, QString(c));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
+using Outils::taper;
 
 class OuvrirCV : public TestFenetreCV {
 protected:

@@ -19,18 +19,7 @@
 
 namespace {
 
-// What the user types, accented letters one by one.
-void taper(QWidget* w, const QString& texte)
-{
-    for (const QChar c : texte) {
-        if (c == u'\n')
-            QTest::keyClick(w, Qt::Key_Return);
-        else if (c.unicode() < 128)
-            QTest::keyClick(w, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
+using Outils::taper;
 
 QWidget* focus() { return QApplication::focusWidget(); }
 std::string nomFocus()

@@ -284,16 +284,7 @@ protected:
         QCoreApplication::processEvents();
     }
     static void cliquer(BoutonKVL* b) { cliquer(b->Label1); }
-    // Types a text into the focused control; accented characters one by one.
-    static void taper(QWidget* w, const QString& t)
-    {
-        for (const QChar c : t) {
-            if (c.unicode() < 0x80)
-                QTest::keyClicks(w, QString(c));
-            else
-                QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
+    static void taper(QWidget* w, const QString& t) { Outils::taper(w, t); }
 
     // The home screen's entry of that caption: the pointer over its label, the highlight bar
     // gliding to it, a click on the bar.
@@ -668,17 +659,5 @@ TEST(ParcoursLocales, SousLangCUtf8)
 {
     if (!qEnvironmentVariableIsEmpty("KERVAL_LOCALE_SYSTEME"))
         GTEST_SKIP() << "already the child run";
-    QProcess enfant;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"LANG"_qs, u"C.UTF-8"_qs);
-    env.insert(u"LC_ALL"_qs, u"C.UTF-8"_qs);
-    env.insert(u"KERVAL_LOCALE_SYSTEME"_qs, u"1"_qs);
-    enfant.setProcessEnvironment(env);
-    enfant.setProcessChannelMode(QProcess::MergedChannels);
-    enfant.start(QCoreApplication::applicationFilePath(),
-                 {u"--gtest_filter=Parcours.DeLAnnonceALaCandidatureEnvoyeePuisSansReponse"_qs});
-    ASSERT_TRUE(enfant.waitForFinished(120000));
-    const QString sortie = QString::fromUtf8(enfant.readAll());
-    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
-    EXPECT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
+    Outils::relancerSousCUtf8(u"Parcours.DeLAnnonceALaCandidatureEnvoyeePuisSansReponse"_qs);
 }

@@ -115,30 +115,7 @@ private:
 
 [[maybe_unused]] ::testing::Environment* const bureau = ::testing::AddGlobalTestEnvironment(new BureauDEssai);
 
-// Sets an environment variable for the life of the object.
-class Variable {
-public:
-    // Unset for the life of the object when the value is null.
-    Variable(const char* nom, const QByteArray& valeur) : nom_(nom), avant_(qgetenv(nom)), existait_(qEnvironmentVariableIsSet(nom))
-    {
-        if (valeur.isNull())
-            qunsetenv(nom);
-        else
-            qputenv(nom, valeur);
-    }
-    ~Variable()
-    {
-        if (existait_)
-            qputenv(nom_, avant_);
-        else
-            qunsetenv(nom_);
-    }
-
-private:
-    const char* nom_;
-    QByteArray avant_;
-    bool existait_;
-};
+using Variable = VariableTemporaire;
 
 // The desktop's message boxes, answered as a user does, by a click on their OK button; what they
 // said is kept. A box the journey does not expect would otherwise hold it for ever.
@@ -165,19 +142,7 @@ private:
     QPointer<QMessageBox> derniere_;
 };
 
-// What a user types into the control that has the focus: accented letters one by one, a line
-// break as the Return key.
-void taper(QWidget* w, const QString& texte)
-{
-    for (const QChar c : texte) {
-        if (c == u'\n')
-            QTest::keyClick(w, Qt::Key_Return);
-        else if (c.unicode() < 128)
-            QTest::keyClick(w, c.toLatin1());
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
+using Outils::taper;
 
 void pomper()
 {
@@ -591,19 +556,6 @@ TEST(ParcoursCVLocale, SousLangCUtf8)
 {
     if (!qEnvironmentVariableIsEmpty("KERVAL_LOCALE_SYSTEME"))
         GTEST_SKIP() << "this is the child run";
-    QProcess enfant;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"LANG"_qs, u"C.UTF-8"_qs);
-    env.insert(u"LC_ALL"_qs, u"C.UTF-8"_qs);
-    env.insert(u"KERVAL_LOCALE_SYSTEME"_qs, u"1"_qs);
     // There the documents folder is the desktop's own.
-    env.insert(u"KERVAL_PARCOURS_DOCUMENTS_XDG"_qs, u"1"_qs);
-    enfant.setProcessEnvironment(env);
-    enfant.setProcessChannelMode(QProcess::MergedChannels);
-    enfant.start(QCoreApplication::applicationFilePath(), {u"--gtest_filter=ParcoursCV.*"_qs});
-    ASSERT_TRUE(enfant.waitForFinished(120000));
-    const QString sortie = QString::fromUtf8(enfant.readAll());
-    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit) << sortie.toStdString();
-    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
-    EXPECT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
+    Outils::relancerSousCUtf8(u"ParcoursCV.*"_qs, {{u"KERVAL_PARCOURS_DOCUMENTS_XDG"_qs, u"1"_qs}});
 }

@@ -1,7 +1,11 @@
 #include "outils.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 DossierTemporaire::DossierTemporaire()
@@ -23,7 +27,56 @@ DossierTemporaire::~DossierTemporaire()
 
 void DossierTemporaire::entrer() const { QDir::setCurrent(donnees()); }
 
+VariableTemporaire::VariableTemporaire(const char* nom, const QByteArray& valeur)
+    : nom_(nom), avant_(qgetenv(nom)), existait_(qEnvironmentVariableIsSet(nom))
+{
+    if (valeur.isNull())
+        qunsetenv(nom);
+    else
+        qputenv(nom, valeur);
+}
+
+VariableTemporaire::~VariableTemporaire()
+{
+    if (existait_)
+        qputenv(nom_, avant_);
+    else
+        qunsetenv(nom_);
+}
+
 namespace Outils {
+
+void taper(QWidget* w, const QString& texte)
+{
+    for (const QChar c : texte) {
+        if (c == u'\n')
+            QTest::keyClick(w, Qt::Key_Return);
+        else if (c.unicode() < 128)
+            QTest::keyClick(w, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void relancerSousCUtf8(const QString& filtre, const QMap<QString, QString>& variables)
+{
+    QProcess enfant;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("KERVAL_LOCALE_SYSTEME"), QStringLiteral("1"));
+    for (auto it = variables.cbegin(); it != variables.cend(); ++it)
+        env.insert(it.key(), it.value());
+    enfant.setProcessEnvironment(env);
+    enfant.setProcessChannelMode(QProcess::MergedChannels);
+    enfant.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + filtre});
+    ASSERT_TRUE(enfant.waitForFinished(120000)) << filtre.toStdString();
+    const QString sortie = QString::fromUtf8(enfant.readAll());
+    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit) << sortie.toStdString();
+    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
+    EXPECT_TRUE(sortie.contains(QStringLiteral("[  PASSED  ] 1 test"))) << sortie.toStdString();
+}
+
 
 QByteArray lireOctets(const QString& chemin)
 {

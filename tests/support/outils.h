@@ -39,7 +39,31 @@ private:
     QLocale ancienne_;
 };
 
+// Sets an environment variable for the life of the object (a null value unsets it), and puts it
+// back as it was afterwards.
+class VariableTemporaire {
+public:
+    VariableTemporaire(const char* nom, const QByteArray& valeur);
+    VariableTemporaire(const char* nom, const QString& valeur) : VariableTemporaire(nom, valeur.toLocal8Bit()) {}
+    ~VariableTemporaire();
+    VariableTemporaire(const VariableTemporaire&) = delete;
+    VariableTemporaire& operator=(const VariableTemporaire&) = delete;
+
+private:
+    const char* nom_;
+    QByteArray avant_;
+    bool existait_;
+};
+
+class QWidget;
+
 namespace Outils {
+// What a user types into a control: accented letters one by one, a line break as Return.
+void taper(QWidget* w, const QString& texte);
+// Runs the tests the filter names again in a child process of this test program, under the C.UTF-8
+// locale and with the system's locale (KERVAL_LOCALE_SYSTEME), plus the variables given; checks
+// that the child ran one test and passed.
+void relancerSousCUtf8(const QString& filtre, const QMap<QString, QString>& variables = {});
 QByteArray lireOctets(const QString& chemin);
 void ecrireOctets(const QString& chemin, const QByteArray& octets);
 // Golden cases of an algorithm: the folders under tests/cas/<algorithme>/ and, when
