@@ -38,6 +38,7 @@
 #include <memory>
 #include <optional>
 
+#include "lecture_registre.h"
 #include "letters/formpostuler.h"
 #include "platform/navigateur.h"
 #include "platform/plateforme.h"
@@ -152,25 +153,6 @@ QVariantMap ligneRegistre(const QString& registre, qint64 num)
     }
     QSqlDatabase::removeDatabase(nom);
     return valeurs;
-}
-
-int nombreLignes(const QString& registre)
-{
-    int n = -1;
-    const QString nom = u"parcours-"_qs + QUuid::createUuid().toString(QUuid::WithoutBraces);
-    {
-        QSqlDatabase base = QSqlDatabase::addDatabase(u"QSQLITE"_qs, nom);
-        base.setDatabaseName(registre);
-        base.setConnectOptions(u"QSQLITE_OPEN_READONLY"_qs);
-        if (base.open()) {
-            QSqlQuery q(u"select count(*) from Candidatures"_qs, base);
-            if (q.next())
-                n = q.value(0).toInt();
-        }
-        base.close();
-    }
-    QSqlDatabase::removeDatabase(nom);
-    return n;
 }
 
 QString texte(const QVariantMap& ligne, const QString& colonne)

@@ -30,6 +30,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "lecture_registre.h"
 #include "cveditor/formrediger_cv.h"
 #include "outils.h"
 #include "platform/attente.h"
@@ -300,23 +301,7 @@ protected:
     }
 
     // The register as the start-up laid it down: its number of applications, read apart.
-    int candidatures() const
-    {
-        int n = -1;
-        {
-            QSqlDatabase base = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"parcours-cv-lecture"_qs);
-            base.setDatabaseName(chemin(u"Kerval.mdb"_qs));
-            base.setConnectOptions(u"QSQLITE_OPEN_READONLY"_qs);
-            if (base.open()) {
-                QSqlQuery q(u"SELECT COUNT(*) FROM Candidatures"_qs, base);
-                if (q.next())
-                    n = q.value(0).toInt();
-            }
-            base.close();
-        }
-        QSqlDatabase::removeDatabase(u"parcours-cv-lecture"_qs);
-        return n;
-    }
+    int candidatures() const { return nombreLignes(chemin(u"Kerval.mdb"_qs)); }
 
     void parcours();
 
