@@ -149,7 +149,8 @@ TEST(Preremplissage, IdentiteDuCVEnregistreDansUnFormulaireRempli)
 
     const QString chemin = b.dossier.chemin(u"inscription.html"_qs);
     Outils::ecrireOctets(chemin, QByteArrayLiteral(
-        "<html><body><form>"
+        "<html><body><h3>Offre : soudeur H/F - CDI - Lieu : Brest - Salaire selon profil et expérience</h3>"
+        "<h2>Postuler</h2><form>"
         "<input name='nom' value='Dupont'><input name='prenom' value='Jean'><input name='ville' value='Brest'>"
         "<input name='telephone' value='02 98 00 00 00'><input name='recherche' value='soudeur'>"
         "<textarea name='message'>Bonjour</textarea>"
@@ -164,8 +165,10 @@ TEST(Preremplissage, IdentiteDuCVEnregistreDansUnFormulaireRempli)
     Navigateur& nav = *registre.CadreWeb->WebBrowser1;
     ASSERT_TRUE(attendre([&] { return nav.LocationURL() == adresseFichier(chemin) && nav.ReadyState() == EtatPage::Complet; }));
     ASSERT_TRUE(registre.CadreWeb->isVisible());
+    // An advertisement's page: the browser slides down and uncovers the capture bar.
     auto preremplir = [&] {
         QLabel* l = b.capture().Label2;
+        ASSERT_TRUE(attendre([&] { return registre.CadreWeb->FrameWeb->y() > l->geometry().bottom(); }));
         ASSERT_TRUE(l->isVisible());
         QTest::mouseClick(l, Qt::LeftButton, Qt::NoModifier, l->rect().center());
     };
