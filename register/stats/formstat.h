@@ -2,8 +2,8 @@
 // FormStat: the statistics window, a read-only summary of the register computed once when it
 // loads: today's date, a calendar of this month and the next with today highlighted and the
 // days of coming interviews in bold, the count of applications for each status of the register
-// with a bar each, and the list of coming interviews. A top-level tool window without a close box, closed
-// by its "Ok" button. While it is open the home screen's glide stays stopped.
+// with a bar each, and the list of coming interviews. A top-level tool window without a close
+// box, closed by its "Ok" button. While it is open the home screen's glide stays stopped.
 
 #include <QLabel>
 #include <QListWidget>
