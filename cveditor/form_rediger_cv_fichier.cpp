@@ -59,11 +59,15 @@ void FormRedigerCV::SauvegarderCV_Click()
     }
     NomCV->setText(nom);
     // The file is rewritten whole and atomically: a failed save leaves the previous one.
-    if (!FichierCV::enregistrer(dossierDonnees(), nom, valeurs())) {
+    const FichierCV::ValeursCV cv = valeurs();
+    if (!FichierCV::enregistrer(dossierDonnees(), nom, cv)) {
         MsgBox(FichierCV::messageEchec(nom));
         return;
     }
     nomFichierEcrit_ = nom;
+    // The CV just saved is the current identity, as one just opened is.
+    for (const QString& boite : FichierCV::boites())
+        LiensCV::identiteCourante(boite, cv.texte(boite));
     LiensCV::rafraichirBureau();
 }
 
