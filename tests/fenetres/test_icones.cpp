@@ -1,0 +1,71 @@
+// The desktop's icons as the user finds them right after start-up: the home screen glides its
+// highlight bar, and a double-click on an icon opens its file.
+#include "bureau.h"
+#include "cveditor/formrediger_cv.h"
+#include "shell/home/assistant.h"
+
+namespace {
+
+class TestIcones : public TestBureau {
+protected:
+    void SetUp() override
+    {
+        TestBureau::SetUp();
+        intervalle_ = QApplication::doubleClickInterval();
+    }
+    void TearDown() override
+    {
+        QApplication::setDoubleClickInterval(intervalle_);
+        Attente::fixerAcceleration(0);
+        TestBureau::TearDown();
+    }
+
+    // A click of the left button on a control, through its window, with the pointer brought there
+    // first; its events carry the test clock's time plus the given gap.
+    static void clicSurFenetre(QWidget* w)
+    {
+        QWindow* fenetre = w->window()->windowHandle();
+        QTest::mouseMove(fenetre, w->mapTo(w->window(), w->rect().center()));
+        QTest::mouseClick(fenetre, Qt::LeftButton, {}, w->mapTo(w->window(), w->rect().center()));
+    }
+
+private:
+    int intervalle_ = 400;
+};
+
+} // namespace
+
+TEST_F(TestIcones, DoubleClicJusteApresLeDemarrage)
+{
+    Outils::ecrireOctets(dossier.chemin(u"CV/Lefort Anne.dat"_qs), "NomCV=Lefort Anne\r\nNom=LEFORT\r\n");
+    principale->InitMenu();
+    // Start-up ends with the bar faded in over the home screen, whose glide runs.
+    LiensFenetres::appeler(LiensFenetres::chargerBarre);
+    pomper();
+    ASSERT_TRUE(RegistreFenetres::instance().estChargee<Assistant>());
+    auto* accueil = RegistreFenetres::instance().siChargee<AssistantTexte>();
+    ASSERT_NE(accueil, nullptr);
+    ASSERT_EQ(accueil->Timer1->Interval(), AssistantTexte::IntervalleGlissement);
+
+    // A slow machine: the bar's fade-in, which lets no event through, lasts longer than a
+    // double-click may.
+    QApplication::setDoubleClickInterval(1000);
+    Attente::fixerAcceleration(6);
+    IconeBureau* icone = principale->ImageMenu[0];
+    clicSurFenetre(icone);
+    // Between the two clicks the program's event loop runs, and handles what falls due before
+    // it reads the second press.
+    QTest::qWait(50);
+    pomper();
+    Attente::fixerAcceleration(0);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the first click was taken for a single click";
+    // The second press comes 100 ms after the first release, by the events' own clock.
+    QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval - 100;
+    clicSurFenetre(icone);
+    pomper();
+
+    auto* cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();
+    ASSERT_NE(cv, nullptr) << "the double-click was ignored";
+    EXPECT_EQ(cv->Nom->text(), u"LEFORT"_qs);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
