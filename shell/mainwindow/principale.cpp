@@ -625,6 +625,8 @@ void Principale::InitMenu()
     }
     for (int i = 0; i <= 9; ++i)
         ImageMenu[i]->fixerTaille(LargeurIcone, HauteurIcone);
+    // The home screen counts what the desktop now shows.
+    LiensFenetres::appeler(LiensFenetres::actualiserCompteursAccueil);
 }
 
 void Principale::ImageMenu_MouseMove(int i)

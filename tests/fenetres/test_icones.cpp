@@ -69,3 +69,48 @@ TEST_F(TestIcones, DoubleClicJusteApresLeDemarrage)
     EXPECT_EQ(cv->Nom->text(), u"LEFORT"_qs);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
+
+TEST_F(TestIcones, LesCompteursSuiventLesCommandesDeFichiers)
+{
+    Outils::ecrireOctets(dossier.chemin(u"CV/Lefort Anne.dat"_qs), "NomCV=Lefort Anne\r\nNom=LEFORT\r\n");
+    for (const char* nom : {"Relance (ER).dat", "Spontanee (IS).dat", "Suivi.dat", "Reponse (IR).dat"})
+        Outils::ecrireOctets(dossier.chemin(u"Lettres/"_qs + QString::fromUtf8(nom)), "Nom=LEFORT\r\n");
+    principale->InitMenu();
+    principale->RetourMenu();
+    pomper();
+    auto compteurs = [] {
+        auto* accueil = RegistreFenetres::instance().siChargee<AssistantTexte>();
+        return accueil ? accueil->libelle(0) : u"(pas d'accueil)"_qs;
+    };
+    auto attendu = [](int cv, int lettres) {
+        return u"Nombre de CV :  %1\r\nNombre de lettres :  %2\r\nNombre de candidatures : 0"_qs.arg(cv).arg(lettres);
+    };
+    ASSERT_EQ(compteurs(), attendu(1, 4));
+    // A click on an icon pops up its menu once the wait for a double-click is over.
+    auto menuDe = [this](int icone) {
+        cliquer(principale->ImageMenu[size_t(icone)]);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 10000));
+    };
+
+    // A template deleted from the desktop: the home screen comes back counting three.
+    ASSERT_EQ(principale->ImageMenu[8]->toolTip(), u"Suivi.dat"_qs);
+    faux.dialogues->reponses = {true};
+    menuDe(8);
+    choisirDansMenu(u"Supprimer"_qs);
+    ASSERT_FALSE(QFileInfo::exists(dossier.chemin(u"Lettres/Suivi.dat"_qs)));
+    EXPECT_EQ(compteurs(), attendu(1, 3));
+
+    // A CV duplicated: the home screen, left as it is, counts the copy.
+    menuDe(0);
+    choisirDansMenu(u"Dupliquer"_qs);
+    ASSERT_TRUE(QFileInfo::exists(dossier.chemin(u"CV/Copie de Lefort Anne.dat"_qs)));
+    EXPECT_EQ(compteurs(), attendu(2, 3));
+
+    // The letter editor lists the CVs through the desktop's folder listing; back on the main
+    // menu, the templates are still counted as templates.
+    doubleCliquer(principale->ImageMenu[5]);
+    ASSERT_TRUE(RegistreFenetres::instance().trouver(u"FormLettre"_qs));
+    cliquer(principale->Label2);
+    ASSERT_FALSE(RegistreFenetres::instance().trouver(u"FormLettre"_qs));
+    EXPECT_EQ(compteurs(), attendu(2, 3));
+}
