@@ -7,11 +7,22 @@
 
 #include "bureau.h"
 #include "cveditor/fichier_controles.h"
+#include "cveditor/formrediger_cv.h"
 #include "letters/formlettre.h"
 
 namespace {
 
-class TestMisesEnPage : public TestBureau {};
+class TestMisesEnPage : public TestBureau {
+protected:
+    // A click where the pointer lands on the control's centre: the window decides which
+    // control is under it.
+    static void cliquerAuCentre(QWidget* w)
+    {
+        QWidget* fenetre = w->window();
+        QTest::mouseClick(fenetre->windowHandle(), Qt::LeftButton, {}, w->mapTo(fenetre, w->rect().center()));
+        pomper();
+    }
+};
 
 // A paragraph far wider than any letter box.
 const QString LongParagraphe =
@@ -65,4 +76,42 @@ TEST_F(TestMisesEnPage, LaLettreRevientALaLigneDansSonCadre)
         if (e.nom == u"Text1"_qs)
             enregistre = e.valeur;
     EXPECT_EQ(enregistre, u"Madame,\r\n"_qs + LongParagraphe);
+}
+
+TEST_F(TestMisesEnPage, LaPhotographieLaisseSaLegendeEtSesLiensALaPortee)
+{
+    Outils::ecrireOctets(dossier.chemin(u"CV/Lefort Anne.dat"_qs), "NomCV=Lefort Anne\r\nNom=LEFORT\r\n");
+    principale->InitMenu();
+    doubleCliquer(principale->ImageMenu[0]);
+    auto* cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();
+    ASSERT_NE(cv, nullptr);
+    const QList<QWidget*> legendes{cv->Label2, cv->Label1.value(25), cv->CopierPhoto19};
+    ASSERT_FALSE(legendes.contains(nullptr));
+
+    // A real portrait, 600 x 800, attached through "Parcourir...".
+    QImage portrait(600, 800, QImage::Format_RGB32);
+    portrait.fill(QColor(0x80, 0x60, 0x40));
+    const QString chemin = dossier.chemin(u"portrait.jpg"_qs);
+    ASSERT_TRUE(portrait.save(chemin, "JPG"));
+    faux.dialogues->fichiersChoisis.push_back(chemin);
+    cliquerAuCentre(cv->CopierPhoto19);
+    ASSERT_EQ(faux.dialogues->titresDialogues, QStringList{u"Sélection d'une photographie"_qs});
+    ASSERT_TRUE(QFileInfo::exists(dossier.chemin(u"Modeles/Lefort Anne.jpg"_qs)));
+    pomper();
+
+    // The picture keeps its proportions; the caption and the links stay beside it, in sight,
+    // and are what the pointer finds at their centre.
+    EXPECT_NEAR(double(cv->Photo->width()) / cv->Photo->height(), 600.0 / 800.0, 0.02);
+    for (QWidget* w : legendes) {
+        SCOPED_TRACE(w->objectName().isEmpty() ? qobject_cast<QLabel*>(w)->text().toStdString()
+                                               : w->objectName().toStdString());
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_FALSE(w->geometry().intersects(cv->Photo->geometry()))
+            << testing::PrintToString(w->geometry()) << " under " << testing::PrintToString(cv->Photo->geometry());
+        EXPECT_EQ(QApplication::widgetAt(w->mapToGlobal(w->rect().center())), w);
+    }
+
+    // "Parcourir..." still reaches its command with the photograph on show.
+    cliquerAuCentre(cv->CopierPhoto19);
+    EXPECT_EQ(faux.dialogues->titresDialogues.size(), 2);
 }
