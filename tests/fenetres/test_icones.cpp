@@ -1,5 +1,6 @@
-// The desktop's icons as the user finds them right after start-up: the home screen glides its
-// highlight bar, and a double-click on an icon opens its file.
+// The desktop's icons: a double-click right after start-up, while the home screen glides its
+// highlight bar, opens the icon's file; the file commands of their menus keep the home screen's
+// counters right.
 #include "bureau.h"
 #include "cveditor/formrediger_cv.h"
 #include "shell/home/assistant.h"
@@ -18,15 +19,6 @@ protected:
         QApplication::setDoubleClickInterval(intervalle_);
         Attente::fixerAcceleration(0);
         TestBureau::TearDown();
-    }
-
-    // A click of the left button on a control, through its window, with the pointer brought there
-    // first; its events carry the test clock's time plus the given gap.
-    static void clicSurFenetre(QWidget* w)
-    {
-        QWindow* fenetre = w->window()->windowHandle();
-        QTest::mouseMove(fenetre, w->mapTo(w->window(), w->rect().center()));
-        QTest::mouseClick(fenetre, Qt::LeftButton, {}, w->mapTo(w->window(), w->rect().center()));
     }
 
 private:
@@ -52,7 +44,7 @@ TEST_F(TestIcones, DoubleClicJusteApresLeDemarrage)
     QApplication::setDoubleClickInterval(1000);
     Attente::fixerAcceleration(6);
     IconeBureau* icone = principale->ImageMenu[0];
-    clicSurFenetre(icone);
+    cliquerAuCentre(icone);
     // Between the two clicks the program's event loop runs, and handles what falls due before
     // it reads the second press.
     QTest::qWait(50);
@@ -61,7 +53,7 @@ TEST_F(TestIcones, DoubleClicJusteApresLeDemarrage)
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the first click was taken for a single click";
     // The second press comes 100 ms after the first release, by the events' own clock.
     QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval - 100;
-    clicSurFenetre(icone);
+    cliquerAuCentre(icone);
     pomper();
 
     auto* cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();

@@ -12,17 +12,7 @@
 
 namespace {
 
-class TestMisesEnPage : public TestBureau {
-protected:
-    // A click where the pointer lands on the control's centre: the window decides which
-    // control is under it.
-    static void cliquerAuCentre(QWidget* w)
-    {
-        QWidget* fenetre = w->window();
-        QTest::mouseClick(fenetre->windowHandle(), Qt::LeftButton, {}, w->mapTo(fenetre, w->rect().center()));
-        pomper();
-    }
-};
+class TestMisesEnPage : public TestBureau {};
 
 // A paragraph far wider than any letter box.
 const QString LongParagraphe =
@@ -60,22 +50,15 @@ TEST_F(TestMisesEnPage, LaLettreRevientALaLigneDansSonCadre)
 
     // The text itself, as the autosave stores it, has only the user's own line break.
     const QString fichier = dossier.chemin(u"Lettres/Relance.dat"_qs);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            const auto entrees = FichierControles::charger(fichier);
-            if (!entrees)
-                return false;
-            for (const FichierControles::Entree& e : *entrees)
-                if (e.nom == u"Text1"_qs && !e.valeur.isEmpty())
-                    return true;
-            return false;
-        },
-        10000));
-    QString enregistre;
-    for (const FichierControles::Entree& e : *FichierControles::charger(fichier))
-        if (e.nom == u"Text1"_qs)
-            enregistre = e.valeur;
-    EXPECT_EQ(enregistre, u"Madame,\r\n"_qs + LongParagraphe);
+    auto enregistre = [&] {
+        const auto entrees = FichierControles::charger(fichier);
+        for (const FichierControles::Entree& e : entrees.value_or(QList<FichierControles::Entree>{}))
+            if (e.nom == u"Text1"_qs)
+                return e.valeur;
+        return QString();
+    };
+    const QString attendu = u"Madame,\r\n"_qs + LongParagraphe;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return enregistre() == attendu; }, 10000)) << enregistre().toStdString();
 }
 
 TEST_F(TestMisesEnPage, LaPhotographieLaisseSaLegendeEtSesLiensALaPortee)
