@@ -367,7 +367,7 @@ void FormRedigerCV::construirePhoto()
     Photo->setFrameShape(QFrame::Box);
     Photo->setScaledContents(true);
     Photo->setCursor(Qt::PointingHandCursor);
-    placer(Photo, 5300, 380, 1600, 2000);
+    placer(Photo, 5300, HautPhoto, 1600, 2000);
     Label2 = new Etiquette(u"Photographie"_qs, Frame1);
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setCursor(Qt::PointingHandCursor);
@@ -377,6 +377,22 @@ void FormRedigerCV::construirePhoto()
     Label1.insert(25, coller);
     CopierPhoto19 = lien(u"Parcourir..."_qs, Frame1);
     placer(CopierPhoto19, 6050, 2720, 900, 255);
+    // Whatever size the photograph commands give the picture, it stays in its box.
+    Photo->installEventFilter(this);
+    Label2->installEventFilter(this);
+}
+
+void FormRedigerCV::cadrerPhoto()
+{
+    // The box lies above the caption, as wide as it (the compact layout narrows both); the
+    // picture takes the largest size of its own proportions that fits there, centred, so that
+    // the caption and the links under it stay in sight and within reach.
+    const int haut = Twips::versPixels(HautPhoto);
+    const QRect cadre(Label2->x(), haut, Label2->width(), Label2->y() - Twips::versPixels(40) - haut);
+    if (Photo->width() <= 0 || Photo->height() <= 0 || cadre.width() <= 0 || cadre.height() <= 0)
+        return;
+    const QSize taille = Photo->size().scaled(cadre.size(), Qt::KeepAspectRatio);
+    Photo->setGeometry(QRect(QPoint(cadre.x() + (cadre.width() - taille.width()) / 2, haut), taille));
 }
 
 void FormRedigerCV::construireOptions()
@@ -600,6 +616,9 @@ bool FormRedigerCV::eventFilter(QObject* objet, QEvent* evenement)
             Police_Click();
     } else if (evenement->type() == QEvent::MouseMove && w == Frame1) {
         Frame1_MouseMove();
+    } else if ((evenement->type() == QEvent::Resize || evenement->type() == QEvent::Move) &&
+               (w == Photo || w == Label2)) {
+        cadrerPhoto();
     }
     return QWidget::eventFilter(objet, evenement);
 }

@@ -147,6 +147,9 @@ private:
     void construireSections();
     void construireLangues();
     void construirePhoto();
+    // Fits the photograph into its box above its caption.
+    void cadrerPhoto();
+    static constexpr int HautPhoto = 380; // twips
     void construireOptions();
     void construireApercu();
     void relier();

@@ -208,7 +208,8 @@ void FormLettre::construire()
     placer(Objet, 950, 330, 7000, 285);
     Text1 = new ZoneTexte(this);
     Text1->setObjectName(u"Text1"_qs);
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The letter wraps at the box's width on screen only: its text keeps the user's own breaks.
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     placer(Text1, 7450, 850, 8000, 8000);
     Picture1 = new Etiquette(u"✉"_qs, this);
     Picture1->setObjectName(u"Picture1"_qs);

@@ -80,6 +80,12 @@ void IconeBureau::mouseMoveEvent(QMouseEvent* e)
     QLabel::mouseMoveEvent(e);
 }
 
+void IconeBureau::mousePressEvent(QMouseEvent* e)
+{
+    emit appui(index_);
+    QLabel::mousePressEvent(e);
+}
+
 void IconeBureau::mouseReleaseEvent(QMouseEvent* e)
 {
     if (doubleClicEnCours_) {
@@ -243,6 +249,7 @@ void Principale::construireBandeau()
         else
             icone->placer(gaucheIcone(i), HautRepos, LargeurIcone, HauteurIcone);
         connect(icone, &IconeBureau::survol, this, &Principale::ImageMenu_MouseMove);
+        connect(icone, &IconeBureau::appui, this, &Principale::ImageMenu_MouseDown);
         connect(icone, &IconeBureau::clic, this, [this](int index) {
             iconeCliquee_ = index;
             minuterieClic_->start(QApplication::doubleClickInterval());
@@ -618,6 +625,8 @@ void Principale::InitMenu()
     }
     for (int i = 0; i <= 9; ++i)
         ImageMenu[i]->fixerTaille(LargeurIcone, HauteurIcone);
+    // The home screen counts what the desktop now shows.
+    LiensFenetres::appeler(LiensFenetres::actualiserCompteursAccueil);
 }
 
 void Principale::ImageMenu_MouseMove(int i)
@@ -651,6 +660,15 @@ void Principale::ImageMenu_MouseMove(int i)
         }
     }
     LiensFenetres::appeler(LiensFenetres::releverOmbreAccueil, -60);
+}
+
+void Principale::ImageMenu_MouseDown(int)
+{
+    // The press closes the highlight bar, which loses the focus; with the home screen's glide
+    // stopped, as when the pointer is on the banner, it stays closed. Brought back at once, its
+    // fade-in, which lets no event through, would hold the second press of a double-click until
+    // the wait for a single click had run out, and the icon's menu would pop up instead.
+    LiensFenetres::appeler(LiensFenetres::arreterGlissementAccueil);
 }
 
 void Principale::Image1_MouseMove()
