@@ -486,14 +486,34 @@ void FormLettre::ComposerLettre()
 
 // --- the template file ---
 
+bool FormLettre::lettreEnAttente() const
+{
+    return !Nom->text().isEmpty() && texteControle(u"Text1"_qs) != TexteEnregistre;
+}
+
 void FormLettre::Timer1_Timer()
 {
-    const QString texte = texteControle(u"Text1"_qs);
-    if (Nom->text().isEmpty() || texte == TexteEnregistre)
+    if (!lettreEnAttente())
         return;
-    // A failed save is tried again at the next tick.
-    if (EnregistrerLettre())
-        TexteEnregistre = texte;
+    // A failed save is tried again at the next tick; it is told once per name, not at every
+    // tick while the user types.
+    if (EnregistrerLettre()) {
+        echecSignale_.clear();
+    } else if (echecSignale_ != NomLettre->text()) {
+        echecSignale_ = NomLettre->text();
+        MsgBox(FichierLettre::messageEchec(echecSignale_));
+    }
+}
+
+void FormLettre::closeEvent(QCloseEvent* e)
+{
+    // The letter typed within the autosave's second is saved before the window goes; a save
+    // that fails now loses the text, and is said whatever was said before.
+    if (lettreEnAttente() && !EnregistrerLettre())
+        MsgBox(u"Le modèle de lettre « %1 » n'a pas pu être enregistré : les dernières modifications de la lettre "
+               "sont perdues. Vérifiez qu'il reste de la place sur le disque et que le dossier Lettres peut être "
+               "modifié."_qs.arg(NomLettre->text()));
+    QWidget::closeEvent(e);
 }
 
 bool FormLettre::EnregistrerLettre()
@@ -507,16 +527,9 @@ bool FormLettre::EnregistrerLettre()
             }));
         l.fixer(u"NomLettre"_qs, NomLettre->text());
     }
-    const QString nom = NomLettre->text();
-    if (!FichierLettre::enregistrer(dossierDonnees(), nom, l)) {
-        // Told once per name, not at every tick while the user types.
-        if (echecSignale_ != nom) {
-            echecSignale_ = nom;
-            MsgBox(FichierLettre::messageEchec(nom));
-        }
+    if (!FichierLettre::enregistrer(dossierDonnees(), NomLettre->text(), l))
         return false;
-    }
-    echecSignale_.clear();
+    TexteEnregistre = texteControle(u"Text1"_qs);
     if (Principale* p = principale())
         p->InitMenu();
     return true;

@@ -42,6 +42,16 @@ int gaucheIcone(int i)
 
 QFont arial(double points, bool gras = false) { return Dessins::police(QStringLiteral("Arial"), points, gras); }
 
+// Closes a working window as the user closes it, so that it first saves what it has pending,
+// then unloads it.
+void fermer(const QString& nom)
+{
+    RegistreFenetres& r = RegistreFenetres::instance();
+    if (QWidget* w = r.trouver(nom))
+        w->close();
+    r.decharger(nom);
+}
+
 } // namespace
 
 // IconeBureau
@@ -518,13 +528,13 @@ void Principale::MDIForm_Unload()
     RegistreFenetres& r = RegistreFenetres::instance();
     for (const char* nom : {"Assistant", "Aide", "Guide", "Depart"})
         r.decharger(QString::fromUtf8(nom));
-    // The child windows close with the workspace.
+    // The child windows close with the workspace, each saving what it has pending.
     QStringList enfants;
     for (QMdiSubWindow* cadre : Espace->subWindowList())
         if (auto* f = dynamic_cast<Fenetre*>(cadre->widget()))
             enfants << f->nomConception();
     for (const QString& nom : enfants)
-        r.decharger(nom);
+        fermer(nom);
 }
 
 void Principale::closeEvent(QCloseEvent* e)
@@ -776,7 +786,7 @@ void Principale::Label2_MouseUp()
     r.decharger(QStringLiteral("AssistantTexte"));
     LiensFenetres::appeler(LiensFenetres::chargerAccueil);
     for (const char* nom : {"FormLettre", "FormRédigerCV", "FormCand", "Guide", "Aide"})
-        r.decharger(QString::fromUtf8(nom));
+        fermer(QString::fromUtf8(nom));
     Attente::pomper();
     LiensFenetres::appeler(LiensFenetres::chargerBarre);
 }
