@@ -33,6 +33,16 @@ const char* const StyleTitre = "background:#3366AA; color:white; font-weight:bol
 const char* const StyleAide = "background:#FFCC66; color:#663300; font-weight:bold; border-radius:7px;";
 const char* const StyleBouton = "background:#EEF3FA; border:1px solid #8AA6D0; color:#203A66;";
 
+// Whether the text holds more than n characters in a row with no blank and no line break.
+bool sansCoupure(QStringView texte, qsizetype n)
+{
+    qsizetype suite = 0;
+    for (const QChar c : texte)
+        if ((suite = c.isSpace() ? 0 : suite + 1) > n)
+            return true;
+    return false;
+}
+
 // The small picture that drops a list down.
 Etiquette* fleche(QWidget* parent)
 {
@@ -657,9 +667,6 @@ QString FormRedigerCV::texteControle(const QString& nom) const
 
 bool FormRedigerCV::fixerTexteControle(const QString& nom, const QString& valeur)
 {
-    // A box refuses a text far beyond any CV's (a damaged file): the box keeps its own.
-    if (valeur.size() > TexteMax)
-        return false;
     QWidget* w = zones_.value(nom);
     if (auto* l = qobject_cast<QLineEdit*>(w)) {
         l->setText(valeur);
@@ -667,15 +674,26 @@ bool FormRedigerCV::fixerTexteControle(const QString& nom, const QString& valeur
     }
     if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
         const QString v = SautsLigne::versWidget(valeur);
-        if (t->toPlainText() != v)
+        if (t->toPlainText() != v) {
+            // A run of characters longer than any word (a damaged file) is wrapped anywhere:
+            // looking for a word's end in it would hold the box for minutes. The mode changes
+            // while the box holds no such run, as a change lays the text out again.
+            const bool partout = sansCoupure(v, 1000);
+            if (partout)
+                t->setWordWrapMode(QTextOption::WrapAnywhere);
             t->setPlainText(v);
+            if (!partout)
+                t->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        }
         return true;
     }
     if (auto* liste = qobject_cast<QListWidget*>(w)) {
-        // A list takes a text by selecting the entry of that text.
+        // A list takes a text by selecting the entry of that text; no entry, no selection.
         const auto trouves = liste->findItems(valeur, Qt::MatchExactly);
-        if (trouves.isEmpty())
+        if (trouves.isEmpty()) {
+            liste->clearSelection();
             return valeur.isEmpty();
+        }
         liste->setCurrentItem(trouves.first());
         return true;
     }
