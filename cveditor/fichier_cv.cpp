@@ -241,6 +241,12 @@ QString messageEchec(const QString& nomCV, int erreur)
            "problème réglé."_qs;
 }
 
+QString messageEchecFermeture(const QString& nomCV, int erreur)
+{
+    return QStringLiteral("Pb lors de l'enregistrement du CV : ") + nomCV + u'\n' + causeEchec(erreur) +
+           u"\nLes dernières modifications du CV sont perdues."_qs;
+}
+
 QString questionRechargement(const QString& fichier, bool memeCV)
 {
     return u"Le CV affiché n'a pas pu être enregistré. "_qs +

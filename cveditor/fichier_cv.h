@@ -96,6 +96,8 @@ inline const QString MessageSansNom = QStringLiteral("Vous devez donner un nom a
 QString causeEchec(int erreur);
 // "Pb lors de l'enregistrement du CV : " & name, then the cause, and that the CV stays shown.
 QString messageEchec(const QString& nomCV, int erreur);
+// The same when the editor closes: the last changes are lost.
+QString messageEchecFermeture(const QString& nomCV, int erreur);
 // The question asked before a CV that could not be saved gives way to a file (the same CV read
 // again, or another one): OK goes on and loses the last changes.
 QString questionRechargement(const QString& fichier, bool memeCV);

@@ -1,5 +1,6 @@
 // The CV window's file side: the save, the load and the rendering of the preview.
 #include <QDir>
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -80,6 +81,16 @@ void FormRedigerCV::sauvegarder(bool demandee)
     for (const QString& boite : FichierCV::boites())
         LiensCV::identiteCourante(boite, cv.texte(boite));
     LiensCV::rafraichirBureau();
+}
+
+void FormRedigerCV::closeEvent(QCloseEvent* e)
+{
+    // The screen holds the only copy of the changes the last save could not write: one more try
+    // before they go, and a failure now is said whatever was said before.
+    if (nonEnregistre_ && !NomCV->text().isEmpty() &&
+        !FichierCV::enregistrer(dossierDonnees(), NomCV->text(), valeurs()))
+        MsgBox(FichierCV::messageEchecFermeture(NomCV->text(), errno));
+    QWidget::closeEvent(e);
 }
 
 void FormRedigerCV::ChargerFichierCV(const QString& chemin)

@@ -137,6 +137,8 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
+    // A CV whose last save failed is tried once more as the window goes; a failure then is said.
+    void closeEvent(QCloseEvent* e) override;
     // Tab and Shift+Tab follow the panel's reading order (ordonnerTabulation).
     bool focusNextPrevChild(bool suivant) override;
 

@@ -11,6 +11,7 @@
 
 #include "cveditor/fichier_cv.h"
 #include "shell/services/sauts_ligne.h"
+#include "shell/services/systeme.h"
 
 namespace {
 
@@ -305,6 +306,39 @@ TEST_F(OuvrirCV, UnCVQuiNAPasPuEtreEnregistreNEstPasRechargeSansDemander)
     // The screen shows the file once more, though its save failed again: nothing is asked.
     ouvrir(u"Martin Paul.dat"_qs);
     EXPECT_EQ(faux.dialogues->messages.size(), 4);
+    QFile::setPermissions(chemin, lectureEcriture);
+}
+
+TEST_F(OuvrirCV, UnCVQuiNAPasPuEtreEnregistreEstEssayeEncoreALaFermeture)
+{
+    ecrireMartin();
+    ouvrir(u"Martin Paul.dat"_qs);
+    const QString chemin = fichierCV(u"Martin Paul"_qs);
+    const auto lectureSeule = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    const auto lectureEcriture = lectureSeule | QFile::WriteOwner | QFile::WriteUser;
+    ASSERT_TRUE(QFile::setPermissions(chemin, lectureSeule));
+    modifierFonction(u"Chef de chantier"_qs);
+    ASSERT_EQ(textesMessages().size(), 1);
+
+    // The problem is mended before the editor goes: Ctrl+F4 writes what the screen holds.
+    ASSERT_TRUE(QFile::setPermissions(chemin, lectureEcriture));
+    QTest::keyClick(cv().Fonction, Qt::Key_F4, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(Systeme::FormeVisible(FormRedigerCV::NomConception));
+    EXPECT_EQ(fonctionDe(u"Martin Paul.dat"_qs), u"Chef de chantier"_qs);
+    EXPECT_EQ(textesMessages().size(), 1);
+
+    // Still failing as the editor goes: the user learns that the last changes are lost.
+    ouvrir(u"Martin Paul.dat"_qs);
+    ASSERT_TRUE(QFile::setPermissions(chemin, lectureSeule));
+    modifierFonction(u"Électricien"_qs);
+    ASSERT_EQ(textesMessages().size(), 2);
+    QTest::keyClick(cv().Fonction, Qt::Key_F4, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(textesMessages().size(), 3);
+    EXPECT_TRUE(textesMessages()[2].startsWith(u"Pb lors de l'enregistrement du CV : Martin Paul\n"_qs));
+    EXPECT_TRUE(textesMessages()[2].endsWith(u"Les dernières modifications du CV sont perdues."_qs));
+    EXPECT_EQ(fonctionDe(u"Martin Paul.dat"_qs), u"Chef de chantier"_qs);
     QFile::setPermissions(chemin, lectureEcriture);
 }
 
