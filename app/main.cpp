@@ -9,6 +9,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerval"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(KERVAL_ID_BUREAU));
     TraductionsQt::installer();
     Plateforme::installerLinux();
     installerLiensModules();
