@@ -82,6 +82,9 @@ TEST(Construction, LInstallationMetKervalDansLesMenusDuBureau)
     EXPECT_EQ(lignes.first(), u"[Desktop Entry]"_qs);
     for (const QString& attendue : {u"Type=Application"_qs, u"Name=Kerval"_qs, u"Exec=kerval"_qs, u"Icon="_qs + id,
                                     u"Terminal=false"_qs, u"Categories=Office;"_qs,
+                                    // The class of the program's windows on X11, where it names
+                                    // no entry of its own.
+                                    u"StartupWMClass=Kerval"_qs,
                                     u"Comment=Assistant de recherche d'emploi : CV, lettres et candidatures"_qs})
         EXPECT_TRUE(lignes.contains(attendue)) << attendue.toStdString();
     // The program it starts is the one installed beside it.
