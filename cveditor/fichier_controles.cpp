@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cmath>
 #include <limits>
 
@@ -101,12 +102,19 @@ Entrees lire(const QString& texte)
 
 bool enregistrer(const QString& chemin, const Entrees& entrees)
 {
+    return enregistrerOctets(chemin, FichiersTexte::encoder(composer(entrees)));
+}
+
+bool enregistrerOctets(const QString& chemin, const QByteArray& octets)
+{
     // The new text replaces the file in one step, which would also go through a file that the
     // user made read-only: such a file is kept as it is and the save fails.
     const QFileInfo existant(chemin);
-    if (existant.exists() && (!existant.permission(QFile::WriteOwner) || !existant.isWritable()))
+    if (existant.exists() && (!existant.permission(QFile::WriteOwner) || !existant.isWritable())) {
+        errno = EACCES;
         return false;
-    return FichiersTexte::ecrire(chemin, composer(entrees));
+    }
+    return FichiersTexte::ecrireOctets(chemin, octets);
 }
 
 std::optional<Entrees> charger(const QString& chemin)

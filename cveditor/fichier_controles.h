@@ -6,6 +6,7 @@
 // The composing and reading functions are pure; enregistrer/charger are the only ones that
 // touch a file (Windows-1252 CR LF, UTF-8 when a character needs it, atomic save).
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -43,7 +44,10 @@ Entrees lire(const QString& texte);
 
 // File functions. enregistrer rewrites the file atomically: false when it could not, or when the
 // file is read-only, and the previous file is then whole. charger gives nothing when the file cannot be opened.
+// errno tells why a save failed.
 bool enregistrer(const QString& chemin, const Entrees& entrees);
+// The same with the file's bytes already encoded.
+bool enregistrerOctets(const QString& chemin, const QByteArray& octets);
 std::optional<Entrees> charger(const QString& chemin);
 
 } // namespace FichierControles

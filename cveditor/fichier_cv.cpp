@@ -1,10 +1,13 @@
 #include "cveditor/fichier_cv.h"
 
+#include "shell/services/fichiers_texte.h"
 #include "shell/services/fonctionnel.h"
 
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 namespace FichierCV {
@@ -216,7 +219,34 @@ std::optional<CochesLangue> cochesLangue(const QString& langueCV)
     return CochesLangue{v == 1, v == 0};
 }
 
-QString messageEchec(const QString& nomCV) { return QStringLiteral("Pb lors de l'enregistrement du CV : ") + nomCV; }
+QString causeEchec(int erreur)
+{
+    switch (erreur) {
+    case ENOSPC: return u"Il n'y a plus de place sur le disque."_qs;
+    case EDQUOT: return u"Votre quota d'espace disque est atteint."_qs;
+    case EFBIG: return u"Le fichier dépasserait la taille permise."_qs;
+    case EACCES:
+    case EPERM: return u"Le fichier du CV ou le dossier CV est protégé en écriture."_qs;
+    case EROFS: return u"Le disque est en lecture seule."_qs;
+    case EIO: return u"Le disque a signalé une erreur d'écriture."_qs;
+    case EINVAL: return u"Ce nom ne peut pas servir de nom de fichier (il contient « / »)."_qs;
+    default: return u"Le système a répondu : "_qs + qt_error_string(erreur) + u'.';
+    }
+}
+
+QString messageEchec(const QString& nomCV, int erreur)
+{
+    return QStringLiteral("Pb lors de l'enregistrement du CV : ") + nomCV + u'\n' + causeEchec(erreur) +
+           u"\nLe CV reste affiché tel quel ; il sera enregistré à sa prochaine modification, une fois le "
+           "problème réglé."_qs;
+}
+
+QString questionRechargement(const QString& fichier, bool memeCV)
+{
+    return u"Le CV affiché n'a pas pu être enregistré. "_qs +
+           (memeCV ? u"L'ouvrir de nouveau"_qs : u"Ouvrir le fichier "_qs + fichier) +
+           u" fera perdre vos dernières modifications. Continuer ?"_qs;
+}
 
 QString cheminFichier(const QString& dossierDonnees, const QString& nomCV)
 {
@@ -235,18 +265,55 @@ QString cheminImageModele(const QString& dossierDonnees, const QString& nomModel
 
 bool enregistrer(const QString& dossierDonnees, const QString& nomCV, const ValeursCV& cv)
 {
-    if (nomCV.isEmpty() || nomCV.contains(u'/'))
+    if (nomCV.isEmpty() || nomCV.contains(u'/')) {
+        errno = EINVAL;
         return false;
+    }
+    // A file the editor could not open again is not written.
+    const QByteArray octets = FichiersTexte::encoder(composer(cv));
+    if (octets.size() > TailleMax) {
+        errno = EFBIG;
+        return false;
+    }
     QDir().mkpath(dossierDonnees + QStringLiteral("/CV"));
-    return FichierControles::enregistrer(cheminFichier(dossierDonnees, nomCV), entrees(cv));
+    return FichierControles::enregistrerOctets(cheminFichier(dossierDonnees, nomCV), octets);
 }
+
+namespace {
+// The file's lines; nothing when it cannot be read, no line when it passes TailleMax.
+std::optional<FichierControles::Entrees> lireLignes(const QString& chemin)
+{
+    if (QFileInfo(chemin).size() > TailleMax)
+        return FichierControles::Entrees();
+    return FichierControles::charger(chemin);
+}
+} // namespace
 
 std::optional<ValeursCV> charger(const QString& chemin)
 {
-    const auto e = FichierControles::charger(chemin);
+    const auto e = lireLignes(chemin);
     if (!e)
         return std::nullopt;
     return depuisEntrees(*e);
+}
+
+Ouverture ouvrir(const QString& chemin)
+{
+    const auto e = lireLignes(chemin);
+    if (!e)
+        return {Ouverture::Illisible, {}};
+    if (std::none_of(e->cbegin(), e->cend(), [](const FichierControles::Entree& l) { return estCle(l); }))
+        return {Ouverture::PasUnCV, {}};
+    Ouverture o{Ouverture::Ouvert, ValeursCV::parDefaut()};
+    o.cv.recouvrir(depuisEntrees(*e));
+    return o;
+}
+
+QString messageOuverture(Ouverture::Etat etat, const QString& fichier)
+{
+    if (etat == Ouverture::PasUnCV)
+        return u"Le fichier %1 n'est pas un CV de Kerval : il n'a pas été ouvert."_qs.arg(fichier);
+    return u"Le fichier %1 n'a pas pu être lu : il n'a pas été ouvert."_qs.arg(fichier);
 }
 
 } // namespace FichierCV

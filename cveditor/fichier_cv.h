@@ -92,17 +92,41 @@ std::optional<CochesLangue> cochesLangue(const QString& langueCV);
 
 // Messages of the save.
 inline const QString MessageSansNom = QStringLiteral("Vous devez donner un nom au CV avant de l'enregistrer");
-QString messageEchec(const QString& nomCV); // "Pb lors de l'enregistrement du CV : " & name
+// What the system's error number (errno) means for the user, as one French sentence.
+QString causeEchec(int erreur);
+// "Pb lors de l'enregistrement du CV : " & name, then the cause, and that the CV stays shown.
+QString messageEchec(const QString& nomCV, int erreur);
+// The question asked before a CV that could not be saved gives way to a file (the same CV read
+// again, or another one): OK goes on and loses the last changes.
+QString questionRechargement(const QString& fichier, bool memeCV);
 
 // Paths in the data folder.
 QString cheminFichier(const QString& dossierDonnees, const QString& nomCV);       // CV/<name>.dat
 QString cheminPhoto(const QString& dossierDonnees, const QString& nomCV);         // Modeles/<name>.jpg
 QString cheminImageModele(const QString& dossierDonnees, const QString& nomModele); // Modeles/<model>.jpg
 
+// The largest CV file, far beyond any CV typed or pasted (a whole book in one section is a few
+// megabytes): a larger file is damaged, or something else, and the editor writes none.
+inline constexpr qint64 TailleMax = 16 * 1024 * 1024;
+
 // File functions. enregistrer writes CV/<nomCV>.dat atomically (creating CV/ when missing) and
-// is false when the name is empty or holds "/" or the write failed: the previous file is then
-// whole. charger gives what the file sets, or nothing when it cannot be opened.
+// is false when the name is empty or holds "/" (errno EINVAL), the file would pass TailleMax
+// (EFBIG) or the write failed (errno as the system gave it): the previous file is then whole.
+// charger gives what the file sets (no value when it passes TailleMax), or nothing when it
+// cannot be opened.
 bool enregistrer(const QString& dossierDonnees, const QString& nomCV, const ValeursCV& cv);
 std::optional<ValeursCV> charger(const QString& chemin);
+
+// A CV file opened in the editor: a new CV's values (ValeursCV::parDefaut), then those the file
+// sets, so that a file that lacks a key never keeps another CV's value. A file in which no line
+// is a key of a CV is not a CV.
+struct Ouverture {
+    enum Etat { Ouvert, Illisible, PasUnCV };
+    Etat etat = Illisible;
+    ValeursCV cv; // Ouvert only
+};
+Ouverture ouvrir(const QString& chemin);
+// Why a file was not opened, for the user ("Le fichier <name> n'est pas un CV de Kerval...").
+QString messageOuverture(Ouverture::Etat etat, const QString& fichier);
 
 } // namespace FichierCV

@@ -12,6 +12,8 @@
 #include "platform/plateforme.h"
 #include "shell/mainwindow/liens_fenetres.h"
 
+#include <cerrno>
+
 namespace {
 
 QString dossierDonnees() { return QDir::currentPath(); }
@@ -39,7 +41,9 @@ FichierCV::ValeursCV FormRedigerCV::valeurs() const
     return cv;
 }
 
-void FormRedigerCV::SauvegarderCV_Click()
+void FormRedigerCV::SauvegarderCV_Click() { sauvegarder(true); }
+
+void FormRedigerCV::sauvegarder(bool demandee)
 {
     QString nom = NomCV->text();
     // A CV loaded from its file, or saved already, goes back to that same file, its name as it
@@ -59,33 +63,51 @@ void FormRedigerCV::SauvegarderCV_Click()
     }
     NomCV->setText(nom);
     // The file is rewritten whole and atomically: a failed save leaves the previous one.
-    if (!FichierCV::enregistrer(dossierDonnees(), nom, valeurs())) {
-        MsgBox(FichierCV::messageEchec(nom));
+    const FichierCV::ValeursCV cv = valeurs();
+    if (!FichierCV::enregistrer(dossierDonnees(), nom, cv)) {
+        const int erreur = errno;
+        // The screen now holds the only copy of the last changes. The auto-save, which runs at
+        // every rendering, says so once until a save succeeds again; the save command always.
+        nonEnregistre_ = true;
+        if (demandee || !echecSignale_)
+            MsgBox(FichierCV::messageEchec(nom, erreur));
+        echecSignale_ = true;
         return;
     }
+    nonEnregistre_ = echecSignale_ = false;
     nomFichierEcrit_ = nom;
+    // The CV just saved is the current identity, as one just opened is.
+    for (const QString& boite : FichierCV::boites())
+        LiensCV::identiteCourante(boite, cv.texte(boite));
     LiensCV::rafraichirBureau();
 }
 
 void FormRedigerCV::ChargerFichierCV(const QString& chemin)
 {
+    const QString fichier = QFileInfo(chemin).fileName();
+    const FichierCV::Ouverture ouverture = FichierCV::ouvrir(chemin);
+    // What is not a CV is neither shown nor written: the window keeps what it shows.
+    if (ouverture.etat != FichierCV::Ouverture::Ouvert) {
+        MsgBox(FichierCV::messageOuverture(ouverture.etat, fichier));
+        return;
+    }
+    const QString nomCV = FichierCV::nomDepuisChemin(chemin);
+    if (nonEnregistre_ && !MsgBox(FichierCV::questionRechargement(fichier, nomCV == nomFichierEcrit_), true))
+        return;
     Genere->hide();
-    const auto entrees = FichierControles::charger(chemin);
-    // This window now writes that file; one that could not be read is not taken over (what the
-    // window holds would replace it).
-    nomFichierEcrit_ = entrees ? FichierCV::nomDepuisChemin(chemin) : QString();
-    for (const FichierControles::Entree& e : entrees.value_or(FichierControles::Entrees())) {
-        if (e.indexee) {
-            QCheckBox* m = FichierCV::estCle(e.nom, e.index) ? membre(e.nom, e.index) : nullptr;
-            bool ok = false;
-            const int v = e.valeur.trimmed().toInt(&ok);
-            if (!m || !ok || v < 0 || v > 2)
-                continue;
+    // This window now writes that file.
+    nomFichierEcrit_ = nomCV;
+    // Every box, as if the file held every key: those it lacks take a new CV's values.
+    const FichierCV::ValeursCV& cv = ouverture.cv;
+    for (const FichierCV::Cle& c : FichierCV::cles()) {
+        if (c.indexee()) {
+            QCheckBox* m = membre(c.nom, c.index);
+            const int v = cv.valeur(c.nom, c.index);
             if (v == 2)
                 m->setTristate(true);
             m->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
-        } else if (FichierCV::estCle(e.nom) && fixerTexteControle(e.nom, e.valeur)) {
-            LiensCV::identiteCourante(e.nom, e.valeur);
+        } else if (fixerTexteControle(c.nom, cv.texte(c.nom))) {
+            LiensCV::identiteCourante(c.nom, cv.texte(c.nom));
         }
     }
     // The page model's picture, then the CV's own photograph when it has one.
@@ -96,10 +118,13 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
     if (const auto coches = FichierCV::cochesLangue(LangueCV->text()))
         LiensCV::cocherLangue(coches->anglais, coches->francais);
     Genere->show();
-    NomCV->setText(FichierCV::nomDepuisChemin(chemin));
+    NomCV->setText(nomCV);
     if (QPixmap photo; photo.load(FichierCV::cheminPhoto(dossierDonnees(), NomCV->text())))
         Photo->setPixmap(photo);
     VisualisationCV();
+    // The screen shows the file just read, whether its save succeeded or not: reading it again
+    // would lose nothing.
+    nonEnregistre_ = false;
     Label5->setText(FichierCV::titrePanneau(NomCV->text()));
 }
 
@@ -129,7 +154,7 @@ void FormRedigerCV::VisualisationCV()
                 NomCV->text(), Nom->text(), Prenom->text(), [](const QString& n) {
                     return QFileInfo::exists(FichierCV::cheminFichier(dossierDonnees(), n));
                 }));
-        SauvegarderCV_Click();
+        sauvegarder(false);
     }
 }
 

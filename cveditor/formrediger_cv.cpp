@@ -33,6 +33,16 @@ const char* const StyleTitre = "background:#3366AA; color:white; font-weight:bol
 const char* const StyleAide = "background:#FFCC66; color:#663300; font-weight:bold; border-radius:7px;";
 const char* const StyleBouton = "background:#EEF3FA; border:1px solid #8AA6D0; color:#203A66;";
 
+// Whether the text holds more than n characters in a row with no blank and no line break.
+bool sansCoupure(QStringView texte, qsizetype n)
+{
+    qsizetype suite = 0;
+    for (const QChar c : texte)
+        if ((suite = c.isSpace() ? 0 : suite + 1) > n)
+            return true;
+    return false;
+}
+
 // The small picture that drops a list down.
 Etiquette* fleche(QWidget* parent)
 {
@@ -367,7 +377,7 @@ void FormRedigerCV::construirePhoto()
     Photo->setFrameShape(QFrame::Box);
     Photo->setScaledContents(true);
     Photo->setCursor(Qt::PointingHandCursor);
-    placer(Photo, 5300, 380, 1600, 2000);
+    placer(Photo, 5300, HautPhoto, 1600, 2000);
     Label2 = new Etiquette(u"Photographie"_qs, Frame1);
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setCursor(Qt::PointingHandCursor);
@@ -377,6 +387,22 @@ void FormRedigerCV::construirePhoto()
     Label1.insert(25, coller);
     CopierPhoto19 = lien(u"Parcourir..."_qs, Frame1);
     placer(CopierPhoto19, 6050, 2720, 900, 255);
+    // Whatever size the photograph commands give the picture, it stays in its box.
+    Photo->installEventFilter(this);
+    Label2->installEventFilter(this);
+}
+
+void FormRedigerCV::cadrerPhoto()
+{
+    // The box lies above the caption, as wide as it (the compact layout narrows both); the
+    // picture takes the largest size of its own proportions that fits there, centred, so that
+    // the caption and the links under it stay in sight and within reach.
+    const int haut = Twips::versPixels(HautPhoto);
+    const QRect cadre(Label2->x(), haut, Label2->width(), Label2->y() - Twips::versPixels(40) - haut);
+    if (Photo->width() <= 0 || Photo->height() <= 0 || cadre.width() <= 0 || cadre.height() <= 0)
+        return;
+    const QSize taille = Photo->size().scaled(cadre.size(), Qt::KeepAspectRatio);
+    Photo->setGeometry(QRect(QPoint(cadre.x() + (cadre.width() - taille.width()) / 2, haut), taille));
 }
 
 void FormRedigerCV::construireOptions()
@@ -602,6 +628,9 @@ bool FormRedigerCV::eventFilter(QObject* objet, QEvent* evenement)
             Police_Click();
     } else if (evenement->type() == QEvent::MouseMove && w == Frame1) {
         Frame1_MouseMove();
+    } else if ((evenement->type() == QEvent::Resize || evenement->type() == QEvent::Move) &&
+               (w == Photo || w == Label2)) {
+        cadrerPhoto();
     }
     return QWidget::eventFilter(objet, evenement);
 }
@@ -640,9 +669,6 @@ QString FormRedigerCV::texteControle(const QString& nom) const
 
 bool FormRedigerCV::fixerTexteControle(const QString& nom, const QString& valeur)
 {
-    // A box refuses a text far beyond any CV's (a damaged file): the box keeps its own.
-    if (valeur.size() > TexteMax)
-        return false;
     QWidget* w = zones_.value(nom);
     if (auto* l = qobject_cast<QLineEdit*>(w)) {
         l->setText(valeur);
@@ -650,15 +676,26 @@ bool FormRedigerCV::fixerTexteControle(const QString& nom, const QString& valeur
     }
     if (auto* t = qobject_cast<QPlainTextEdit*>(w)) {
         const QString v = SautsLigne::versWidget(valeur);
-        if (t->toPlainText() != v)
+        if (t->toPlainText() != v) {
+            // A run of characters longer than any word (a damaged file) is wrapped anywhere:
+            // looking for a word's end in it would hold the box for minutes. The mode changes
+            // while the box holds no such run, as a change lays the text out again.
+            const bool partout = sansCoupure(v, 1000);
+            if (partout)
+                t->setWordWrapMode(QTextOption::WrapAnywhere);
             t->setPlainText(v);
+            if (!partout)
+                t->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        }
         return true;
     }
     if (auto* liste = qobject_cast<QListWidget*>(w)) {
-        // A list takes a text by selecting the entry of that text.
+        // A list takes a text by selecting the entry of that text; no entry, no selection.
         const auto trouves = liste->findItems(valeur, Qt::MatchExactly);
-        if (trouves.isEmpty())
+        if (trouves.isEmpty()) {
+            liste->clearSelection();
             return valeur.isEmpty();
+        }
         liste->setCurrentItem(trouves.first());
         return true;
     }

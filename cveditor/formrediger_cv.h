@@ -127,7 +127,6 @@ public:
     // The controls that hold text, by design name ("Prénom", "Modèle"), in control order.
     QString texteControle(const QString& nom) const;
     bool fixerTexteControle(const QString& nom, const QString& valeur);
-    static constexpr int TexteMax = 200000;
     // A member of an indexed group of check boxes ("LangueProf", "CheckDisposition").
     QCheckBox* membre(const QString& groupe, int index) const;
 
@@ -147,6 +146,9 @@ private:
     void construireSections();
     void construireLangues();
     void construirePhoto();
+    // Fits the photograph into its box above its caption.
+    void cadrerPhoto();
+    static constexpr int HautPhoto = 380; // twips
     void construireOptions();
     void construireApercu();
     void relier();
@@ -155,6 +157,8 @@ private:
     void montrerAuFocus(QWidget* w);
     void surPerteFocus(QWidget* boite, std::function<void()> gestionnaire);
     void appliquerCouleurs(const OptionsPresentation::Couleurs& couleurs);
+    // The save; `demandee` for the save command, which answers every failure.
+    void sauvegarder(bool demandee);
     void placerPopups();
     QWidget* principale() const;
     QWidget* cadre();
@@ -168,6 +172,8 @@ private:
     // The name, as on disk, of the CV file this window writes: the file it loaded or last wrote.
     // Empty for a CV that has no file yet.
     QString nomFichierEcrit_;
+    bool nonEnregistre_ = false; // the last save failed: the screen holds changes no file has
+    bool echecSignale_ = false;  // that failure was told; a save that succeeds ends it
     friend class TestFenetreCV;
     bool enRedimension_ = false;
 };

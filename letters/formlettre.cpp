@@ -208,7 +208,8 @@ void FormLettre::construire()
     placer(Objet, 950, 330, 7000, 285);
     Text1 = new ZoneTexte(this);
     Text1->setObjectName(u"Text1"_qs);
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The letter wraps at the box's width on screen only: its text keeps the user's own breaks.
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     placer(Text1, 7450, 850, 8000, 8000);
     Picture1 = new Etiquette(u"✉"_qs, this);
     Picture1->setObjectName(u"Picture1"_qs);
@@ -485,14 +486,34 @@ void FormLettre::ComposerLettre()
 
 // --- the template file ---
 
+bool FormLettre::lettreEnAttente() const
+{
+    return !Nom->text().isEmpty() && texteControle(u"Text1"_qs) != TexteEnregistre;
+}
+
 void FormLettre::Timer1_Timer()
 {
-    const QString texte = texteControle(u"Text1"_qs);
-    if (Nom->text().isEmpty() || texte == TexteEnregistre)
+    if (!lettreEnAttente())
         return;
-    // A failed save is tried again at the next tick.
-    if (EnregistrerLettre())
-        TexteEnregistre = texte;
+    // A failed save is tried again at the next tick; it is told once per name, not at every
+    // tick while the user types.
+    if (EnregistrerLettre()) {
+        echecSignale_.clear();
+    } else if (echecSignale_ != NomLettre->text()) {
+        echecSignale_ = NomLettre->text();
+        MsgBox(FichierLettre::messageEchec(echecSignale_));
+    }
+}
+
+void FormLettre::closeEvent(QCloseEvent* e)
+{
+    // The letter typed within the autosave's second is saved before the window goes; a save
+    // that fails now loses the text, and is said whatever was said before.
+    if (lettreEnAttente() && !EnregistrerLettre())
+        MsgBox(u"Le modèle de lettre « %1 » n'a pas pu être enregistré : les dernières modifications de la lettre "
+               "sont perdues. Vérifiez qu'il reste de la place sur le disque et que le dossier Lettres peut être "
+               "modifié."_qs.arg(NomLettre->text()));
+    QWidget::closeEvent(e);
 }
 
 bool FormLettre::EnregistrerLettre()
@@ -506,16 +527,9 @@ bool FormLettre::EnregistrerLettre()
             }));
         l.fixer(u"NomLettre"_qs, NomLettre->text());
     }
-    const QString nom = NomLettre->text();
-    if (!FichierLettre::enregistrer(dossierDonnees(), nom, l)) {
-        // Told once per name, not at every tick while the user types.
-        if (echecSignale_ != nom) {
-            echecSignale_ = nom;
-            MsgBox(FichierLettre::messageEchec(nom));
-        }
+    if (!FichierLettre::enregistrer(dossierDonnees(), NomLettre->text(), l))
         return false;
-    }
-    echecSignale_.clear();
+    TexteEnregistre = texteControle(u"Text1"_qs);
     if (Principale* p = principale())
         p->InitMenu();
     return true;

@@ -96,12 +96,16 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void construire();
     void relier();
     // True when the template file was written.
     bool EnregistrerLettre();
+    // The autosave's condition: a sender's last name, and a letter text other than the one last
+    // loaded or saved.
+    bool lettreEnAttente() const;
     void surPerteFocus(QWidget* boite, std::function<void()> gestionnaire);
     QWidget* cadre();
 

@@ -16,6 +16,76 @@ bool commenceParVoyelle(const QString& texte)
     return !texte.isEmpty() && QStringView(u"AEIOU").contains(texte.front());
 }
 
+// The letter while it is merged: the template's own text, cut around the values put in. A
+// placeholder is looked for in the template's text only, so that a value that holds "#Field#"
+// (a title typed "TECHNICIEN #Remarques#") goes into the letter as it is, never replaced in turn.
+struct Morceau {
+    QString texte;
+    bool valeur = false; // put in by the merge
+};
+struct Lettre {
+    QList<Morceau> morceaux;
+
+    // Every placeholder of the template's text, in one pass each.
+    void remplacer(const QString& marque, const QString& par)
+    {
+        QList<Morceau> r;
+        for (const Morceau& m : std::as_const(morceaux)) {
+            if (m.valeur || !m.texte.contains(marque)) {
+                r << m;
+                continue;
+            }
+            qsizetype debut = 0, i = 0;
+            while ((i = m.texte.indexOf(marque, debut)) >= 0) {
+                r << Morceau{m.texte.mid(debut, i - debut), false} << Morceau{par, true};
+                debut = i + marque.size();
+            }
+            r << Morceau{m.texte.mid(debut), false};
+        }
+        morceaux = r;
+    }
+
+    // Whether the letter goes on with `suite` from character `pos` of piece `k`.
+    bool suiviDe(qsizetype k, qsizetype pos, QStringView suite) const
+    {
+        for (; k < morceaux.size() && !suite.isEmpty(); ++k, pos = 0) {
+            const QStringView reste = QStringView(morceaux[k].texte).mid(pos);
+            const qsizetype n = qMin(reste.size(), suite.size());
+            if (reste.left(n) != suite.left(n))
+                return false;
+            suite = suite.mid(n);
+        }
+        return suite.isEmpty();
+    }
+
+    // The template's "de " before `mot` (its own text or a value) becomes `elision`.
+    void elider(const QString& mot, const QString& elision)
+    {
+        const QString de = u"de "_qs;
+        for (qsizetype k = 0; k < morceaux.size(); ++k) {
+            if (morceaux[k].valeur)
+                continue;
+            QString& t = morceaux[k].texte;
+            for (qsizetype i = 0; (i = t.indexOf(de, i)) >= 0;) {
+                if (suiviDe(k, i + de.size(), mot)) {
+                    t.replace(i, de.size(), elision);
+                    i += elision.size();
+                } else {
+                    i += de.size();
+                }
+            }
+        }
+    }
+
+    QString texte() const
+    {
+        QString t;
+        for (const Morceau& m : morceaux)
+            t += m.texte;
+        return t;
+    }
+};
+
 } // namespace
 
 Modele lireModele(const QStringList& lignes)
@@ -68,7 +138,8 @@ Envoi fusionner(const Envoi& avant, const Modele& modele, const ChampsCandidatur
     auto nomPropre = [](const QString& t) { return Fonctionnel::FormaterNomPropre(Fonctionnel::NormaliserTexte(t)); };
     r.email = nomPropre(modele.prenom) + u' ' + nomPropre(modele.nom) + u'<' + r.email + u'>';
 
-    // Every field's placeholder, in the window's order, then the fields the order leaves out.
+    // Every field's placeholder, in the window's order, then the fields the order leaves out;
+    // then the fixed placeholders.
     QStringList noms;
     for (const QString& nom : ordre)
         if (champs.contains(nom) && !noms.contains(nom))
@@ -76,29 +147,27 @@ Envoi fusionner(const Envoi& avant, const Modele& modele, const ChampsCandidatur
     for (auto it = champs.cbegin(); it != champs.cend(); ++it)
         if (!noms.contains(it.key()))
             noms << it.key();
-    for (const QString& nom : noms) {
-        const QString marque = u'#' + nom + u'#';
-        if (r.texte.contains(marque))
-            r.texte.replace(marque, champs.value(nom));
-    }
+    Lettre lettre{{Morceau{r.texte, false}}};
+    for (const QString& nom : noms)
+        lettre.remplacer(u'#' + nom + u'#', champs.value(nom));
 
     // "de ASSISTANT" -> "d'ASSISTANT"; "de OUEST EMPLOIS" -> "de l'OUEST EMPLOIS" (as typed).
     const QString intitule = champs.value(u"Intitule"_qs);
     if (commenceParVoyelle(intitule))
-        r.texte.replace(u"de "_qs + intitule, u"d'"_qs + intitule);
+        lettre.elider(intitule, u"d'"_qs);
     const QString origine = champs.value(u"Origine"_qs);
     if (commenceParVoyelle(origine))
-        r.texte.replace(u"de "_qs + origine, u"de l'"_qs + origine);
+        lettre.elider(origine, u"de l'"_qs);
 
     const QString reference = champs.value(u"Reference"_qs);
-    r.texte.replace(u"#Reference#"_qs, reference);
+    lettre.remplacer(u"#Reference#"_qs, reference);
     r.objet.replace(u"#Reference#"_qs, reference);
-    r.texte.replace(u"#Date#"_qs, Fonctionnel::EcrireDate(aujourdhui));
-    r.texte.replace(u"#FonctionContact#"_qs, QString());
-    r.texte.replace(u"#Adresse#"_qs, QString());
-    r.texte.replace(u"#Titre#"_qs,
-                    salutation(champs.value(u"NomContact"_qs), champs.value(u"Description"_qs)));
-    r.texte.replace(u"#CP# #Ville#"_qs, QString());
+    lettre.remplacer(u"#Date#"_qs, Fonctionnel::EcrireDate(aujourdhui));
+    lettre.remplacer(u"#FonctionContact#"_qs, QString());
+    lettre.remplacer(u"#Adresse#"_qs, QString());
+    lettre.remplacer(u"#Titre#"_qs, salutation(champs.value(u"NomContact"_qs), champs.value(u"Description"_qs)));
+    lettre.remplacer(u"#CP# #Ville#"_qs, QString());
+    r.texte = lettre.texte();
     return r;
 }
 

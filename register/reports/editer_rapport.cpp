@@ -1,6 +1,13 @@
 #include "register/reports/editer_rapport.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/attente.h"
 #include "platform/environnement.h"
@@ -37,9 +44,72 @@ QList<ChampsCandidature> lireCandidatures(Stockage::JeuEnregistrements& jeu)
     return candidatures;
 }
 
+// A real folder (not a link) of this user's that no one else may enter.
+bool estPrive(const QString& dossier)
+{
+    struct stat s {};
+    return ::lstat(QFile::encodeName(dossier).constData(), &s) == 0 && S_ISDIR(s.st_mode) && s.st_uid == ::geteuid()
+        && (s.st_mode & 077) == 0;
+}
+
+// The report as a new file that only this user may read: written whole into a new file of the
+// folder, which then takes the report's name. Whatever held that name before (a link too) is
+// replaced, never written through.
+bool ecrireRapport(const QString& chemin, const QStringList& lignes)
+{
+    QString texte;
+    for (const QString& l : lignes)
+        texte += l + QStringLiteral("\r\n");
+    const QByteArray octets = FichiersTexte::encoder(texte);
+    const QFileInfo info(chemin);
+    QByteArray nouveau = QFile::encodeName(info.dir().filePath(u'.' + info.fileName() + QStringLiteral(".XXXXXX")));
+    const int fd = ::mkostemp(nouveau.data(), O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = ::fchmod(fd, 0600) == 0;
+    for (qsizetype fait = 0; ok && fait < octets.size();) {
+        const ssize_t n = ::write(fd, octets.constData() + fait, size_t(octets.size() - fait));
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        fait += n;
+    }
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(nouveau.constData(), QFile::encodeName(chemin).constData()) == 0;
+    if (!ok)
+        ::unlink(nouveau.constData());
+    return ok;
+}
+
 } // namespace
 
-QString CheminRapport() { return QDir(Environnement::dossierTemporaire()).filePath(QStringLiteral("ImpKerval.html")); }
+QString DossierRapport()
+{
+    const QString session = Environnement::variable("XDG_RUNTIME_DIR");
+    if (QDir::isAbsolutePath(session) && estPrive(session)) {
+        const QString dossier = QDir(session).filePath(QStringLiteral("kerval"));
+        ::mkdir(QFile::encodeName(dossier).constData(), 0700);
+        if (estPrive(dossier))
+            return dossier;
+    }
+    // The temporary folder is shared: a folder of a name no one can foresee is made there, and
+    // kept, since the viewer may read the report after the program has ended.
+    static QString cree;
+    const QString temporaire = QDir(Environnement::dossierTemporaire()).absolutePath();
+    if (!cree.isEmpty() && QFileInfo(cree).absolutePath() == temporaire && estPrive(cree))
+        return cree;
+    QByteArray modele = QFile::encodeName(QDir(temporaire).filePath(QStringLiteral("kerval-XXXXXX")));
+    if (!::mkdtemp(modele.data()))
+        return {};
+    cree = QFile::decodeName(modele);
+    return cree;
+}
+
+QString CheminRapport()
+{
+    const QString dossier = DossierRapport();
+    return dossier.isEmpty() ? QString() : QDir(dossier).filePath(QStringLiteral("ImpKerval.html"));
+}
 
 void EditerRapport(qint16 genre)
 {
@@ -63,8 +133,9 @@ void EditerRapport(qint16 genre)
     }
     const QDate aujourdhui = Plateforme::instance().horloge().aujourdhui();
     const QStringList lignes = RapportHtml::Lignes(genre, candidatures, aujourdhui, prenom, nom);
-    if (!FichiersTexte::ecrireLignes(chemin, lignes)) {
-        MsgBox(QStringLiteral("Le fichier à imprimer n'a pas pu être écrit :\n%1").arg(QDir::toNativeSeparators(chemin)));
+    if (chemin.isEmpty() || !ecrireRapport(chemin, lignes)) {
+        MsgBox(QStringLiteral("Le fichier à imprimer n'a pas pu être écrit :\n%1")
+                   .arg(QDir::toNativeSeparators(chemin.isEmpty() ? Environnement::dossierTemporaire() : chemin)));
         return;
     }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Printing the register on paper by way of an HTML file: the list of applications (kind 0) or
-// the job-search activity of the last 30 days (kind 1). The file ImpKerval.html of the
-// temporary folder is rewritten whole, opened with its program, and that program is asked to
+// the job-search activity of the last 30 days (kind 1). The file ImpKerval.html is rewritten
+// whole in a folder of the user's own, opened with its program, and that program is asked to
 // print it (Ctrl+P) a second later.
 
 #include <QString>
@@ -14,7 +14,11 @@ namespace Fonctionnel {
 // opens HTML pages, or it cannot be started, that is reported and nothing is sent Ctrl+P.
 void EditerRapport(qint16 genre);
 
-// The report file: the temporary folder's "ImpKerval.html".
+// The folder the report is written in, which only this user can enter (mode 0700): "kerval" in
+// the session's runtime folder (XDG_RUNTIME_DIR) when that is usable, else a folder made afresh
+// in the temporary folder, kept for the rest of the run. Empty when none can be made.
+QString DossierRapport();
+// The report file: "ImpKerval.html" of that folder; empty when there is none.
 QString CheminRapport();
 
 } // namespace Fonctionnel

@@ -61,7 +61,7 @@ const QString cellule = QStringLiteral("<td valign=top><FONT SIZE=2>");
 QStringList liste(const QList<ChampsCandidature>& candidatures, const QDate& aujourdhui)
 {
     QStringList lignes;
-    lignes << QStringLiteral("<html><font face='Arial' size=5><b>Liste des candidatures</b></font><font face='Arial' size=1>&nbsp;&nbsp;en date du ")
+    lignes << QStringLiteral("<html><title>Liste des candidatures</title><font face='Arial' size=5><b>Liste des candidatures</b></font><font face='Arial' size=1>&nbsp;&nbsp;en date du ")
                   + Fonctionnel::EcrireDate(aujourdhui) + QStringLiteral("<hr><table>");
     lignes << QStringLiteral("<tr BGCOLOR=#EEEEEE><td><b>Statut</td><td><b>Date de diffusion</td><td><b>Société</td><td><b>Intitulé</td><td><b>Origine</td><td><b>Référence</td></tr> ");
     for (const ChampsCandidature& c : candidatures) {
@@ -78,7 +78,7 @@ QStringList activite(const QList<ChampsCandidature>& candidatures, const QDate& 
                      const QString& nom)
 {
     QStringList lignes;
-    lignes << QStringLiteral("<html><font face='Arial' size=5><b>Activité de recherche d'emploi</b> - ") + Echapper(prenom)
+    lignes << QStringLiteral("<html><title>Activité de recherche d'emploi</title><font face='Arial' size=5><b>Activité de recherche d'emploi</b> - ") + Echapper(prenom)
                   + u' ' + Echapper(nom)
                   + QStringLiteral("</font><font face='Arial' size=1>&nbsp;&nbsp;sur les 30 derniers jours<hr><table>");
     lignes << QStringLiteral("<tr BGCOLOR=#EEEEEE><td><b>Date</td><td><b>Action</td><td><b>Etat de la candidature</td><td><b>Société</td><td><b>Intitulé du poste</td><td><b>Origine de l'annonce</td><td><b>Référence de l'annonce</td><td><b>Remarques</td></tr> ");

@@ -1,34 +1,29 @@
 #include "register/stats/comptes_statuts.h"
 
 #include <algorithm>
+#include <cmath>
+
+#include "register/store/candidature.h"
 
 namespace ComptesStatuts {
 
 const QStringList& statutsComptes()
 {
-    static const QStringList statuts{
-        QStringLiteral("NON EMISE"),
-        QStringLiteral("EMISE - EN ATTENTE DE REPONSE"),
-        QStringLiteral("REPONSE - REFUS NET"),
-        QStringLiteral("REPONSE - REFUS MAIS CONSERVEE"),
-        QStringLiteral("REPONSE - ENTRETIEN"),
-        QStringLiteral("ENTRETIEN - ATTENTE REPONSE"),
-        QStringLiteral("ENTRETIEN - REFUS MAIS CONSERVEE"),
-        QStringLiteral("ENTRETIEN - SECOND ENTRETIEN"),
-        QStringLiteral("ENTRETIEN - EMBAUCHE"),
-        QStringLiteral("EMBAUCHE"),
-    };
+    static const QStringList statuts = Candidatures::statuts() + QStringList{Candidatures::sansReponseApresEntretien()};
     return statuts;
 }
 
-QString texteNombre(int nombre) { return nombre < 0 ? QString() : QString::number(nombre); }
+QString texteNombre(qint64 nombre) { return nombre < 0 ? QString() : QString::number(nombre); }
 
-int largeurBarre(int nombre)
+QList<int> largeursBarres(const QList<qint64>& nombres, int place)
 {
-    if (nombre < 0)
-        return 1;
-    // Compared in 64 bits: a huge count must not wrap round to a short bar.
-    return int(std::min<qint64>(qint64(nombre) * 100 + 1, 4000));
+    constexpr double ParCandidature = 100;
+    const qint64 plusGrand = nombres.isEmpty() ? 0 : *std::max_element(nombres.begin(), nombres.end());
+    const double echelle = plusGrand * ParCandidature > place ? double(place) / double(plusGrand) : ParCandidature;
+    QList<int> largeurs;
+    for (const qint64 n : nombres)
+        largeurs << (n < 0 ? 1 : int(std::lround(double(n) * echelle)) + 1);
+    return largeurs;
 }
 
 } // namespace ComptesStatuts

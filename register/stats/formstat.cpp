@@ -17,8 +17,15 @@ constexpr int LargeurCellule = 480; // twips
 constexpr int HauteurCellule = 255;
 constexpr int GaucheGrilles = 360;
 constexpr int HautGrilles[2] = {1125, 3345};
-constexpr int HautLigneStatut = 900;
-constexpr int PasStatut = 285;
+// The counts' rows: the status, its count, its bar; the bars keep inside their panel.
+constexpr QRect PanneauComptes(4080, 480, 7920, 3600);
+constexpr int HautLigneStatut = 870;
+constexpr int PasStatut = 240;
+constexpr int GaucheStatut = 4200, LargeurStatut = 4080;
+constexpr int GaucheNombre = GaucheStatut + LargeurStatut, LargeurNombre = 660;
+constexpr int GaucheBarres = 9030;
+constexpr int FinBarres = PanneauComptes.x() + PanneauComptes.width() - 120;
+constexpr int PlaceBarres = FinBarres - GaucheBarres - 1;
 
 const QColor GrisJour(0x80, 0x80, 0x80);
 const QColor RougeDimanche(0xFF, 0x00, 0x00);
@@ -64,9 +71,9 @@ FormStat::FormStat()
     setAutoFillBackground(true);
 
     // Three framed panels: the calendar, the counts, the interviews to come.
-    new CadreBleu(QString(), QRect(120, 480, 3840, 4920), this);
-    new CadreBleu(QString(), QRect(4080, 480, 7920, 3420), this);
-    new CadreBleu(QString(), QRect(4080, 4020, 7920, 1380), this);
+    new CadreBleu(QString(), QRect(120, 480, 3840, 5100), this);
+    new CadreBleu(QString(), PanneauComptes, this);
+    new CadreBleu(QString(), QRect(4080, 4200, 7920, 1380), this);
 
     DateJour = etiquette(this, QStringLiteral("DateJour"), QString(), QRect(240, 120, 6000, 300), true);
     MoisCal1 = etiquette(this, QStringLiteral("MoisCal1"), QString(), QRect(GaucheGrilles, 600, 3360, 255), true);
@@ -103,10 +110,12 @@ FormStat::FormStat()
     ListeStatuts->setObjectName(QStringLiteral("ListeStatuts"));
     ListeStatuts->addItems(ComptesStatuts::statutsComptes());
     ListeStatuts->hide();
-    for (int i = 0; i < NombreStatuts; ++i) {
+    for (int i = 0; i < NombreLignes; ++i) {
         const int haut = HautLigneStatut + i * PasStatut;
-        Statut[size_t(i)] = etiquette(this, QStringLiteral("Statut_%1").arg(i), QString(), QRect(4200, haut, 3360, 255));
-        Nb[size_t(i)] = etiquette(this, QStringLiteral("Nb_%1").arg(i), QString(), QRect(7560, haut, 360, 255), true);
+        Statut[size_t(i)] = etiquette(this, QStringLiteral("Statut_%1").arg(i), QString(),
+                                      QRect(GaucheStatut, haut, LargeurStatut, PasStatut));
+        Nb[size_t(i)] = etiquette(this, QStringLiteral("Nb_%1").arg(i), QString(),
+                                  QRect(GaucheNombre, haut, LargeurNombre, PasStatut), true);
         Nb[size_t(i)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* barre = new QWidget(this);
         barre->setObjectName(QStringLiteral("Graph_%1").arg(i));
@@ -118,12 +127,14 @@ FormStat::FormStat()
         fixerGraph(i, 615);
     }
 
-    etiquette(this, QStringLiteral("Titre2"), QStringLiteral("Actions  futures à mener"), QRect(4200, 4080, 6000, 255), true);
+    Statut[NombreStatuts]->setText(ComptesStatuts::AutresStatuts);
+
+    etiquette(this, QStringLiteral("Titre2"), QStringLiteral("Actions  futures à mener"), QRect(4200, 4260, 6000, 255), true);
     RDV = new ZoneTexte(this);
     RDV->setObjectName(QStringLiteral("RDV"));
     RDV->setReadOnly(true);
     RDV->setFont(Dessins::police(QStringLiteral("Arial"), 8.25));
-    RDV->setGeometry(Twips::rect(4200, 4380, 7680, 960));
+    RDV->setGeometry(Twips::rect(4200, 4560, 7680, 960));
 
     BoutonKVL1 = new BoutonKVL(QStringLiteral("Ok"), QRect(Largeur - 1215 - 240, Hauteur - 450, 1215, 300), this);
     BoutonKVL1->setObjectName(QStringLiteral("BoutonKVL1"));
@@ -135,8 +146,8 @@ void FormStat::fixerGraph(int i, int largeurTwips)
     largeursGraph_[size_t(i)] = largeurTwips;
     const int haut = HautLigneStatut + i * PasStatut;
     // At least one pixel, so that an empty count still shows where its bar starts.
-    Graph[size_t(i)]->setGeometry(Twips::versPixels(7980), Twips::versPixels(haut + 45),
-                                  std::max(1, Twips::versPixels(largeurTwips)), Twips::versPixels(165));
+    Graph[size_t(i)]->setGeometry(Twips::versPixels(GaucheBarres), Twips::versPixels(haut + 45),
+                                  std::max(1, Twips::versPixels(largeurTwips)), Twips::versPixels(150));
 }
 
 bool FormStat::lireRegistre(QList<CalendrierStat::RendezVous>& rendezVous)
@@ -146,20 +157,35 @@ bool FormStat::lireRegistre(QList<CalendrierStat::RendezVous>& rendezVous)
         return false;
     Stockage::BaseDonnees& base = Systeme::BaseCandidatures()->base();
     bool lu = true;
-    for (int i = 0; i < ListeStatuts->count(); ++i) {
-        Statut[size_t(i)]->setText(ListeStatuts->item(i)->text());
-        int n = -1;
-        Systeme::JeuCandidatures() = base.ouvrirJeu(
-            QStringLiteral("select count(*) as toto from Candidatures where statut = ?"), {Statut[size_t(i)]->text()});
-        if (Stockage::JeuEnregistrements* jeu = Systeme::JeuCandidatures().get(); jeu && !jeu->estVide()) {
-            jeu->premier();
-            n = jeu->valeur(QStringLiteral("toto")).toInt();
-        } else {
+    auto compter = [&](const QString& condition, const QVariantList& valeurs) -> qint64 {
+        Systeme::JeuCandidatures() =
+            base.ouvrirJeu(QStringLiteral("select count(*) as toto from Candidatures") + condition, valeurs);
+        Stockage::JeuEnregistrements* jeu = Systeme::JeuCandidatures().get();
+        if (!jeu || jeu->estVide()) {
             lu = false;
+            return -1;
         }
-        fixerGraph(i, ComptesStatuts::largeurBarre(n));
-        Nb[size_t(i)]->setText(ComptesStatuts::texteNombre(n));
+        jeu->premier();
+        return jeu->valeur(QStringLiteral("toto")).toLongLong();
+    };
+    // Each status compares as the register compares it (the start-up ageing picks its rows so);
+    // the statuses are distinct that way, so no application is counted twice.
+    QList<qint64> nombres;
+    qint64 comptes = 0;
+    for (int i = 0; i < NombreStatuts; ++i) {
+        Statut[size_t(i)]->setText(ListeStatuts->item(i)->text());
+        nombres << compter(QStringLiteral(" where statut = ?"), {Statut[size_t(i)]->text()});
+        comptes += nombres.last();
     }
+    const qint64 total = compter(QString(), {});
+    nombres << (lu ? total - comptes : -1);
+    const QList<int> largeurs = ComptesStatuts::largeursBarres(nombres, PlaceBarres);
+    for (int i = 0; i < NombreLignes; ++i) {
+        fixerGraph(i, largeurs[i]);
+        Nb[size_t(i)]->setText(ComptesStatuts::texteNombre(nombres[i]));
+    }
+    afficherAutres(nombres.last() > 0);
+
     Systeme::JeuCandidatures() = base.ouvrirJeu(QStringLiteral("select * from Candidatures "));
     if (Stockage::JeuEnregistrements* jeu = Systeme::JeuCandidatures().get()) {
         for (jeu->premier(); !jeu->finFichier(); jeu->suivant())
@@ -170,6 +196,12 @@ bool FormStat::lireRegistre(QList<CalendrierStat::RendezVous>& rendezVous)
     return lu;
 }
 
+void FormStat::afficherAutres(bool visible)
+{
+    for (QWidget* w : {static_cast<QWidget*>(Statut[NombreStatuts]), static_cast<QWidget*>(Nb[NombreStatuts]), Graph[NombreStatuts]})
+        w->setVisible(visible);
+}
+
 void FormStat::Form_Load()
 {
     LiensFenetres::appeler(LiensFenetres::arreterGlissementAccueil);
@@ -177,11 +209,13 @@ void FormStat::Form_Load()
         l->clear();
 
     QList<CalendrierStat::RendezVous> rendezVous;
-    for (int i = 0; i < NombreStatuts; ++i) {
-        Statut[size_t(i)]->setText(ListeStatuts->item(i)->text());
+    for (int i = 0; i < NombreLignes; ++i) {
+        if (i < NombreStatuts)
+            Statut[size_t(i)]->setText(ListeStatuts->item(i)->text());
         Nb[size_t(i)]->clear();
         fixerGraph(i, 1);
     }
+    afficherAutres(false);
     const bool lu = lireRegistre(rendezVous);
     Systeme::fermerHandlesPartages();
 

@@ -1,9 +1,9 @@
 #pragma once
 // FormStat: the statistics window, a read-only summary of the register computed once when it
 // loads: today's date, a calendar of this month and the next with today highlighted and the
-// days of coming interviews in bold, the count of applications for ten status texts with a bar
-// each, and the list of coming interviews. A top-level tool window without a close box, closed
-// by its "Ok" button. While it is open the home screen's glide stays stopped.
+// days of coming interviews in bold, the count of applications for each status of the register
+// with a bar each, and the list of coming interviews. A top-level tool window without a close
+// box, closed by its "Ok" button. While it is open the home screen's glide stays stopped.
 
 #include <QLabel>
 #include <QListWidget>
@@ -20,8 +20,11 @@ class FormStat : public QWidget, public Fenetre {
 public:
     static inline const QString NomConception = QStringLiteral("FormStat");
     static constexpr int Largeur = 12120; // twips
-    static constexpr int Hauteur = 5940;
-    static constexpr int NombreStatuts = 10;
+    static constexpr int Hauteur = 6120;
+    // The register's statuses, one row each; a last row, shown only when it counts something,
+    // takes every other status.
+    static constexpr int NombreStatuts = 12;
+    static constexpr int NombreLignes = NombreStatuts + 1;
 
     FormStat();
     QString nomConception() const override { return NomConception; }
@@ -39,17 +42,18 @@ public:
     QLabel* MoisCal2;
     QLabel* DateJour;
     QListWidget* ListeStatuts;
-    std::array<QLabel*, NombreStatuts> Statut{};
-    std::array<QLabel*, NombreStatuts> Nb{};
-    std::array<QWidget*, NombreStatuts> Graph{};
+    std::array<QLabel*, NombreLignes> Statut{};
+    std::array<QLabel*, NombreLignes> Nb{};
+    std::array<QWidget*, NombreLignes> Graph{};
     QPlainTextEdit* RDV;
     BoutonKVL* BoutonKVL1;
 
 private:
     void fixerGraph(int i, int largeurTwips);
+    void afficherAutres(bool visible);
     // The counts and the coming interviews from the register; false when it cannot be read.
     bool lireRegistre(QList<CalendrierStat::RendezVous>& rendezVous);
-    std::array<int, NombreStatuts> largeursGraph_{};
+    std::array<int, NombreLignes> largeursGraph_{};
 };
 
 // Shows the statistics window, loading (and so computing) it when it is not loaded yet.

@@ -111,6 +111,61 @@ QString BaseCandidatures::messageLectureSeule()
                           "affichées, mais les modifications ne pourront pas être enregistrées.");
 }
 
+QString BaseCandidatures::raison(Stockage::Cause cause, const QString& texteMoteur)
+{
+    using Stockage::Cause;
+    switch (cause) {
+    case Cause::DisquePlein:
+        return QStringLiteral("le disque est plein");
+    case Cause::LectureSeule:
+        return QStringLiteral("le disque où il se trouve ne peut être que lu (lecture seule)");
+    case Cause::Permission:
+        return QStringLiteral("Kerval n'a pas le droit d'écrire dans le fichier Kerval.mdb ou dans son dossier");
+    case Cause::Occupee:
+        return QStringLiteral("le fichier Kerval.mdb est utilisé par un autre programme");
+    case Cause::Absente:
+        return QStringLiteral("le fichier Kerval.mdb est introuvable");
+    case Cause::Illisible:
+    case Cause::Endommagee:
+        return QStringLiteral("le fichier Kerval.mdb est endommagé ou illisible");
+    case Cause::ErreurDisque:
+        return QStringLiteral("le disque a signalé une erreur de lecture ou d'écriture");
+    case Cause::Inconnue:
+        break;
+    }
+    return texteMoteur.isEmpty() ? QStringLiteral("une erreur inattendue s'est produite")
+                                 : QStringLiteral("une erreur inattendue s'est produite (%1)").arg(texteMoteur);
+}
+
+namespace {
+
+// The causes that leave what the register holds as it was.
+bool registreIntact(Stockage::Cause cause)
+{
+    using Stockage::Cause;
+    return cause == Cause::DisquePlein || cause == Cause::LectureSeule || cause == Cause::Permission
+        || cause == Cause::Occupee;
+}
+
+} // namespace
+
+QString BaseCandidatures::messageEchecEnregistrement(Stockage::Cause cause, bool fermeture, const QString& texteMoteur)
+{
+    QString m = QStringLiteral("Le registre des candidatures ne peut pas être enregistré : %1.").arg(raison(cause, texteMoteur));
+    if (registreIntact(cause))
+        m += QStringLiteral(" Les candidatures déjà enregistrées restent intactes.");
+    m += fermeture ? QStringLiteral(" Les dernières modifications de la candidature affichée n'ont pas pu être conservées.")
+                   : QStringLiteral(" Les informations saisies restent affichées.");
+    return m;
+}
+
+QString BaseCandidatures::messageEchecSuppression(Stockage::Cause cause, bool toutes, const QString& texteMoteur)
+{
+    return (toutes ? QStringLiteral("Les candidatures n'ont pas pu être supprimées : %1.")
+                   : QStringLiteral("La candidature n'a pas pu être supprimée : %1."))
+        .arg(raison(cause, texteMoteur));
+}
+
 QString BaseCandidatures::schemaLivre()
 {
     QFile f(QDir(Environnement::dossierDonneesLivrees()).filePath(QStringLiteral("Kerval.sql")));

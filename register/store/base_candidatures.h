@@ -24,6 +24,14 @@ public:
     static QString messageEndommage(const QString& chemin);
     // What the register window says when the register can only be read.
     static QString messageLectureSeule();
+    // Why a write of the register failed, as the user reads it ("le disque est plein"); the
+    // engine's own words are added when the cause is unknown.
+    static QString raison(Stockage::Cause cause, const QString& texteMoteur = {});
+    // The shown application could not be saved: while the window stays, its fields still show
+    // what was typed; when it closes (fermeture), the last changes are lost.
+    static QString messageEchecEnregistrement(Stockage::Cause cause, bool fermeture, const QString& texteMoteur = {});
+    // One application (or every one, toutes) could not be deleted.
+    static QString messageEchecSuppression(Stockage::Cause cause, bool toutes, const QString& texteMoteur = {});
     // Creates an empty register from the shipped schema (Kerval.sql of the shipped data).
     // False, and nothing written, when the path already exists or the schema cannot be read.
     static bool creerVide(const QString& chemin);

@@ -13,7 +13,10 @@
 #include <QHash>
 #include <QMutex>
 #include <atomic>
+#include <cerrno>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace Stockage {
 
@@ -86,7 +89,45 @@ private:
     QHash<QString, Empreinte> sains_;
 };
 
+// What the system says of writing the file and its folder: a read-only file system, no right to
+// write, no space left; Inconnue when it sees nothing against it.
+Cause causeSysteme(const QString& fichier)
+{
+    const QFileInfo info(fichier);
+    for (const QString& chemin : {info.absoluteFilePath(), info.absolutePath()}) {
+        if (::access(QFile::encodeName(chemin).constData(), W_OK) != 0) {
+            if (errno == EROFS)
+                return Cause::LectureSeule;
+            if (errno == EACCES || errno == EPERM)
+                return Cause::Permission;
+        }
+    }
+    struct statvfs fs {};
+    if (::statvfs(QFile::encodeName(info.absolutePath()).constData(), &fs) == 0 && (fs.f_bavail == 0 || fs.f_favail == 0))
+        return Cause::DisquePlein;
+    return Cause::Inconnue;
+}
+
 } // namespace
+
+Cause causeOuverture(Etat etat)
+{
+    switch (etat) {
+    case Etat::Absente:
+        return Cause::Absente;
+    case Etat::Illisible:
+        return Cause::Illisible;
+    case Etat::Endommagee:
+        return Cause::Endommagee;
+    case Etat::Occupee:
+        return Cause::Occupee;
+    case Etat::LectureSeule:
+        return Cause::LectureSeule;
+    case Etat::Ouverte:
+        break;
+    }
+    return Cause::Inconnue;
+}
 
 // One Qt SQL connection with a name of its own, removed when its last user lets go of it.
 class Connexion {
@@ -145,7 +186,7 @@ public:
     bool executer(QSqlQuery& q, const QString& requete, const QVariantList& parametres, QString& erreur) const
     {
         q.setForwardOnly(true);
-        occupee_ = false;
+        code_ = 0;
         bool ok = q.prepare(requete);
         if (ok) {
             for (int i = 0; i < parametres.size(); ++i)
@@ -154,21 +195,39 @@ public:
         }
         if (!ok) {
             erreur = q.lastError().text();
-            occupee_ = estOccupee(q.lastError());
+            noterEchec(q.lastError());
         }
         return ok;
     }
+    // The engine's result code of an error: its primary code (an extended code holds it in its
+    // low byte); -1 when the error carries none.
+    static int code(const QSqlError& e)
+    {
+        bool ok = false;
+        const int c = e.nativeErrorCode().toInt(&ok);
+        return ok ? (c & 0xFF) : -1;
+    }
     // SQLITE_BUSY or SQLITE_LOCKED: another connection holds the file.
-    static bool estOccupee(const QSqlError& e) { return e.nativeErrorCode() == u"5" || e.nativeErrorCode() == u"6"; }
+    static bool estOccupee(const QSqlError& e) { return estOccupee(code(e)); }
+    static bool estOccupee(int code) { return code == 5 || code == 6; }
+    void noterEchec(const QSqlError& e) const
+    {
+        code_ = code(e);
+        texte_ = e.databaseText();
+    }
     // The last failure of this connection was the file being held by another.
-    bool occupee() const { return occupee_; }
+    bool occupee() const { return estOccupee(code_); }
+    // The result code of the last failed statement, 0 when the last one succeeded.
+    int codeEchec() const { return code_; }
+    QString texteEchec() const { return texte_; }
 
 private:
     explicit Connexion(QString nom) : nom_(std::move(nom)) {}
     QString nom_;
     QString chemin_;
     bool saine_ = false;
-    mutable bool occupee_ = false;
+    mutable int code_ = 0;
+    mutable QString texte_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -209,6 +268,8 @@ std::unique_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin, Etat* et
     std::unique_ptr<BaseDonnees> base(new BaseDonnees);
     base->chemin_ = chemin;
     base->lectureSeule_ = lectureSeule;
+    if (const Cause cause = lectureSeule ? causeSysteme(chemin) : Cause::Inconnue; cause != Cause::Inconnue)
+        base->causeLectureSeule_ = cause;
     base->connexion_ = Connexion::ouvrir(chemin, lectureSeule, base->erreur_);
     if (!base->connexion_)
         return nullptr;
@@ -342,6 +403,7 @@ bool BaseDonnees::valider()
         // The engine keeps a transaction whose commit failed (the file busy) open: undo it, so
         // that the handle does not go on writing inside a transaction that nothing will ever commit.
         erreur_ = db.lastError().text();
+        connexion_->noterEchec(db.lastError());
         db.rollback();
     }
     connexion_->apresEcriture();
@@ -359,6 +421,38 @@ bool BaseDonnees::annuler()
 void BaseDonnees::fermer() { connexion_.reset(); }
 
 bool BaseDonnees::occupee() const { return connexion_ && connexion_->occupee(); }
+
+Cause BaseDonnees::causeEchec() const
+{
+    if (!connexion_)
+        return Cause::Inconnue;
+    // The engine's result codes (sqlite3.h).
+    switch (connexion_->codeEchec()) {
+    case 13: // SQLITE_FULL
+        return Cause::DisquePlein;
+    case 8: // SQLITE_READONLY
+        return lectureSeule_ ? causeLectureSeule_ : Cause::LectureSeule;
+    case 3:  // SQLITE_PERM
+    case 23: // SQLITE_AUTH
+        return Cause::Permission;
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return Cause::Occupee;
+    case 11: // SQLITE_CORRUPT
+    case 26: // SQLITE_NOTADB
+        return Cause::Endommagee;
+    case 10: { // SQLITE_IOERR: the system may say more (a full disk, a folder made read-only)
+        const Cause systeme = causeSysteme(chemin_);
+        return systeme != Cause::Inconnue ? systeme : Cause::ErreurDisque;
+    }
+    case 14: // SQLITE_CANTOPEN: the journal beside the file could not be made
+        return causeSysteme(chemin_);
+    default:
+        return Cause::Inconnue;
+    }
+}
+
+QString BaseDonnees::texteEchec() const { return connexion_ ? connexion_->texteEchec() : erreur_; }
 
 // ---------------------------------------------------------------------------------------------
 // JeuEnregistrements

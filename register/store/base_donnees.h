@@ -31,6 +31,21 @@ enum class Etat {
     Occupee,      // held by another program beyond the busy timeout
 };
 
+// Why an opening or a write failed, as the system told the engine.
+enum class Cause {
+    Inconnue,     // no failure, or one the engine did not explain
+    Absente,      // no file at that path
+    Illisible,    // not a database the engine can read
+    Endommagee,   // a database file that fails the engine's check of its pages
+    Occupee,      // held by another program
+    DisquePlein,  // no space left on the disk (or the size a file may reach)
+    LectureSeule, // the disk or its file system can only be read
+    Permission,   // no right to write the file or its folder
+    ErreurDisque, // the disk failed to read or write
+};
+// The cause of a failed opening.
+Cause causeOuverture(Etat etat);
+
 // An open database file. Several may be open at once on the same file.
 class BaseDonnees {
 public:
@@ -71,6 +86,10 @@ public:
     QString derniereErreur() const { return erreur_; }
     // The last statement failed because another program held the file.
     bool occupee() const;
+    // Why the last statement (or the last write of one of its record sets) failed, and the
+    // engine's own words for it.
+    Cause causeEchec() const;
+    QString texteEchec() const;
 
 private:
     BaseDonnees() = default;
@@ -80,6 +99,7 @@ private:
     QString erreur_;
     int lignesModifiees_ = 0;
     bool lectureSeule_ = false;
+    Cause causeLectureSeule_ = Cause::LectureSeule; // why the file cannot be written, when so
 };
 
 // The designed workspace: opens databases. Holds nothing of its own.

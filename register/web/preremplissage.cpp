@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "platform/navigateur.h"
+#include "platform/plateforme.h"
 #include "register/web/preremplissage_envoi.h"
 #include "shell/mainwindow/principale.h"
 #include "shell/services/registre_fenetres.h"
@@ -42,6 +43,14 @@ int Preremplir(Navigateur& navigateur, const Identite& identite)
     return ecrits;
 }
 
-void Label2_Click(Navigateur& navigateur) { Preremplir(navigateur, IdentiteCourante()); }
+void Label2_Click(Navigateur& navigateur)
+{
+    const Identite identite = IdentiteCourante();
+    if (SansIdentite(identite)) {
+        MsgBox(MessageSansIdentite);
+        return;
+    }
+    Preremplir(navigateur, identite);
+}
 
 } // namespace Preremplissage

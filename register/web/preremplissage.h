@@ -2,6 +2,8 @@
 // Fills the fields of the web form shown in a browser from the current identity: "Préremplir les
 // champs" of the register's web panel. Nothing is submitted: the user checks the page and sends it.
 
+#include <QString>
+
 #include "register/web/preremplissage_regles.h"
 
 class Navigateur;
@@ -16,7 +18,11 @@ Identite IdentiteCourante();
 // written. A page without fields, or without an answer, is left as it is.
 int Preremplir(Navigateur& navigateur, const Identite& identite);
 
-// The label's click: the current identity into the page.
+inline const QString MessageSansIdentite =
+    QStringLiteral("Aucune identité n'est connue pour préremplir les champs : rédigez ou ouvrez d'abord un CV.");
+
+// The label's click: the current identity into the page. With no identity at all, the user is
+// told so and the page is left as it is.
 void Label2_Click(Navigateur& navigateur);
 
 } // namespace Preremplissage

@@ -50,6 +50,14 @@ const QString& valeur(Source source, const Identite& i)
 
 } // namespace
 
+bool SansIdentite(const Identite& i)
+{
+    for (const QString* partie : {&i.nom, &i.prenom, &i.adresse1, &i.cp, &i.ville, &i.tel, &i.email, &i.fonction})
+        if (!partie->isEmpty())
+            return false;
+    return true;
+}
+
 QString CleChamp(const std::optional<QString>& nom, const std::optional<QString>& id)
 {
     QString cle = nom.value_or(QString()).toUpper();
@@ -68,6 +76,8 @@ std::optional<QString> ValeurPourCle(const QString& cle, const Identite& identit
         if (r.entier ? cle == texte : cle.contains(texte))
             resultat = valeur(r.source, identite);
     }
+    if (resultat && resultat->isEmpty())
+        return std::nullopt;
     return resultat;
 }
 

@@ -27,8 +27,12 @@ struct Identite {
 // is missing or empty.
 QString CleChamp(const std::optional<QString>& nom, const std::optional<QString>& id);
 
+// True when no part of the identity is known (the letter aside).
+bool SansIdentite(const Identite& identite);
+
 // The value for a key: the last rule of the table that holds decides. Nothing for an empty key,
-// a password field (a key holding "PASS") or a key no rule knows.
+// a password field (a key holding "PASS"), a key no rule knows, or a value that is empty: what
+// the field holds is never erased.
 std::optional<QString> ValeurPourCle(const QString& cle, const Identite& identite);
 
 // The same for an element of a page; nothing also for an element that holds no value (a

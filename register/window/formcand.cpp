@@ -502,9 +502,15 @@ QDate FormCand::aujourdhui() { return Plateforme::instance().horloge().aujourdhu
 
 Stockage::BaseDonnees* FormCand::ouvrirBase()
 {
-    base_ = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut());
+    Stockage::Etat etat = Stockage::Etat::Ouverte;
+    base_ = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut(), &etat);
+    causeOuverture_ = Stockage::causeOuverture(etat);
     return base_ ? &base_->base() : nullptr;
 }
+
+Stockage::Cause FormCand::causeEchec() const { return base_ ? base_->base().causeEchec() : causeOuverture_; }
+
+QString FormCand::texteEchec() const { return base_ ? base_->base().texteEchec() : QString(); }
 
 QString FormCand::Empreinte() const { return FicheCandidature::Empreinte(fiche()); }
 
@@ -590,29 +596,41 @@ void FormCand::ToutSupprimer_Click()
     if (base && FicheCandidature::SupprimerToutes(*base))
         FormCandLiens::iconeCandidatures(true);
     else
-        MsgBox(u"Les candidatures n'ont pas pu être supprimées : le registre Kerval.mdb est absent, "
-               "verrouillé ou endommagé."_qs);
+        MsgBox(BaseCandidatures::messageEchecSuppression(causeEchec(), true, texteEchec()));
     // The fields keep showing the last application.
     InitListe();
 }
 
-void FormCand::Timer2_Timer()
+bool FormCand::saisieEnAttente()
 {
     // A new application is stored only by an explicit save; a save under way is not repeated.
     if (Num->text().isEmpty() || dansValider_)
-        return;
+        return false;
     EmpreinteSaisie = Empreinte();
-    if (EmpreinteSaisie != EmpreinteFiche)
+    return EmpreinteSaisie != EmpreinteFiche;
+}
+
+void FormCand::Timer2_Timer()
+{
+    if (saisieEnAttente())
         Valider();
+}
+
+void FormCand::closeEvent(QCloseEvent* e)
+{
+    if (saisieEnAttente()) {
+        const QScopedValueRollback<bool> garde(fermeture_, true);
+        Valider();
+    }
+    QWidget::closeEvent(e);
 }
 
 void FormCand::signalerEchec()
 {
-    if (echecSignale_)
+    if (echecSignale_ && !fermeture_)
         return;
     echecSignale_ = true;
-    MsgBox(u"Le registre des candidatures ne peut pas être enregistré : le fichier Kerval.mdb est absent, "
-           "verrouillé ou endommagé. Les informations saisies restent affichées."_qs);
+    MsgBox(BaseCandidatures::messageEchecEnregistrement(causeEchec(), fermeture_, texteEchec()));
 }
 
 // ------------------------------------------------------------------------------------------
@@ -794,8 +812,7 @@ void FormCand::Action_Click(int index)
             const std::optional<qint64> numero = FicheCandidature::Numero(fiche());
             Stockage::BaseDonnees* base = ouvrirBase();
             if (numero && !(base && FicheCandidature::Supprimer(*base, *numero))) {
-                MsgBox(u"La candidature n'a pas pu être supprimée : le registre Kerval.mdb est absent, "
-                       "verrouillé ou endommagé."_qs);
+                MsgBox(BaseCandidatures::messageEchecSuppression(causeEchec(), false, texteEchec()));
                 InitListe();
                 break;
             }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "register/store/base_donnees.h"
 #include "register/store/candidature.h"
 #include "shell/services/registre_fenetres.h"
 
@@ -29,9 +30,6 @@ class CadreWeb;
 class CaptureAnnonce;
 class CadreBleu;
 class BaseCandidatures;
-namespace Stockage {
-class BaseDonnees;
-}
 
 class FormCand : public QWidget, public Fenetre {
     Q_OBJECT
@@ -167,6 +165,9 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
     void resizeEvent(QResizeEvent* evenement) override;
     bool event(QEvent* evenement) override;
+    // The autosave's save at once: nothing typed within its delay is lost, and a save that
+    // fails then is always said.
+    void closeEvent(QCloseEvent* evenement) override;
 
 private:
     void construire();
@@ -180,8 +181,15 @@ private:
     QWidget* champWidget(const QString& nom) const;
     bool listeAuClavier(bool contrats, QKeyEvent* touche);
     QTreeWidgetItem* creerNoeud(const QString& cle, const QString& texte, bool groupe) const;
-    // Tells the user, once until a save succeeds again, that the register cannot be written.
+    // A stored application whose snapshot fields changed since its last load or save (the
+    // snapshot EmpreinteSaisie is taken anew).
+    bool saisieEnAttente();
+    // Tells the user why the register cannot be written: once until a save succeeds again, and
+    // at every failure while the window closes.
     void signalerEchec();
+    // Why the last load, save or delete could not write the register, and the engine's words.
+    Stockage::Cause causeEchec() const;
+    QString texteEchec() const;
     static QDate aujourdhui();
     // Opens the register afresh for a load, a save or a delete; the tree rebuild closes it.
     Stockage::BaseDonnees* ouvrirBase();
@@ -191,6 +199,8 @@ private:
     QHash<QString, QTreeWidgetItem*> feuilles_;
     bool echecSignale_ = false;
     bool dansValider_ = false;
+    bool fermeture_ = false; // the window is closing: a failed save loses what was typed
+    Stockage::Cause causeOuverture_ = Stockage::Cause::Inconnue;
     std::unique_ptr<BaseCandidatures> base_;
     std::optional<QPoint> pointClic_; // where the last press on the tree was, on the screen
 };

@@ -8,6 +8,7 @@
 #include "cveditor/formrediger_cv.h"
 #include "platform/plateforme.h"
 #include "shell/dialogs/miseenpage.h"
+#include "shell/mainwindow/export_word.h"
 #include "shell/mainwindow/principale.h"
 #include "shell/services/fonctionnel.h"
 #include "shell/services/systeme.h"
@@ -97,8 +98,7 @@ void FormConvert::Form_Load()
 {
     placerDialogue(this);
     FichierWord = Systeme::DossierDocuments() + Forme<FormRedigerCV>().NomCV->text() + QStringLiteral(".doc");
-    Text1->setText(
-        Plateforme::instance().coquille().programmeAssocie(QDir::current().filePath(QStringLiteral("DocWord.doc"))));
+    Text1->setText(ExportWord::nomLecteur(QDir::current().filePath(QStringLiteral("DocWord.doc"))));
     if (Systeme::TraitementTexteOuvert())
         MsgBox(QStringLiteral("Il est recommandé de ferme Microsoft Word ou Open Office pour faciliter la conversion"));
     const QFileInfo copie(FichierWord);
@@ -124,7 +124,12 @@ void FormConvert::BoutonKVL3_Click()
     Systeme::OuvrirDocument(QDir::current().filePath(QStringLiteral("Modeles/CVtemp.html")));
 }
 
-void FormConvert::Info_DblClick() { Systeme::OuvrirDocument(FichierWord); }
+void FormConvert::Info_DblClick()
+{
+    const QString message = ExportWord::ouvrir(FichierWord);
+    if (!message.isEmpty())
+        MsgBox(message);
+}
 
 void FormConvert::Label2_Click()
 {

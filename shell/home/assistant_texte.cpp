@@ -193,20 +193,7 @@ void AssistantTexte::Form_Load()
     if (p)
         redimensionner(p->largeurTwips(), p->hauteurTwips() - 1200);
 
-    // The counters: CVs as the desktop shows them, templates as it lists them.
-    ListeFichiers cv;
-    cv.Path = QDir::current().filePath(u"CV"_qs);
-    cv.Refresh();
-    int lettres = 0;
-    if (p) {
-        lettres = p->File1.ListCount();
-    } else {
-        ListeFichiers l;
-        l.Path = QDir::current().filePath(u"Lettres"_qs);
-        l.Refresh();
-        lettres = l.ListCount();
-    }
-    fixerLibelle(0, MenusAccueil::compteurs(cv.ListCount(), lettres, p ? p->NbCand->text() : u"0"_qs));
+    afficherCompteurs();
 
     // The design is 18000 twips wide: centre it on the window.
     const double s = (LargeurConception - Width()) / 2;
@@ -256,6 +243,20 @@ bool AssistantTexte::glisserColonne()
         Attente::dormirSansPomper(10);
     }
     return true;
+}
+
+void AssistantTexte::afficherCompteurs()
+{
+    // Both folders are listed afresh: the main window's listing may have been pointed elsewhere
+    // since the desktop was built (the letter editor lists the CVs through it).
+    auto nombre = [](const QString& dossier) {
+        ListeFichiers liste;
+        liste.Path = QDir::current().filePath(dossier);
+        liste.Refresh();
+        return liste.ListCount();
+    };
+    Principale* p = principale();
+    fixerLibelle(0, MenusAccueil::compteurs(nombre(u"CV"_qs), nombre(u"Lettres"_qs), p ? p->NbCand->text() : u"0"_qs));
 }
 
 void AssistantTexte::sousMenu(MenusAccueil::SousMenu menu, int boite)
@@ -386,6 +387,10 @@ void installerLiensAccueil()
             if (QMdiSubWindow* active = cadre->mdiArea()->activeSubWindow(); active && active != cadre)
                 return;
         a->Timer1->setInterval(AssistantTexte::IntervalleGlissement);
+    };
+    LiensFenetres::actualiserCompteursAccueil = [] {
+        if (auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>())
+            a->afficherCompteurs();
     };
     LiensFenetres::releverOmbreAccueil = [](int limite) {
         if (auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>())

@@ -68,6 +68,9 @@ public:
     MenusAccueil::Libelles libelles() const;
     QString libelle(int index) const;
     void fixerLibelle(int index, const QString& texte);
+    // Writes the counters (label 0): the files of the CV folder (at most five, as the desktop
+    // shows them), of the Lettres folder, and the main window's application count.
+    void afficherCompteurs();
     // Lifts the shadow strip by 5 twips when its top is above the limit (the main window's
     // banner and icons do it as the mouse passes over them).
     void releverOmbre(int limite);

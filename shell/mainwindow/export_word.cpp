@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include "platform/attente.h"
+#include "platform/plateforme.h"
 #include "shell/services/fichiers_texte.h"
 
 namespace ExportWord {
@@ -21,6 +22,14 @@ const QString MessageAbsent = QStringLiteral(
     "LibreOffice est introuvable sur ce poste : la conversion du CV au format Word est impossible. "
     "Installez LibreOffice puis recommencez.");
 const QString MessageEchec = QStringLiteral("La conversion du CV au format Word a échoué.");
+
+// The office suite's window systems are plugins beside its program (libvclplug_gen, _gtk3, _kf5…);
+// a "-nogui" build has none.
+bool peutAfficher(const QString& programme)
+{
+    const QFileInfo reel(QFileInfo(programme).canonicalFilePath());
+    return !reel.absoluteDir().entryList({QStringLiteral("libvclplug_*")}, QDir::Files).isEmpty();
+}
 } // namespace
 
 QString incorporerImages(const QString& html, const std::function<std::optional<QByteArray>(const QString&)>& lire)
@@ -51,6 +60,24 @@ QString incorporerImages(const QString& html, const std::function<std::optional<
     return resultat;
 }
 
+QString declarerUtf8(const QString& html)
+{
+    // Every declaration goes, wherever it stands: <meta charset=…> as well as
+    // <meta http-equiv="Content-Type" content="…; charset=…">.
+    constexpr auto casse = QRegularExpression::CaseInsensitiveOption;
+    static const QRegularExpression declaration(QStringLiteral(R"(<meta\b[^>]*\bcharset\s*=[^>]*>)"), casse);
+    static const QRegularExpression tete(QStringLiteral(R"(<head\b[^>]*>)"), casse);
+    static const QRegularExpression racine(QStringLiteral(R"(<html\b[^>]*>)"), casse);
+    QString page = html;
+    page.remove(declaration);
+    // Ours first thing in the head, where readers look for it.
+    QRegularExpressionMatch m = tete.match(page);
+    if (!m.hasMatch())
+        m = racine.match(page);
+    page.insert(m.hasMatch() ? m.capturedEnd() : 0, QStringLiteral("<meta charset=\"utf-8\">"));
+    return page;
+}
+
 QString programme()
 {
     for (const char* nom : {"soffice", "libreoffice"}) {
@@ -63,8 +90,53 @@ QString programme()
 
 QString programmeTraitementTexte()
 {
-    const QString p = QStandardPaths::findExecutable(QStringLiteral("lowriter"));
-    return p.isEmpty() ? programme() : p;
+    for (const char* nom : {"lowriter", "soffice", "libreoffice"}) {
+        const QString p = QStandardPaths::findExecutable(QString::fromLatin1(nom));
+        if (!p.isEmpty() && peutAfficher(p))
+            return p;
+    }
+    return {};
+}
+
+namespace {
+
+// The program that opens a Word document: the desktop's for its type, else LibreOffice's word
+// processor on the PATH; libreOffice tells which of the two.
+struct Lecteur {
+    QString programme;
+    bool libreOffice = false;
+};
+
+Lecteur lecteur(const QString& document)
+{
+    const QString associe = Plateforme::instance().coquille().programmeAssocie(document);
+    if (!associe.isEmpty())
+        return {associe, false};
+    const QString libreOffice = programmeTraitementTexte();
+    return {libreOffice, !libreOffice.isEmpty()};
+}
+
+} // namespace
+
+QString nomLecteur(const QString& exemple)
+{
+    const Lecteur l = lecteur(exemple);
+    return l.libreOffice ? QStringLiteral("LibreOffice (%1)").arg(l.programme) : l.programme;
+}
+
+QString ouvrir(const QString& document)
+{
+    if (!QFileInfo(document).isFile())
+        return QStringLiteral("Le fichier %1 n'existe pas : le CV n'a pas encore été converti au format Word.")
+            .arg(document);
+    const Lecteur l = lecteur(document);
+    if (l.programme.isEmpty())
+        return QStringLiteral("Aucun programme de ce poste ne sait ouvrir les documents Word. "
+                              "Le CV converti se trouve dans le fichier %1")
+            .arg(document);
+    if (!Plateforme::instance().coquille().lancer(l.programme, {document}, true))
+        return QStringLiteral("Le document %1 n'a pas pu être ouvert.").arg(document);
+    return {};
 }
 
 QStringList arguments(const QString& page, const QString& profil, const QString& dossierSortie)
@@ -111,9 +183,10 @@ Resultat convertir(const QString& page, const QString& document, int delaiMs)
     const QString source = QDir(travail.path()).filePath(QStringLiteral("CV.html"));
     const QString sortie = QDir(travail.path()).filePath(QStringLiteral("sortie"));
     const QString profil = QDir(travail.path()).filePath(QStringLiteral("profil"));
-    // A working file of our own, thrown away afterwards, in the page's own encoding.
+    // A working file of our own, thrown away afterwards. UTF-8, and the page says so: LibreOffice
+    // takes a page in an 8-bit code page that opens with a long picture address for UTF-16.
     QFile fichierSource(source);
-    if (!fichierSource.open(QIODevice::WriteOnly) || fichierSource.write(FichiersTexte::encoder(autonome)) < 0 ||
+    if (!fichierSource.open(QIODevice::WriteOnly) || fichierSource.write(declarerUtf8(autonome).toUtf8()) < 0 ||
         !fichierSource.flush() || !QDir().mkpath(sortie) || !QDir().mkpath(profil))
         return {Issue::EchecConversion, MessageEchec};
     fichierSource.close();

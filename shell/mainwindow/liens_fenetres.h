@@ -18,6 +18,8 @@ struct LiensFenetres {
     static inline std::function<void()> arreterGlissementAccueil;
     // Restarts the home screen's glide (its timer's interval becomes 20).
     static inline std::function<void()> relancerGlissementAccueil;
+    // Rewrites the counters of a loaded home screen from the desktop's folders.
+    static inline std::function<void()> actualiserCompteursAccueil;
     // Lifts the home screen's shadow strip ImageOmbre by 5 twips when its top is above the limit.
     static inline std::function<void(int limite)> releverOmbreAccueil;
     // Loads the register window FormCand and brings it to the front.

@@ -42,6 +42,16 @@ int gaucheIcone(int i)
 
 QFont arial(double points, bool gras = false) { return Dessins::police(QStringLiteral("Arial"), points, gras); }
 
+// Closes a working window as the user closes it, so that it first saves what it has pending,
+// then unloads it.
+void fermer(const QString& nom)
+{
+    RegistreFenetres& r = RegistreFenetres::instance();
+    if (QWidget* w = r.trouver(nom))
+        w->close();
+    r.decharger(nom);
+}
+
 } // namespace
 
 // IconeBureau
@@ -78,6 +88,12 @@ void IconeBureau::mouseMoveEvent(QMouseEvent* e)
 {
     emit survol(index_);
     QLabel::mouseMoveEvent(e);
+}
+
+void IconeBureau::mousePressEvent(QMouseEvent* e)
+{
+    emit appui(index_);
+    QLabel::mousePressEvent(e);
 }
 
 void IconeBureau::mouseReleaseEvent(QMouseEvent* e)
@@ -243,6 +259,7 @@ void Principale::construireBandeau()
         else
             icone->placer(gaucheIcone(i), HautRepos, LargeurIcone, HauteurIcone);
         connect(icone, &IconeBureau::survol, this, &Principale::ImageMenu_MouseMove);
+        connect(icone, &IconeBureau::appui, this, &Principale::ImageMenu_MouseDown);
         connect(icone, &IconeBureau::clic, this, [this](int index) {
             iconeCliquee_ = index;
             minuterieClic_->start(QApplication::doubleClickInterval());
@@ -511,13 +528,13 @@ void Principale::MDIForm_Unload()
     RegistreFenetres& r = RegistreFenetres::instance();
     for (const char* nom : {"Assistant", "Aide", "Guide", "Depart"})
         r.decharger(QString::fromUtf8(nom));
-    // The child windows close with the workspace.
+    // The child windows close with the workspace, each saving what it has pending.
     QStringList enfants;
     for (QMdiSubWindow* cadre : Espace->subWindowList())
         if (auto* f = dynamic_cast<Fenetre*>(cadre->widget()))
             enfants << f->nomConception();
     for (const QString& nom : enfants)
-        r.decharger(nom);
+        fermer(nom);
 }
 
 void Principale::closeEvent(QCloseEvent* e)
@@ -618,6 +635,8 @@ void Principale::InitMenu()
     }
     for (int i = 0; i <= 9; ++i)
         ImageMenu[i]->fixerTaille(LargeurIcone, HauteurIcone);
+    // The home screen counts what the desktop now shows.
+    LiensFenetres::appeler(LiensFenetres::actualiserCompteursAccueil);
 }
 
 void Principale::ImageMenu_MouseMove(int i)
@@ -651,6 +670,15 @@ void Principale::ImageMenu_MouseMove(int i)
         }
     }
     LiensFenetres::appeler(LiensFenetres::releverOmbreAccueil, -60);
+}
+
+void Principale::ImageMenu_MouseDown(int)
+{
+    // The press closes the highlight bar, which loses the focus; with the home screen's glide
+    // stopped, as when the pointer is on the banner, it stays closed. Brought back at once, its
+    // fade-in, which lets no event through, would hold the second press of a double-click until
+    // the wait for a single click had run out, and the icon's menu would pop up instead.
+    LiensFenetres::appeler(LiensFenetres::arreterGlissementAccueil);
 }
 
 void Principale::Image1_MouseMove()
@@ -758,7 +786,7 @@ void Principale::Label2_MouseUp()
     r.decharger(QStringLiteral("AssistantTexte"));
     LiensFenetres::appeler(LiensFenetres::chargerAccueil);
     for (const char* nom : {"FormLettre", "FormRédigerCV", "FormCand", "Guide", "Aide"})
-        r.decharger(QString::fromUtf8(nom));
+        fermer(QString::fromUtf8(nom));
     Attente::pomper();
     LiensFenetres::appeler(LiensFenetres::chargerBarre);
 }

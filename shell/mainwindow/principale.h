@@ -49,6 +49,7 @@ public:
 
 signals:
     void survol(int index);
+    void appui(int index);
     void clic(int index);
     // The second press of a double-click (the pending single click is off), then its release.
     void doubleAppui(int index);
@@ -56,6 +57,7 @@ signals:
 
 protected:
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
@@ -162,6 +164,7 @@ public:
     void ImageMenu_Click(int index);
     void ImageMenu_DblClick(int index);
     void ImageMenu_MouseMove(int index);
+    void ImageMenu_MouseDown(int index);
     void Image1_MouseMove();
     void Information_MouseMove();
     void Label2_MouseMove();

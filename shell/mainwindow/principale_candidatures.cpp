@@ -32,11 +32,21 @@ FormCand& registreDevant(QMdiArea* espace)
 }
 
 // Opens the register through the shared handles; null when it cannot be opened.
-Stockage::BaseDonnees* ouvrirRegistre()
+Stockage::BaseDonnees* ouvrirRegistre(Stockage::Etat* etat = nullptr)
 {
     auto& base = Systeme::BaseCandidatures();
-    base = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut());
+    base = BaseCandidatures::ouvrir(BaseCandidatures::cheminParDefaut(), etat);
     return base ? &base->base() : nullptr;
+}
+
+// A delete that failed, told with the cause the system gave: the opening's when the register
+// could not be opened, else the statement's.
+void direEchecSuppression(Stockage::BaseDonnees* base, Stockage::Etat etat, bool toutes)
+{
+    const Stockage::Cause cause = base ? base->causeEchec() : Stockage::causeOuverture(etat);
+    const QString texte = base ? base->texteEchec() : QString();
+    Systeme::fermerHandlesPartages();
+    MsgBox(BaseCandidatures::messageEchecSuppression(cause, toutes, texte));
 }
 
 } // namespace
@@ -72,11 +82,10 @@ void Principale::MenuSupprimer_Click()
 {
     if (!MsgBox(u"Conformez-vous la suppression de toutes les candidatures ?"_qs, true))
         return;
-    Stockage::BaseDonnees* base = ouvrirRegistre();
+    Stockage::Etat etat = Stockage::Etat::Ouverte;
+    Stockage::BaseDonnees* base = ouvrirRegistre(&etat);
     if (!base || !base->executer(u"delete from candidatures "_qs)) {
-        Systeme::fermerHandlesPartages();
-        MsgBox(u"Les candidatures n'ont pas pu être supprimées : le registre Kerval.mdb est absent, "
-               "verrouillé ou endommagé."_qs);
+        direEchecSuppression(base, etat, true);
         return;
     }
     ImageMenu[10]->fixerGenre(Dessins::Icone::Nouveau);
@@ -106,12 +115,11 @@ void Principale::MenuSupprimerCand_Click()
         return;
     bool nombre = false;
     const qint64 num = numero.trimmed().toLongLong(&nombre);
-    Stockage::BaseDonnees* base = nombre ? ouvrirRegistre() : nullptr;
+    Stockage::Etat etat = Stockage::Etat::Ouverte;
+    Stockage::BaseDonnees* base = nombre ? ouvrirRegistre(&etat) : nullptr;
     if (!base || !base->executer(u"delete from candidatures where num = ?"_qs, {num})) {
         // The application stays shown, as it stays stored.
-        Systeme::fermerHandlesPartages();
-        MsgBox(u"La candidature n'a pas pu être supprimée : le registre Kerval.mdb est absent, "
-               "verrouillé ou endommagé."_qs);
+        direEchecSuppression(base, etat, false);
         return;
     }
     Systeme::fermerHandlesPartages();

@@ -175,10 +175,10 @@ void Principale::MenuSupprimerLettre_Click()
         InitMenu();
         return;
     }
+    // The desktop first: the home screen, loaded afresh, counts what it lists.
+    InitMenu();
     if (!Systeme::FormeVisible(QStringLiteral("FormLettre"))) {
-        // The home screen counts the templates: it is loaded afresh.
         RegistreFenetres::instance().decharger(QStringLiteral("AssistantTexte"));
         LiensFenetres::appeler(LiensFenetres::chargerAccueil);
     }
-    InitMenu();
 }

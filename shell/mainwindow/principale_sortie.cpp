@@ -28,9 +28,9 @@ void Principale::MessageTrames_Click() { montrer(Forme<MiseEnPage>()); }
 
 void Principale::ConsulterWord_Click()
 {
-    const QString copie = copieWord();
-    if (!Systeme::OuvrirDocument(copie))
-        MsgBox(QStringLiteral("Le document %1 n'a pas pu être ouvert.").arg(QFileInfo(copie).fileName()));
+    const QString message = ExportWord::ouvrir(copieWord());
+    if (!message.isEmpty())
+        MsgBox(message);
 }
 
 void Principale::ConvertirWord()
@@ -50,8 +50,9 @@ void Principale::ConvertirWord()
         MsgBox(r.message);
         return;
     }
-    if (!Systeme::OuvrirDocument(cible))
-        MsgBox(QStringLiteral("Le CV a été converti dans %1, mais ce document n'a pas pu être ouvert.").arg(cible));
+    const QString message = ExportWord::ouvrir(cible);
+    if (!message.isEmpty())
+        MsgBox(QStringLiteral("Le CV a été converti au format Word. ") + message);
 }
 
 void Principale::ConvertirODF()

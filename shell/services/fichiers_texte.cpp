@@ -166,8 +166,10 @@ bool ecrireOctets(const QString& chemin, const QByteArray& octets)
     QFileInfo info(chemin);
     if (info.isSymLink()) // a link is written through, to its file
         info = QFileInfo(info.symLinkTarget());
-    if (info.exists() && (!info.isFile() || !info.isWritable()))
+    if (info.exists() && (!info.isFile() || !info.isWritable())) {
+        errno = info.isFile() ? EACCES : EISDIR;
         return false;
+    }
     const QByteArray cible = QFile::encodeName(info.absoluteFilePath());
     const QByteArray temporaire = QFile::encodeName(nomTemporaire(info));
     struct stat avant {};
@@ -175,14 +177,29 @@ bool ecrireOctets(const QString& chemin, const QByteArray& octets)
     const int fd = ::open(temporaire.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existait ? 0600 : 0666);
     if (fd < 0)
         return false;
-    bool ok = echecSimule ? (toutEcrire(fd, octets.constData(), octets.size() / 2), false)
-                          : toutEcrire(fd, octets.constData(), octets.size());
+    // The first failing step tells why (errno), whatever the clean-up does afterwards.
+    int cause = 0;
+    auto etape = [&cause](bool reussie) {
+        if (!reussie && cause == 0)
+            cause = errno != 0 ? errno : EIO;
+        return reussie;
+    };
+    errno = 0;
+    bool ok = false;
+    if (echecSimule) {
+        toutEcrire(fd, octets.constData(), octets.size() / 2);
+        errno = EIO;
+        etape(false);
+    } else {
+        ok = etape(toutEcrire(fd, octets.constData(), octets.size()));
+    }
     // The file keeps the permissions it had.
-    ok = ok && (!existait || ::fchmod(fd, avant.st_mode & 07777) == 0) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    ok = ok && ::rename(temporaire.constData(), cible.constData()) == 0;
+    ok = ok && etape(!existait || ::fchmod(fd, avant.st_mode & 07777) == 0) && etape(::fsync(fd) == 0);
+    ok = etape(::close(fd) == 0) && ok;
+    ok = ok && etape(::rename(temporaire.constData(), cible.constData()) == 0);
     if (!ok) {
         ::unlink(temporaire.constData());
+        errno = cause;
         return false;
     }
     // The new name reaches the disk too.

@@ -28,13 +28,14 @@ std::optional<QStringList> lireLignes(const QString& chemin);
 // The lines of a list edited by hand (decouperLignesEditees); nothing when it cannot be read.
 std::optional<QStringList> lireLignesEditees(const QString& chemin);
 
-// Rewrites the file whole with the text, atomically. False when the write failed.
+// Rewrites the file whole with the text, atomically. False when the write failed (errno tells why).
 bool ecrire(const QString& chemin, const QString& texte);
 // Rewrites the file whole with the lines, each ended by CR LF.
 bool ecrireLignes(const QString& chemin, const QStringList& lignes);
 // Rewrites the file with raw bytes, atomically: the bytes go into a hidden temporary file beside
 // it (".<name>.XXXXXX.kerval-tmp"), reach the disk, and then take the file's place in one step.
-// False, and the previous file whole, when the file is read-only or the write failed.
+// False, and the previous file whole, when the file is read-only or the write failed; errno then
+// tells why (ENOSPC for a full disk, EACCES for a read-only file, EROFS, EFBIG...).
 bool ecrireOctets(const QString& chemin, const QByteArray& octets);
 // Removes from a folder the temporary files that saves killed half-way left; their names.
 QStringList retirerTemporaires(const QString& dossier);

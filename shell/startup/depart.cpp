@@ -24,6 +24,7 @@
 #include "shell/services/twips.h"
 #include "shell/startup/dossier_donnees.h"
 #include "shell/startup/ecran.h"
+#include "shell/startup/exemplaire.h"
 #include "shell/startup/ombre.h"
 #include "shell/startup/traces.h"
 
@@ -32,7 +33,8 @@ namespace {
 constexpr int LargeurDepart = 9000; // twips
 constexpr int HauteurDepart = 5100;
 
-// SIGTERM is turned into an event of the user-interface thread through a socket pair.
+// SIGTERM (the session ends), SIGINT and SIGHUP are turned into an event of the user-interface
+// thread through a socket pair.
 int tubeArret[2] = {-1, -1};
 bool arretDemande = false;
 bool arretSansDonnees = false; // no data folder: the program stops
@@ -71,7 +73,19 @@ void installerArret()
     action.sa_handler = surSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(signal, &action, nullptr);
+}
+
+// A second start on the same data folder brings the main window to the front.
+void montrerPrincipale()
+{
+    auto* p = RegistreFenetres::instance().siChargee<Principale>();
+    if (!p || !p->isVisible())
+        return; // still starting: the splash is on its way
+    p->setWindowState(p->windowState() & ~Qt::WindowMinimized);
+    p->raise();
+    p->activateWindow();
 }
 
 } // namespace
@@ -80,6 +94,11 @@ void Depart::demarrer()
 {
     installerArret();
     QApplication::setWindowIcon(QIcon(Dessins::logo()));
+    // One copy per data folder: a second start shows the first and ends, before anything is written.
+    if (!Exemplaire::seul(Environnement::dossierDonnees(), montrerPrincipale)) {
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+        return;
+    }
     arretSansDonnees = false;
     Forme<Depart>();
     // Stopped during start-up, or every window already closed: the event loop ends as it starts.

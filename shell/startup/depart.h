@@ -14,7 +14,8 @@ class Depart : public QWidget, public Fenetre {
 public:
     static inline const QString NomConception = QStringLiteral("Depart");
 
-    // The program's entry: SIGTERM handled as closing the main window, then the splash's load.
+    // The program's entry: SIGTERM handled as closing the main window; a second copy on the data
+    // folder shows the first one and ends; then the splash's load.
     static void demarrer();
 
     Depart();

@@ -66,6 +66,7 @@ protected:
         LiensFenetres::chargerBarre = {};
         LiensFenetres::arreterGlissementAccueil = {};
         LiensFenetres::releverOmbreAccueil = {};
+        LiensFenetres::actualiserCompteursAccueil = {};
         LiensFenetres::ouvrirRegistre = {};
         LiensFenetres::chargerFichierCV = {};
         LiensFenetres::chargerFichierLettre = {};

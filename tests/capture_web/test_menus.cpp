@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 
 #include "banc.h"
+#include "support/registres.h"
 #include "register/window/form_liens.h"
 #include "shell/mainwindow/principale.h"
 
@@ -112,11 +113,32 @@ TEST(MenusCandidatures, RegistreIllisibleSignaleSansRienEffacer)
     b.messages();
     b.plateforme.dialogues->reponses = {true, true};
     p.MenuSupprimerCand_Click();
-    EXPECT_EQ(b.messages().size(), 2); // the question, then why nothing was deleted
+    // The question, then why nothing was deleted.
+    EXPECT_EQ(b.messages().value(1),
+              u"La candidature n'a pas pu être supprimée : le fichier Kerval.mdb est endommagé ou illisible."_qs);
     EXPECT_EQ(f.champ(u"Intitule"_qs), u"Comptable"_qs);
     b.plateforme.dialogues->reponses = {true, true};
     p.MenuSupprimer_Click();
-    EXPECT_EQ(b.messages().size(), 2);
+    EXPECT_EQ(b.messages().value(1),
+              u"Les candidatures n'ont pas pu être supprimées : le fichier Kerval.mdb est endommagé ou illisible."_qs);
+}
+
+TEST(MenusCandidatures, RegistreProtegeDitSaCauseSansRienEffacer)
+{
+    Banc b(true);
+    Principale& p = principale();
+    const qint64 un = ajouter(b, u"Comptable"_qs);
+    Registres::FichierProtege protege(b.dossier.chemin(u"Kerval.mdb"_qs));
+    ASSERT_TRUE(protege.actif());
+    b.messages();
+    b.plateforme.dialogues->reponses = {true, true};
+    p.MenuSupprimerCand_Click();
+    const QString cause = u"Kerval n'a pas le droit d'écrire dans le fichier Kerval.mdb ou dans son dossier"_qs;
+    EXPECT_EQ(b.messages().value(1), u"La candidature n'a pas pu être supprimée : "_qs + cause + u'.');
+    b.plateforme.dialogues->reponses = {true, true};
+    p.MenuSupprimer_Click();
+    EXPECT_EQ(b.messages().value(1), u"Les candidatures n'ont pas pu être supprimées : "_qs + cause + u'.');
+    EXPECT_EQ(b.colonne(un, u"Intitule"_qs), u"Comptable"_qs);
 }
 
 TEST(MenusCandidatures, ConsulterEtPostuler)

@@ -2,12 +2,6 @@
 #include <QImageReader>
 
 #include "commandes.h"
-#include "shell/services/twips.h"
-
-namespace {
-int largeurT(const QWidget* w) { return Twips::depuisPixels(w->width()); }
-int hauteurT(const QWidget* w) { return Twips::depuisPixels(w->height()); }
-} // namespace
 
 class Photo : public TestCommandes {
 protected:
@@ -32,8 +26,9 @@ TEST_F(Photo, RattacherGardeLesProportions)
     EXPECT_EQ(faux.dialogues->titresDialogues, QStringList{u"Sélection d'une photographie"_qs});
     // The file's bytes as they were, under the ".jpg" name.
     EXPECT_EQ(octets(u"Modeles/Lefort Anne.jpg"_qs), Outils::lireOctets(portrait));
-    EXPECT_EQ(largeurT(cv().Photo), 1890);
-    EXPECT_EQ(hauteurT(cv().Photo), 2520);
+    // Shown with its own proportions, within the box above its caption.
+    EXPECT_NEAR(double(cv().Photo->width()) / cv().Photo->height(), 300.0 / 400.0, 0.02);
+    EXPECT_LT(cv().Photo->geometry().bottom(), cv().Label2->y());
     EXPECT_EQ(apercu().rafraichissements, 1);
     EXPECT_EQ(rendus(), avant + 1);
     EXPECT_TRUE(page().contains(u"Photo.jpg"_qs));
@@ -41,8 +36,7 @@ TEST_F(Photo, RattacherGardeLesProportions)
 
     faux.dialogues->fichiersChoisis.push_back(image(u"carre.gif"_qs, 50, 50, "JPG"));
     principale().RattacherPhoto_Click();
-    EXPECT_EQ(largeurT(cv().Photo), 1890);
-    EXPECT_EQ(hauteurT(cv().Photo), 1890);
+    EXPECT_EQ(cv().Photo->width(), cv().Photo->height());
 }
 
 TEST_F(Photo, RattacherSansNomEcritPointJpg)

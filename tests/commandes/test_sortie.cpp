@@ -1,5 +1,6 @@
 // The CV output commands: printing, page set-up, the Word copy and its conversion dialog.
 #include <QProcess>
+#include <QTest>
 
 #include "commandes.h"
 #include "shell/dialogs/formconvert.h"
@@ -15,22 +16,31 @@ protected:
         principale();
         cv().ChargerFichierCV(chemin(u"CV/Lefort Anne.dat"_qs));
     }
-    // A stand-in for the office suite on the PATH: it writes the converted file as told, keeps
-    // its arguments, and answers with the exit status given.
-    void convertisseur(const QString& nom, int statut = 0)
+    // A stand-in for the office suite on the PATH: it keeps its arguments, writes the converted
+    // file as told and answers with the exit status given; with a wait, it first sleeps that many
+    // seconds. A suite that shows windows has its window-system plugin beside its program, as a
+    // full install has; without it, it is a "-nogui" one.
+    void convertisseur(const QString& nom, int statut = 0, bool fenetres = false, int attente = 0)
     {
-        const QString script = QDir(programmes.path()).filePath(nom);
+        const QDir dossier(programmes.path());
+        QString script = dossier.filePath(nom);
+        if (fenetres) {
+            dossier.mkpath(u"program"_qs);
+            Outils::ecrireOctets(dossier.filePath(u"program/libvclplug_gen.so"_qs), "");
+            script = dossier.filePath(u"program/"_qs + nom);
+            QFile::link(script, dossier.filePath(nom));
+        }
         Outils::ecrireOctets(script, QStringLiteral(
             "#!/bin/sh\n"
+            "if [ %3 -gt 0 ]; then exec /bin/sleep %3; fi\n"
             "printf '%s\\n' \"$@\" > \"%1/arguments\"\n"
             "sortie=''; precedent=''\n"
             "for a in \"$@\"; do\n"
             "  if [ \"$precedent\" = '--outdir' ]; then sortie=\"$a\"; fi\n"
-            "  precedent=\"$a\"; dernier=\"$a\"\n"
+            "  precedent=\"$a\"\n"
             "done\n"
-            "/bin/cp \"$dernier\" \"%1/page.html\"\n"
             "if [ %2 -eq 0 ]; then printf 'DOCUMENT WORD' > \"$sortie/CV.doc\"; fi\n"
-            "exit %2\n").arg(programmes.path()).arg(statut).toUtf8());
+            "exit %2\n").arg(programmes.path()).arg(statut).arg(attente).toUtf8());
         QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     QStringList argumentsRecus() const
@@ -65,32 +75,6 @@ TEST_F(Sortie, ImpressionApercuEtMiseEnPagePassentParLApercu)
     EXPECT_FALSE(RegistreFenetres::instance().estChargee<MiseEnPage>());
 }
 
-TEST_F(Sortie, ConversionEcritLaCopieEtLOuvre)
-{
-    convertisseur(u"soffice"_qs);
-    faux.coquille->associations.insert(u"doc"_qs, u"/usr/bin/traitement"_qs);
-    Outils::ecrireOctets(chemin(u"Modeles/Lefort Anne.jpg"_qs), Outils::lireOctets(image(u"p.png"_qs, 8, 8)));
-    cv().VisualisationCV();
-    ASSERT_TRUE(page().contains(u"SRC='Photo.jpg'"_qs));
-    principale().ConvertirWord();
-
-    EXPECT_TRUE(faux.dialogues->messages.isEmpty()) << faux.dialogues->textes().join(u'|').toStdString();
-    EXPECT_EQ(Outils::lireOctets(copie()), QByteArray("DOCUMENT WORD"));
-    ASSERT_EQ(faux.coquille->lancements.size(), 1);
-    EXPECT_EQ(faux.coquille->lancements[0].arguments, QStringList{copie()});
-    // A private profile, no window, Word 97 out of the page as Writer reads it.
-    const QStringList a = argumentsRecus();
-    ASSERT_FALSE(a.isEmpty());
-    EXPECT_TRUE(a[0].startsWith(u"-env:UserInstallation=file:///"_qs));
-    EXPECT_TRUE(a.contains(u"--headless"_qs));
-    EXPECT_TRUE(a.contains(u"--infilter=HTML (StarWriter)"_qs));
-    EXPECT_EQ(a.mid(a.indexOf(u"--convert-to"_qs), 2), QStringList({u"--convert-to"_qs, u"doc:MS Word 97"_qs}));
-    // The page handed over carries its picture.
-    const QString remise = QString::fromUtf8(Outils::lireOctets(QDir(programmes.path()).filePath(u"page.html"_qs)));
-    EXPECT_FALSE(remise.contains(u"SRC='Photo.jpg'"_qs));
-    EXPECT_TRUE(remise.contains(u"SRC='data:image/png;base64,"_qs));
-}
-
 TEST_F(Sortie, ConversionManqueeGardeLaCopiePrecedente)
 {
     Outils::ecrireOctets(copie(), "ANCIENNE COPIE");
@@ -111,6 +95,59 @@ TEST_F(Sortie, ConversionManqueeGardeLaCopiePrecedente)
                            u"La conversion du CV au format Word a échoué."_qs,
                            u"Le fichier Lefort Anne.doc n'a pas pu être écrit. Conversion impossible"_qs}));
     EXPECT_EQ(Outils::lireOctets(copie()), QByteArray("ANCIENNE COPIE"));
+    EXPECT_TRUE(faux.coquille->lancements.isEmpty());
+    EXPECT_TRUE(faux.coquille->explorations.isEmpty());
+}
+
+TEST_F(Sortie, ConversionSansFinAbandonnee)
+{
+    convertisseur(u"soffice"_qs, 0, false, 600);
+    const ExportWord::Resultat r = ExportWord::convertir(chemin(u"Modeles/CVtemp.html"_qs), copie(), 300);
+    EXPECT_EQ(r.issue, ExportWord::Issue::EchecConversion);
+    EXPECT_EQ(r.message, u"La conversion du CV au format Word a échoué."_qs);
+    EXPECT_FALSE(QFileInfo::exists(copie()));
+}
+
+// A desktop without a program for Word documents, LibreOffice on the PATH: the dialog names it
+// and the copy opens in it, after "Convertir" and from the dialog's last copy.
+TEST_F(Sortie, SansProgrammeDuBureauLaCopieSOuvreDansLibreOffice)
+{
+    convertisseur(u"soffice"_qs, 0, true);
+    const QString soffice = QDir(programmes.path()).filePath(u"soffice"_qs);
+    principale().MenuConvertirCV_Click();
+    FormConvert* f = &Forme<FormConvert>();
+    EXPECT_EQ(f->Text1->text(), u"LibreOffice ("_qs + soffice + u")"_qs);
+    QTest::mouseClick(f->BoutonKVL2->Label1, Qt::LeftButton);
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty()) << faux.dialogues->textes().join(u'|').toStdString();
+    EXPECT_EQ(Outils::lireOctets(copie()), QByteArray("DOCUMENT WORD"));
+    ASSERT_EQ(faux.coquille->lancements.size(), 1);
+    EXPECT_EQ(faux.coquille->lancements[0].programme, soffice);
+    EXPECT_EQ(faux.coquille->lancements[0].arguments, QStringList{copie()});
+
+    principale().MenuConvertirCV_Click();
+    f = &Forme<FormConvert>();
+    QTest::mouseDClick(f->Info, Qt::LeftButton);
+    ASSERT_EQ(faux.coquille->lancements.size(), 2);
+    EXPECT_EQ(faux.coquille->lancements[1].arguments, QStringList{copie()});
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+}
+
+// Nothing here shows Word documents (the LibreOffice on the PATH converts but has no window): the
+// user is told where the copy lies.
+TEST_F(Sortie, SansProgrammePourLaCopieLUtilisateurApprendOuElleEst)
+{
+    convertisseur(u"soffice"_qs);
+    principale().MenuConvertirCV_Click();
+    FormConvert& f = Forme<FormConvert>();
+    EXPECT_TRUE(f.Text1->text().isEmpty());
+    QTest::mouseClick(f.BoutonKVL2->Label1, Qt::LeftButton);
+    const QString ou = u"Aucun programme de ce poste ne sait ouvrir les documents Word. Le CV converti se trouve "
+                       "dans le fichier "_qs + copie();
+    EXPECT_EQ(faux.dialogues->textes(), QStringList{u"Le CV a été converti au format Word. "_qs + ou});
+    EXPECT_EQ(Outils::lireOctets(copie()), QByteArray("DOCUMENT WORD"));
+
+    principale().ConsulterWord_Click();
+    EXPECT_EQ(faux.dialogues->textes().mid(1), QStringList{ou});
     EXPECT_TRUE(faux.coquille->lancements.isEmpty());
     EXPECT_TRUE(faux.coquille->explorations.isEmpty());
 }
@@ -142,10 +179,13 @@ TEST_F(Sortie, DialogueDeConversion)
     EXPECT_EQ(f.Info->text(), u"Aucun fichier trouvé."_qs);
     EXPECT_TRUE(f.Text1->text().isEmpty()); // no program for ".doc"
     // Double-clicking asks for the copy, which does not exist yet.
-    f.Info_DblClick();
-    EXPECT_EQ(faux.coquille->explorations, QStringList{copie()});
+    QTest::mouseDClick(f.Info, Qt::LeftButton);
+    EXPECT_EQ(faux.dialogues->textes(),
+              QStringList{u"Le fichier "_qs + copie() +
+                          u" n'existe pas : le CV n'a pas encore été converti au format Word."_qs});
+    faux.dialogues->messages.clear();
     f.Label2_Click();
-    EXPECT_EQ(faux.coquille->explorations.last(), documents());
+    EXPECT_EQ(faux.coquille->explorations, QStringList{documents()});
     f.BoutonKVL3_Click();
     EXPECT_EQ(faux.coquille->explorations.last(), chemin(u"Modeles/CVtemp.html"_qs));
     f.BoutonKVL1_Click();
@@ -187,4 +227,20 @@ TEST(ExportWordPage, ImagesLocalesIncorporees)
     EXPECT_TRUE(r.startsWith(u"<P><IMG SRC='data:image/jpeg;base64,"_qs)) << r.toStdString();
     EXPECT_TRUE(r.contains(u"' WIDTH=100><img src=\"absente.png\"><IMG src=texte.jpg>"
                            "<img src='data:image/png;base64,AA=='></P>"_qs));
+}
+
+TEST(ExportWordPage, DeclareeEnUtf8)
+{
+    // Every declaration of the page gives way to one UTF-8 declaration first in its head.
+    EXPECT_EQ(ExportWord::declarerUtf8(
+                  u"<html><HEAD lang=fr><meta http-equiv=\"x\"><META HTTP-EQUIV=\"Content-Type\" "
+                  "CONTENT=\"text/html; charset=windows-1252\"><meta charset='iso-8859-1'><title>É</title></HEAD>"
+                  "<body><meta charset=utf-16>é</body></html>"_qs),
+              u"<html><HEAD lang=fr><meta charset=\"utf-8\"><meta http-equiv=\"x\"><title>É</title></HEAD>"
+              "<body>é</body></html>"_qs);
+    EXPECT_EQ(ExportWord::declarerUtf8(u"<html lang=fr><body>é</body></html>"_qs),
+              u"<html lang=fr><meta charset=\"utf-8\"><body>é</body></html>"_qs);
+    EXPECT_EQ(ExportWord::declarerUtf8(u"<p>é</p>"_qs), u"<meta charset=\"utf-8\"><p>é</p>"_qs);
+    // A head-like word is not a head.
+    EXPECT_EQ(ExportWord::declarerUtf8(u"<header>é</header>"_qs), u"<meta charset=\"utf-8\"><header>é</header>"_qs);
 }

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTest>
+#include <cerrno>
 
 #include "cveditor/fichier_cv.h"
 #include "shell/services/systeme.h"
@@ -121,7 +122,7 @@ TEST_F(TestFenetreCV, EnregistrementRefuseSansNomOuEnEchec)
     FichiersTexte::simulerEchecEcriture(true);
     cv().SauvegarderCV_Click();
     FichiersTexte::simulerEchecEcriture(false);
-    EXPECT_EQ(faux.dialogues->textes().last(), u"Pb lors de l'enregistrement du CV : Dupont"_qs);
+    EXPECT_EQ(faux.dialogues->textes().last(), FichierCV::messageEchec(u"Dupont"_qs, EIO));
     EXPECT_EQ(Outils::lireOctets(fichierCV(u"Dupont"_qs)), avant);
 }
 
@@ -205,22 +206,35 @@ TEST_F(TestFenetreCV, FichiersAbimesSansPlantage)
         binaire.append(char((i * 7919) % 256));
     Outils::ecrireOctets(fichierCV(u"Binaire"_qs), binaire);
     Outils::ecrireOctets(fichierCV(u"Sans Egal"_qs), "ligne sans egal\r\nautre\r\n9\r\n");
-    Outils::ecrireOctets(fichierCV(u"Longue"_qs), "Nom=LONG\r\nDivers=" + QByteArray(10 * 1024 * 1024, 'x') + "\r\n");
+    Outils::ecrireOctets(fichierCV(u"Enorme"_qs), "Nom=ENORME\r\nDivers=" + QByteArray(FichierCV::TailleMax, 'x'));
+    Outils::ecrireOctets(fichierCV(u"Longue"_qs), "Nom=LONG\r\nDivers=" + QByteArray(2 * 1024 * 1024, 'x') + "\r\n");
     Outils::ecrireOctets(fichierCV(u"Inconnus"_qs),
                          "Inconnu=abc\r\n99:LangueProf=1\r\n2:CheckDisposition=1\r\n1:LangueProf=7\r\n"
                          "0:Inconnu=1\r\nNom=BON\r\n4:LangueCourant=1\r\n");
-    for (const QString& nom : {u"Binaire"_qs, u"Sans Egal"_qs, u"Longue"_qs, u"Inconnus"_qs, u"Absent"_qs}) {
+    // Nothing a CV holds, or too big for one, or unreadable: not opened, the editor as it was.
+    for (const QString& nom : {u"Binaire"_qs, u"Sans Egal"_qs, u"Enorme"_qs, u"Absent"_qs}) {
         cv().ChargerFichierCV(fichierCV(nom));
-        EXPECT_EQ(cv().NomCV->text(), nom);
-        if (nom == u"Longue"_qs) {
-            EXPECT_EQ(cv().Nom->text(), u"LONG"_qs);
-            EXPECT_EQ(cv().Divers->toPlainText(), QString()); // refused, not cut
-        }
+        EXPECT_EQ(cv().NomCV->text(), QString());
+        const auto etat = nom == u"Absent" ? FichierCV::Ouverture::Illisible : FichierCV::Ouverture::PasUnCV;
+        EXPECT_EQ(faux.dialogues->textes().value(0), FichierCV::messageOuverture(etat, nom + u".dat"_qs));
+        faux.dialogues->messages.clear();
     }
+    EXPECT_EQ(rendus(), 0);
+    EXPECT_EQ(Outils::lireOctets(fichierCV(u"Binaire"_qs)), binaire);
+
+    // A text longer than any typed, with no blank: read whole, and the box shows it at once.
+    cv().ChargerFichierCV(fichierCV(u"Longue"_qs));
+    EXPECT_EQ(cv().Nom->text(), u"LONG"_qs);
+    EXPECT_EQ(cv().Divers->toPlainText().size(), 2 * 1024 * 1024);
+
     // What could be read is there.
+    cv().ChargerFichierCV(fichierCV(u"Inconnus"_qs));
+    EXPECT_EQ(cv().NomCV->text(), u"Inconnus"_qs);
     EXPECT_EQ(cv().Nom->text(), u"BON"_qs);
+    EXPECT_EQ(cv().Divers->toPlainText(), QString());
     EXPECT_TRUE(cv().LangueCourant[4]->isChecked());
     EXPECT_FALSE(cv().LangueProf[1]->isChecked());
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
 }
 
 TEST_F(TestFenetreCV, LApercuPrenantLeFocusFermeLesPanneaux)

@@ -12,7 +12,9 @@ static void PrintTo(const QString& t, std::ostream* os) { *os << '"' << t.toStdS
 #include "shell/services/fichiers_texte.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
+#include <cerrno>
 
 using FichierControles::Entree;
 using FichierCV::ValeursCV;
@@ -209,6 +211,7 @@ TEST(FichierCV, UnEnregistrementInterrompuLaisseLAncienFichier)
     const QString chemin = FichierCV::cheminFichier(d.donnees(), u"Lebrun"_qs);
     QFile::setPermissions(chemin, QFile::ReadOwner | QFile::ReadUser);
     EXPECT_FALSE(FichierCV::enregistrer(d.donnees(), u"Lebrun"_qs, cv));
+    EXPECT_EQ(errno, EACCES);
     QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     EXPECT_EQ(Outils::lireOctets(chemin), avant);
 
@@ -240,4 +243,28 @@ TEST(FichierCV, FichiersAbimesOuEtrangers)
     EXPECT_EQ(lu->texte(u"Divers"_qs).size(), 10 * 1024 * 1024);
     EXPECT_EQ(lu->texte(u"Nom"_qs), u"X"_qs);
     EXPECT_EQ(lu->cases.value(u"LangueProf"_qs).keys(), QList<int>{3});
+}
+
+TEST(FichierCV, CeQueLEditeurEcritSeRelitEntier)
+{
+    DossierTemporaire d;
+    ValeursCV cv = ValeursCV::parDefaut();
+    cv.fixer(u"Nom"_qs, u"LEBRUN"_qs);
+    const QString chemin = FichierCV::cheminFichier(d.donnees(), u"Lebrun"_qs);
+
+    // A career that fills a CV file to its largest size is written, and read back whole.
+    const qsizetype place = FichierCV::TailleMax - FichierCV::composer(cv).size();
+    cv.fixer(u"Experiences"_qs, QString(place, u'a'));
+    ASSERT_TRUE(FichierCV::enregistrer(d.donnees(), u"Lebrun"_qs, cv));
+    const FichierCV::Ouverture lu = FichierCV::ouvrir(chemin);
+    ASSERT_EQ(lu.etat, FichierCV::Ouverture::Ouvert);
+    EXPECT_EQ(lu.cv.texte(u"Experiences"_qs).size(), place);
+    EXPECT_EQ(lu.cv.texte(u"Nom"_qs), u"LEBRUN"_qs);
+
+    // One character more would make a file that no editor opens: it is not written.
+    cv.fixer(u"Experiences"_qs, QString(place + 1, u'a'));
+    errno = 0;
+    EXPECT_FALSE(FichierCV::enregistrer(d.donnees(), u"Lebrun"_qs, cv));
+    EXPECT_EQ(errno, EFBIG);
+    EXPECT_EQ(QFileInfo(chemin).size(), FichierCV::TailleMax);
 }

@@ -1,8 +1,9 @@
-// The merge of a template with an application: the golden cases, and the reading of the
-// template's lines.
+// The merge of a template with an application: the golden cases, the reading of the
+// template's lines, and the letter the sending window shows.
 
 #include <gtest/gtest.h>
 
+#include "fenetre_envoi.h"
 #include "letters/fusion.h"
 #include "outils.h"
 #include "shell/services/fonctionnel.h"
@@ -60,4 +61,19 @@ TEST(Fusion, LignesDuModeleReconnuesParLeurDebut)
 
     // An untrimmed subject is kept as written.
     EXPECT_EQ(Fusion::lireModele({u"Objet= Candidature "_qs}).objet.value_or(u"-"_qs), u" Candidature "_qs);
+}
+
+TEST(Fusion, LaFenetreDEnvoiNeDevoilePasLesRemarques)
+{
+    // The application's title holds a placeholder: the letter shows the title as typed, and
+    // the private remarks stay in the register.
+    FenetreEnvoi t;
+    t.modeleType(u"Lettre"_qs);
+    ChampsCandidature c = FenetreEnvoi::candidatureType();
+    c.insert(u"Intitule"_qs, u"TECHNICIEN #Remarques#"_qs);
+    c.insert(u"Remarques"_qs, u"NOTE PRIVEE: salaire trop bas"_qs);
+    t.candidature(c);
+    const FormPostuler& f = t.envoi();
+    EXPECT_EQ(f.texte(), u"Madame Sophie Martin,\r\n\r\nVotre annonce de TECHNICIEN #Remarques# parue le 01/03/2024 "
+                         "m'intéresse.\r\nCordialement,"_qs);
 }

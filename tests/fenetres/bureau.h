@@ -118,6 +118,15 @@ protected:
         QTest::mouseDClick(fenetre->windowHandle(), Qt::LeftButton, {}, w->mapTo(fenetre, w->rect().center()));
         pomper();
     }
+    // A click where the pointer lands at the control's centre, after moving there: the window
+    // finds what lies under the pointer, as for the user.
+    static void cliquerAuCentre(QWidget* w)
+    {
+        QWidget* fenetre = w->window();
+        QTest::mouseMove(fenetre->windowHandle(), w->mapTo(fenetre, w->rect().center()));
+        QTest::mouseClick(fenetre->windowHandle(), Qt::LeftButton, {}, w->mapTo(fenetre, w->rect().center()));
+        pomper();
+    }
     // A click on the program's button: the pointer lands on its caption, which takes the mouse.
     static void cliquer(BoutonKVL* b) { cliquer(b->Label1); }
     // Chooses the entry of that caption in the pop-up menu on show.

@@ -386,7 +386,7 @@ void Parcours::parcourir()
     EXPECT_TRUE(reponses.prendre().isEmpty());
 
     // --- The job board's page, its address typed into the address box ------------------------
-    const QString page = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(u"annonce.html"_qs);
+    const QString page = QDir(QStringLiteral(KERVAL_SOURCE)).filePath(u"tests/parcours/annonce.html"_qs);
     const QString adresse = QUrl::fromLocalFile(page).toString();
     QLineEdit* barreAdresse = cand.CadreWeb->AdresseWeb;
     cliquer(barreAdresse);

@@ -31,8 +31,12 @@ FormCand& rouvrir(FenetreRegistre& r)
     return *r.f;
 }
 
-const QString EchecEnregistrement = u"Le registre des candidatures ne peut pas être enregistré : le fichier Kerval.mdb "
-                                    "est absent, verrouillé ou endommagé. Les informations saisies restent affichées."_qs;
+const QString EchecAbime = u"Le registre des candidatures ne peut pas être enregistré : le fichier Kerval.mdb est "
+                           "endommagé ou illisible. Les informations saisies restent affichées."_qs;
+// The file cannot be written (for root too): the candidates stored are whole, and the user hears so.
+const QString EchecProtege = u"Le registre des candidatures ne peut pas être enregistré : Kerval n'a pas le droit "
+                             "d'écrire dans le fichier Kerval.mdb ou dans son dossier. Les candidatures déjà "
+                             "enregistrées restent intactes. Les informations saisies restent affichées."_qs;
 
 } // namespace
 
@@ -47,7 +51,7 @@ TEST(RegistresProteges, UnRegistreAbimeNEstJamaisEcrit)
     cliquer(f.Intitule);
     QTest::keyClicks(f.Intitule, u"Electricien"_qs);
     cliquer(f.Action.value(3)); // "Valider"
-    EXPECT_EQ(r.messages(), QStringList{EchecEnregistrement});
+    EXPECT_EQ(r.messages(), QStringList{EchecAbime});
     EXPECT_EQ(f.Intitule->text(), u"Electricien"_qs);
     EXPECT_TRUE(f.Num->text().isEmpty());
     EXPECT_EQ(Outils::lireOctets(r.cheminBase()), abime);
@@ -70,7 +74,7 @@ TEST(RegistresProteges, UnRegistreEnLectureSeuleMontreSesCandidaturesEtLeDitUneF
     QTreeWidgetItem* groupe = f.Liste->topLevelItem(0);
     ASSERT_EQ(groupe->childCount(), 2);
 
-    // An application opens; a change is refused with the usual message, and stays on screen.
+    // An application opens; a change is refused with a message naming the cause, and stays on screen.
     QTreeWidgetItem* feuille = groupe->child(0);
     cliquer(f.Liste->viewport(), f.Liste->visualItemRect(feuille).center());
     ASSERT_FALSE(f.Num->text().isEmpty());
@@ -80,7 +84,7 @@ TEST(RegistresProteges, UnRegistreEnLectureSeuleMontreSesCandidaturesEtLeDitUneF
     QTest::keyClicks(f.Remarques->viewport(), u"Relancer lundi"_qs);
     ASSERT_EQ(f.Remarques->toPlainText(), u"Relancer lundi"_qs);
     cliquer(f.Action.value(3));
-    EXPECT_EQ(r.messages(), QStringList{EchecEnregistrement});
+    EXPECT_EQ(r.messages(), QStringList{EchecProtege});
     EXPECT_EQ(f.Remarques->toPlainText(), u"Relancer lundi"_qs);
     EXPECT_EQ(f.Intitule->text(), intitule);
     // The autosave tries again quietly.

@@ -1,5 +1,6 @@
 #include "commun.h"
 
+#include <QDirIterator>
 #include <QFileInfo>
 
 #include "register/store/base_donnees.h"
@@ -28,3 +29,21 @@ QString statutDe(const QString& chemin, const QString& societe)
 }
 
 void ecrireFichier(const QString& chemin, const QByteArray& octets) { Outils::ecrireOctets(chemin, octets); }
+
+QStringList etatDossier(const QString& dossier)
+{
+    QStringList etat;
+    QDirIterator it(dossier, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo i = it.fileInfo();
+        etat << QStringLiteral("%1 %2 %3 %4")
+                    .arg(QDir(dossier).relativeFilePath(i.filePath()))
+                    .arg(i.size())
+                    .arg(i.lastModified().toMSecsSinceEpoch())
+                    .arg(qHash(i.isFile() ? Outils::lireOctets(i.filePath()) : QByteArray()));
+    }
+    etat.sort();
+    return etat;
+}

@@ -82,3 +82,6 @@ void creerRegistre(const QString& chemin, const QList<LigneRegistre>& lignes = {
 QString statutDe(const QString& chemin, const QString& societe);
 // A file of the given bytes (folders made as needed).
 void ecrireFichier(const QString& chemin, const QByteArray& octets);
+// Every entry under a folder, hidden ones too, with its size, time and bytes, in name order:
+// what a program that touched nothing leaves unchanged.
+QStringList etatDossier(const QString& dossier);

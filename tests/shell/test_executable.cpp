@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QThread>
+#include <csignal>
 
 #include "commun.h"
 
@@ -117,4 +118,39 @@ TEST_F(Executable, UnSignalDArretFermeAussiLeMessageDUnPetitEcran)
     auto p = lancer(800, 600);
     p->waitForFinished(4000);
     arreter(*p);
+}
+
+TEST_F(Executable, UnSecondExemplaireSArreteSansToucherAuPremierQuiResteSeulApresUnArretBrutal)
+{
+    const QString registre = dossier.chemin(u"Kerval.mdb"_qs);
+    creerRegistre(registre, {{u"Envoi31"_qs, u"EMISE - EN ATTENTE DE REPONSE"_qs, iso(31), {}}});
+    const QString verrou = dossier.chemin(u".Kerval.verrou"_qs);
+    auto detenteur = [&] { return Outils::lireOctets(verrou).split('\n').value(0).toLongLong(); };
+    auto premier = lancer();
+    ASSERT_TRUE(attendre(*premier, 30000, [&] {
+        return statutDe(registre, u"Envoi31"_qs) == u"EMISE - SANS REPONSE"_qs && detenteur() == premier->processId();
+    })) << premier->readAll().toStdString();
+    premier->waitForFinished(3000); // the rest of the start-up
+
+    // Started again on the same folder (a double-click too many): the second copy ends at once,
+    // and the folder is left as the first one keeps it.
+    const QStringList avant = etatDossier(dossier.donnees());
+    auto second = lancer();
+    ASSERT_TRUE(second->waitForFinished(30000)) << second->readAll().toStdString();
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0) << second->readAll().toStdString();
+    EXPECT_EQ(premier->state(), QProcess::Running);
+    EXPECT_EQ(detenteur(), premier->processId());
+    EXPECT_EQ(etatDossier(dossier.donnees()), avant);
+
+    // The first one killed: its lock stays behind, and the next start takes it over.
+    ::kill(pid_t(premier->processId()), SIGKILL);
+    ASSERT_TRUE(premier->waitForFinished(10000));
+    ASSERT_TRUE(QFileInfo::exists(verrou));
+    auto troisieme = lancer();
+    EXPECT_TRUE(attendre(*troisieme, 30000, [&] { return detenteur() == troisieme->processId(); }))
+        << troisieme->readAll().toStdString();
+    troisieme->waitForFinished(3000);
+    arreter(*troisieme);
+    EXPECT_FALSE(QFileInfo::exists(verrou)); // a copy that ends lets its folder go
 }

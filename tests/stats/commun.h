@@ -14,6 +14,8 @@
 #include "shell/mainwindow/liens_fenetres.h"
 #include "shell/services/registre_fenetres.h"
 
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 class TestRegistre : public ::testing::Test {
 protected:
     DossierTemporaire dossier;

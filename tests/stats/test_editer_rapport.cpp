@@ -1,4 +1,7 @@
 #include <QFile>
+#include <QFileInfo>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QMenu>
 #include <QTest>
 
@@ -13,6 +16,9 @@ namespace {
 
 class ImpressionRapport : public TestRegistre {
 protected:
+    // No runtime folder of the session unless a test gives one.
+    VariableTemporaire session{"XDG_RUNTIME_DIR", QByteArray()};
+    QString temporaire() const { return QString::fromLocal8Bit(qgetenv("temp")); }
     QString rapport() const { return Fonctionnel::CheminRapport(); }
     QList<QByteArray> lignes() const
     {
@@ -57,6 +63,67 @@ TEST_F(ImpressionRapport, ListeEcriteOuverteEtImprimee)
     EXPECT_FALSE(Systeme::BaseCandidatures());
 }
 
+// The shared temporary folder holds a link planted under the report's name, pointing at a file of
+// the user's, and another user's file of that name: the report touches neither; it goes into a
+// folder of the user's own, as a file only the user may read.
+TEST_F(ImpressionRapport, DansUnDossierPriveJamaisAuTraversDUnLien)
+{
+    creerRegistre();
+    ajouter({{u"Statut"_qs, u"NON EMISE"_qs}, {u"Societe"_qs, u"ACME"_qs}});
+    faux.coquille->associations.insert(u"html"_qs, u"/usr/bin/visionneuse"_qs);
+    QFile::setPermissions(temporaire(), QFileDevice::Permissions(0x7777)); // open to all, as /tmp is
+    auto droits = [](const QString& chemin) {
+        struct stat s {};
+        return ::lstat(QFile::encodeName(chemin).constData(), &s) == 0 ? int(s.st_mode & 07777) : -1;
+    };
+    auto verifierRapport = [&](const QString& parent) {
+        const QString chemin = faux.coquille->lancements.last().arguments.value(0);
+        const QFileInfo info(chemin);
+        EXPECT_EQ(info.fileName(), u"ImpKerval.html"_qs);
+        EXPECT_EQ(QFileInfo(info.absolutePath()).absolutePath(), QFileInfo(parent).absoluteFilePath());
+        EXPECT_FALSE(info.isSymLink());
+        EXPECT_EQ(droits(chemin), 0600);
+        EXPECT_EQ(droits(info.absolutePath()), 0700);
+        EXPECT_TRUE(Outils::lireOctets(chemin).startsWith("<html><title>"));
+    };
+
+    // A link to a file of the user's.
+    const QString victime = dossier.chemin(u"victime.txt"_qs);
+    Outils::ecrireOctets(victime, "à garder");
+    const QString plante = QDir(temporaire()).filePath(u"ImpKerval.html"_qs);
+    ASSERT_TRUE(QFile::link(victime, plante));
+    Fonctionnel::EditerRapport(0);
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+    EXPECT_EQ(Outils::lireOctets(victime), QByteArray("à garder"));
+    EXPECT_EQ(QFileInfo(plante).symLinkTarget(), victime);
+    ASSERT_EQ(faux.coquille->lancements.size(), 1);
+    verifierRapport(temporaire());
+
+    // Another user's file under that name.
+    QFile::remove(plante);
+    Outils::ecrireOctets(plante, "à un autre");
+    ASSERT_EQ(::chown(QFile::encodeName(plante).constData(), 65534, 65534), 0);
+    Fonctionnel::EditerRapport(1);
+    EXPECT_EQ(Outils::lireOctets(plante), QByteArray("à un autre"));
+    ASSERT_EQ(faux.coquille->lancements.size(), 2);
+    verifierRapport(temporaire());
+
+    // The session's runtime folder, closed to others, is used when there is one; one that others
+    // may enter is not.
+    const QString runtime = dossier.chemin(u"runtime"_qs);
+    QDir().mkpath(runtime);
+    VariableTemporaire partage{"XDG_RUNTIME_DIR", temporaire()};
+    Fonctionnel::EditerRapport(0);
+    verifierRapport(temporaire());
+    EXPECT_FALSE(QFileInfo::exists(QDir(temporaire()).filePath(u"kerval"_qs)));
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    VariableTemporaire prive{"XDG_RUNTIME_DIR", runtime};
+    Fonctionnel::EditerRapport(0);
+    verifierRapport(runtime);
+    EXPECT_EQ(faux.coquille->lancements.last().arguments, QStringList{runtime + u"/kerval/ImpKerval.html"_qs});
+    EXPECT_EQ(faux.clavier->touches.size(), 4);
+}
+
 TEST_F(ImpressionRapport, RegistreVideOuGenreInconnu)
 {
     creerRegistre();
@@ -88,18 +155,19 @@ TEST_F(ImpressionRapport, EchecsSignalesSansImprimer)
     EXPECT_TRUE(faux.clavier->touches.isEmpty());
     EXPECT_FALSE(Systeme::BaseCandidatures());
 
-    // The file cannot be written: the old one stays whole and nothing is opened.
+    // The file cannot be written (a folder holds its name): nothing is opened.
     creerRegistre();
     ajouter({{u"Statut"_qs, u"NON EMISE"_qs}});
     faux.dialogues->messages.clear();
-    FichiersTexte::simulerEchecEcriture(true);
+    QFile::remove(rapport());
+    QDir().mkpath(rapport() + u"/occupe"_qs);
     Fonctionnel::EditerRapport(0);
-    FichiersTexte::simulerEchecEcriture(false);
-    ASSERT_EQ(faux.dialogues->messages.size(), 1);
-    EXPECT_TRUE(faux.dialogues->messages[0].texte.startsWith(u"Le fichier à imprimer n'a pas pu être écrit"_qs));
-    EXPECT_EQ(Outils::lireOctets(rapport()), QByteArray("ancien"));
+    EXPECT_EQ(faux.dialogues->textes(),
+              QStringList{u"Le fichier à imprimer n'a pas pu être écrit :\n"_qs + QDir::toNativeSeparators(rapport())});
+    EXPECT_EQ(QFileInfo(rapport()).dir().entryList(QDir::Files | QDir::Hidden), QStringList()); // nothing left behind
     EXPECT_TRUE(faux.coquille->explorations.isEmpty());
     EXPECT_TRUE(faux.clavier->touches.isEmpty());
+    QDir(rapport()).removeRecursively();
 
     // No program could open it: Ctrl+P would land in whatever window is active, so none is sent.
     faux.dialogues->messages.clear();

@@ -408,3 +408,50 @@ TEST(BaseCandidatures, RegistreEnLectureSeuleLuMaisJamaisEcrit)
     EXPECT_EQ(Outils::lireOctets(r.chemin), avant);
     EXPECT_EQ(QDir(r.dossier.donnees()).entryList(QDir::Files), QStringList(u"Kerval.mdb"_qs));
 }
+
+// A write that fails says why, as the system told the engine, through the record set's edit as
+// through a statement; a write that succeeds afterwards clears it.
+TEST(BaseCandidatures, UnEchecDEcritureDitSaCause)
+{
+    Registre r;
+    auto ecrireGrand = [](BaseDonnees& base) {
+        auto jeu = base.ouvrirJeu(u"select * from Candidatures"_qs);
+        EXPECT_TRUE(jeu && jeu->ajouterNouveau());
+        jeu->fixer(u"Description"_qs, QString(100000, u'x'));
+        return jeu->mettreAJour();
+    };
+    {
+        // The file may grow no more than it is: the engine finds the disk full.
+        auto base = BaseCandidatures::ouvrir(r.chemin);
+        ASSERT_TRUE(base);
+        const int pages = base->base().valeurUnique(u"PRAGMA page_count"_qs)->toInt();
+        ASSERT_TRUE(base->base().executer(u"PRAGMA max_page_count = %1"_qs.arg(pages)));
+        EXPECT_FALSE(ecrireGrand(base->base()));
+        EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::DisquePlein);
+        EXPECT_TRUE(base->base().executer(u"update Candidatures set Statut = 'NON EMISE'"_qs));
+        EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::Inconnue);
+    }
+    {
+        // Held by another program that is writing.
+        auto autre = BaseDonnees::ouvrir(r.chemin);
+        ASSERT_TRUE(autre && autre->executer(u"begin immediate"_qs));
+        auto base = BaseCandidatures::ouvrir(r.chemin);
+        ASSERT_TRUE(base);
+        EXPECT_FALSE(base->base().executer(u"delete from candidatures "_qs));
+        EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::Occupee);
+        autre->executer(u"rollback"_qs);
+    }
+    {
+        // A file that may not be written (for root too): no right to write.
+        Registres::FichierProtege protege(r.chemin);
+        ASSERT_TRUE(protege.actif());
+        auto base = BaseCandidatures::ouvrir(r.chemin);
+        ASSERT_TRUE(base && base->lectureSeule());
+        EXPECT_FALSE(ecrireGrand(base->base()));
+        EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::Permission);
+        EXPECT_FALSE(base->base().executer(u"delete from candidatures "_qs));
+        EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::Permission);
+    }
+    EXPECT_EQ(Stockage::causeOuverture(Stockage::Etat::Absente), Stockage::Cause::Absente);
+    EXPECT_EQ(Stockage::causeOuverture(Stockage::Etat::Endommagee), Stockage::Cause::Endommagee);
+}

@@ -1,0 +1,226 @@
+// The register window left within the autosave's delay, in the main window's workspace: what
+// was just typed is saved as the window goes (Ctrl+F4, the main window closing, "Retour au menu
+// principal"), and a save that fails then is said, naming the cause the system gave.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "platform/fakes/fausse_plateforme.h"
+#include "platform/fakes/faux_navigateur.h"
+#include "register/store/base_candidatures.h"
+#include "register/window/formcand.h"
+#include "register/window/logique_fiche.h"
+#include "registres.h"
+#include "shell/mainwindow/principale.h"
+#include "shell/startup/ecran.h"
+#include "support/outils.h"
+
+namespace {
+
+const QString AnciennesRemarques = u"Appeler lundi"_qs;
+
+class FermetureRegistre : public ::testing::Test {
+protected:
+    DossierTemporaire dossier;
+    FaussePlateforme plateforme = FaussePlateforme::installer();
+    QPointer<Principale> principale;
+    QPointer<FormCand> f;
+    qint64 num = 0;
+
+    void SetUp() override
+    {
+        Ecran::simuler(QSize(1280, 1024));
+        dossier.entrer();
+        FauxNavigateur::installer();
+        ASSERT_TRUE(BaseCandidatures::creerVide(registre()));
+        {
+            auto base = BaseCandidatures::ouvrir(registre());
+            ASSERT_TRUE(base);
+            ChampsCandidature c = FicheCandidature::FicheVide();
+            c[u"Intitule"_qs] = u"Soudeur"_qs;
+            c[u"Societe"_qs] = u"Acier"_qs;
+            c[u"Statut"_qs] = u"NON EMISE"_qs;
+            c[u"Remarques"_qs] = AnciennesRemarques;
+            ASSERT_TRUE(FicheCandidature::Enregistrer(base->base(), c));
+            num = c.value(u"Num"_qs).toLongLong();
+        }
+        principale = &Forme<Principale>();
+        principale->show();
+        principale->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
+        f = &Forme<FormCand>();
+        // The autosave's tick never comes between the typing and the closing here.
+        f->Timer1->stop();
+        f->Timer2->stop();
+        ASSERT_EQ(f->Liste->topLevelItemCount(), 1);
+        QTreeWidgetItem* feuille = f->Liste->topLevelItem(0)->child(0);
+        ASSERT_NE(feuille, nullptr);
+        QTest::mouseClick(f->Liste->viewport(), Qt::LeftButton, {}, f->Liste->visualItemRect(feuille).center());
+        ASSERT_EQ(f->Num->text(), QString::number(num));
+        plateforme.dialogues->messages.clear();
+    }
+    void TearDown() override
+    {
+        RegistreFenetres::instance().toutDecharger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Ecran::simuler(std::nullopt);
+    }
+
+    QString registre() const { return dossier.chemin(u"Kerval.mdb"_qs); }
+    QString remarquesEnregistrees() const
+    {
+        auto base = BaseCandidatures::ouvrir(registre());
+        const auto c = base ? FicheCandidature::Charger(base->base(), num) : std::nullopt;
+        return c ? c->value(u"Remarques"_qs) : u"<absente>"_qs;
+    }
+    // The user's typing at the end of the remarks.
+    void taperRemarques(const QString& texte)
+    {
+        QTest::mouseClick(f->Remarques->viewport(), Qt::LeftButton, {}, f->Remarques->viewport()->rect().center());
+        QTest::keyClick(f->Remarques->viewport(), Qt::Key_End, Qt::ControlModifier);
+        Outils::taper(f->Remarques->viewport(), texte);
+    }
+    QStringList messages()
+    {
+        const QStringList t = plateforme.dialogues->textes();
+        plateforme.dialogues->messages.clear();
+        return t;
+    }
+    bool registreFerme() const { return f.isNull() && !RegistreFenetres::instance().estChargee<FormCand>(); }
+};
+
+} // namespace
+
+TEST_F(FermetureRegistre, CeQuiVientDEtreTapeEstEnregistreQuelleQueSoitLaFermeture)
+{
+    // Ctrl+F4 on the register's own window.
+    taperRemarques(u" - Entretien le 12 à 14h"_qs);
+    QTest::keyClick(f->Remarques->viewport(), Qt::Key_F4, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(registreFerme());
+    EXPECT_EQ(remarquesEnregistrees(), AnciennesRemarques + u" - Entretien le 12 à 14h"_qs);
+
+    // "Retour au menu principal".
+    f = &Forme<FormCand>();
+    f->Timer2->stop();
+    f->AfficherCandidature(num);
+    taperRemarques(u" - rappeler"_qs);
+    QTest::mouseClick(principale->Label2, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(registreFerme());
+    EXPECT_EQ(remarquesEnregistrees(), AnciennesRemarques + u" - Entretien le 12 à 14h - rappeler"_qs);
+
+    // The main window closed: the program ends, the last note kept whole.
+    f = &Forme<FormCand>();
+    f->Timer2->stop();
+    f->AfficherCandidature(num);
+    taperRemarques(u"\nderniere note"_qs);
+    EXPECT_TRUE(principale->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(principale.isNull());
+    EXPECT_TRUE(registreFerme());
+    EXPECT_EQ(remarquesEnregistrees(),
+              AnciennesRemarques + u" - Entretien le 12 à 14h - rappeler\r\nderniere note"_qs);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(FermetureRegistre, UnEnregistrementQuiEchoueALaFermetureEstDitEtLaFenetreSeFermeQuandMeme)
+{
+    // A title emptied: the save is refused with its usual message, and the window still goes.
+    QTest::mouseClick(f->Intitule, Qt::LeftButton);
+    QTest::keyClick(f->Intitule, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(f->Intitule, Qt::Key_Delete);
+    QTest::keyClick(f->Intitule, Qt::Key_F4, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(registreFerme());
+    EXPECT_EQ(messages(), QStringList{FicheCandidature::messageIntituleObligatoire()});
+
+    // A register that cannot be written: the autosave said it while the user typed; closing with
+    // a change still unsaved says it again, with what is lost, and the cause.
+    f = &Forme<FormCand>();
+    f->Timer2->stop();
+    f->AfficherCandidature(num);
+    Registres::FichierProtege protege(registre());
+    ASSERT_TRUE(protege.actif());
+    taperRemarques(u" - relancer"_qs);
+    f->Timer2_Timer();
+    EXPECT_EQ(messages(), QStringList{BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, false)});
+    taperRemarques(u" vendredi"_qs);
+    f->Timer2_Timer();
+    EXPECT_TRUE(messages().isEmpty()) << "said once while the window stays";
+    EXPECT_TRUE(principale->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(registreFerme());
+    const QStringList dits = messages();
+    EXPECT_EQ(dits, QStringList{BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, true)});
+    ASSERT_EQ(dits.size(), 1);
+    EXPECT_TRUE(dits.first().contains(u"n'a pas le droit d'écrire"_qs)) << dits.first().toStdString();
+    EXPECT_FALSE(dits.first().contains(u"endommagé"_qs));
+    EXPECT_EQ(remarquesEnregistrees(), AnciennesRemarques);
+}
+
+// Run by the next test in a child process whose temporary folder, and so the data folder, is a
+// file system of 2 MB: the register is full there as on a full disk.
+TEST_F(FermetureRegistre, EnfantDisquePlein)
+{
+    if (qEnvironmentVariableIsEmpty("KERVAL_DISQUE_PLEIN"))
+        GTEST_SKIP() << "run by a child process";
+    {
+        // Everything left of the disk goes to another file.
+        QFile bourre(dossier.chemin(u"bourre"_qs));
+        ASSERT_TRUE(bourre.open(QIODevice::WriteOnly));
+        for (qint64 bloc = 1 << 16; bloc > 0; bloc /= 2)
+            while (bourre.write(QByteArray(int(bloc), 'x')) == bloc && bourre.flush())
+                ;
+    }
+    const QByteArray avant = Outils::lireOctets(registre());
+    taperRemarques(u" - Entretien le 12 à 14h"_qs);
+    QTest::mouseClick(f->Action.value(3), Qt::LeftButton); // "Valider"
+    const QStringList dits = messages();
+    EXPECT_EQ(dits, QStringList{BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::DisquePlein, false)});
+    ASSERT_EQ(dits.size(), 1);
+    EXPECT_TRUE(dits.first().startsWith(u"Le registre des candidatures ne peut pas être enregistré : le disque est "
+                                        "plein. Les candidatures déjà enregistrées restent intactes."_qs))
+        << dits.first().toStdString();
+    EXPECT_EQ(f->Remarques->toPlainText(), AnciennesRemarques + u" - Entretien le 12 à 14h"_qs);
+    // The register is whole and holds the application as it was.
+    EXPECT_EQ(Outils::lireOctets(registre()), avant);
+    EXPECT_EQ(remarquesEnregistrees(), AnciennesRemarques);
+}
+
+TEST(RegistrePlein, LeMessageDitQueLeDisqueEstPlein)
+{
+    // A file system of its own for the child: a mount namespace, where the system allows one.
+    QTemporaryDir point;
+    ASSERT_TRUE(point.isValid());
+    QProcess enfant;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"KERVAL_DISQUE_PLEIN"_qs, u"1"_qs);
+    env.insert(u"TMPDIR"_qs, point.path());
+    enfant.setProcessEnvironment(env);
+    enfant.setProcessChannelMode(QProcess::MergedChannels);
+    enfant.start(u"unshare"_qs, {u"-rm"_qs, u"sh"_qs, u"-c"_qs,
+                                 u"mount -t tmpfs -o size=2m tmpfs \"$TMPDIR\" || exit 77; exec \"$0\" \"$1\""_qs,
+                                 QCoreApplication::applicationFilePath(),
+                                 u"--gtest_filter=FermetureRegistre.EnfantDisquePlein"_qs});
+    if (!enfant.waitForStarted(10000))
+        GTEST_SKIP() << "unshare is missing";
+    ASSERT_TRUE(enfant.waitForFinished(120000));
+    const QString sortie = QString::fromUtf8(enfant.readAll());
+    if (!sortie.contains(u"[ RUN      ]"_qs))
+        GTEST_SKIP() << "no file system of its own for a child here: " << sortie.toStdString();
+    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit) << sortie.toStdString();
+    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
+    EXPECT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
+}
