@@ -122,7 +122,7 @@ protected:
         if (message.startsWith(marque))
             navigateur_->signalerCadre(message.mid(marque.size()));
     }
-    // A link meant for a new window opens in this one.
+    // A link meant for a new window opens in this one, where the page may lead elsewhere.
     QWebEnginePage* createWindow(WebWindowType) override;
     // Without the page's own navigation, the page shown stays until the program asks for another:
     // only the program's requests (an address given, the history, a reload) go through.
