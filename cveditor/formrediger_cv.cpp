@@ -529,8 +529,10 @@ void FormRedigerCV::construireApercu()
     placer(FrameWeb, 50, 330, 8900, 8600);
     WebBrowser1 = Navigateur::creer(FrameWeb);
     WebBrowser1->setObjectName(u"WebBrowser1"_qs);
-    // The preview shows what the user typed: nothing of it may run as a script.
+    // The preview shows what the user typed: nothing of it may run as a script, and nothing of it
+    // may lead the preview away from the CV (a refresh, a link).
     WebBrowser1->fixerScriptsPage(false);
+    WebBrowser1->fixerNavigationParLaPage(false);
     placer(WebBrowser1, -50, -50, 9000, 8700);
 }
 

@@ -66,11 +66,16 @@ public:
     virtual void imprimer() = 0;
     virtual void apercuAvantImpression() = 0;
     virtual void miseEnPage() = 0;
-    // Prints the page on a printer already set up (a PDF file, for instance); false on failure.
+    // Prints the page on a printer already set up; false on failure. A PDF file is written by the
+    // browser itself and keeps the page's text and fonts; a printer gets the page drawn.
     virtual bool imprimerSur(QPrinter& imprimante) = 0;
 
     // Lets the page's own scripts run (on by default). Pages still answer queries when off.
     virtual void fixerScriptsPage(bool actifs) = 0;
+    // Lets the page lead the browser to other pages: a link followed, a refresh or a script that
+    // sends it elsewhere, a form sent, a new window (on by default). Off, the browser shows only
+    // the pages asked for through Navigate, GoBack, GoForward and Refresh.
+    virtual void fixerNavigationParLaPage(bool permise) = 0;
     // The longest wait for the page's answer to a query, in milliseconds.
     void fixerDelaiReponse(int ms) { delaiReponse_ = ms; }
     int delaiReponse() const { return delaiReponse_; }

@@ -1,6 +1,7 @@
 #include "platform/navigateur_web.h"
 
 #include "platform/attente.h"
+#include "platform/plateforme.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QTimer>
 #include <QUuid>
 #include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -120,8 +122,22 @@ protected:
         if (message.startsWith(marque))
             navigateur_->signalerCadre(message.mid(marque.size()));
     }
-    // A link meant for a new window opens in this one.
+    // A link meant for a new window opens in this one, where the page may lead elsewhere.
     QWebEnginePage* createWindow(WebWindowType) override;
+    // Without the page's own navigation, the page shown stays until the program asks for another:
+    // only the program's requests (an address given, the history, a reload) go through.
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool principal) override
+    {
+        if (!principal)
+            return QWebEnginePage::acceptNavigationRequest(url, type, principal);
+        const bool acceptee = navigateur_->navigationParLaPage_
+                                  ? QWebEnginePage::acceptNavigationRequest(url, type, principal)
+                                  : type == NavigationTypeTyped || type == NavigationTypeBackForward ||
+                                        type == NavigationTypeReload;
+        if (!acceptee)
+            navigateur_->refusees_ << url;
+        return acceptee;
+    }
     void javaScriptAlert(const QUrl&, const QString&) override {}
     bool javaScriptConfirm(const QUrl&, const QString&) override { return false; }
     bool javaScriptPrompt(const QUrl&, const QString&, const QString&, QString*) override { return false; }
@@ -151,7 +167,12 @@ private:
 };
 } // namespace
 
-QWebEnginePage* PageKerval::createWindow(WebWindowType) { return new PageRelais(profile(), this); }
+QWebEnginePage* PageKerval::createWindow(WebWindowType)
+{
+    if (!navigateur_->navigationParLaPage_)
+        return nullptr;
+    return new PageRelais(profile(), this);
+}
 
 NavigateurWeb::NavigateurWeb(QWidget* parent)
     : Navigateur(parent), vue_(new QWebEngineView(this)),
@@ -176,25 +197,23 @@ NavigateurWeb::NavigateurWeb(QWidget* parent)
         " console.log(%1 + ' ' + location.href); });").arg(litteral(jeton_)));
     page_->scripts().insert(cadres);
 
-    connect(page_, &QWebEnginePage::loadStarted, this, [this] {
-        etat_ = EtatPage::Chargement;
-        enCours_ = true;
-        echouee_.clear();
-    });
-    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool reussi) {
-        enCours_ = false;
-        if (enAttente_) {
-            // The page that ended, stopped, is not the last one asked for: that one goes next,
-            // and the browser stays loading until it ends.
-            demanderEnAttente();
+    connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo& info) {
+        const QUrl url = info.url();
+        if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+            if (refusees_.removeOne(url))
+                ignorees_ << url;
+            else
+                debutChargement();
             return;
         }
-        // A page that cannot be reached leaves the engine on the page before it: the browser
-        // shows the address asked for, as the address box has it.
-        if (!reussi && page_->url() != demandee_)
-            echouee_ = demandee_;
-        etat_ = EtatPage::Complet;
-        emit DocumentComplete(LocationURL(), true);
+        // A page refused starts a load of its own, which ends at once on the page shown: the
+        // browser stays as it was. A page refused that took the place of the page asked for
+        // (a link clicked while that page was loading) ends the load of the page asked for.
+        const bool reussi = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus;
+        if (!reussi && ignorees_.removeOne(url))
+            return;
+        refusees_.removeOne(url);
+        finChargement(reussi);
     });
     limiteAttente_.setSingleShot(true);
     limiteAttente_.setInterval(3000);
@@ -205,6 +224,36 @@ NavigateurWeb::NavigateurWeb(QWidget* parent)
         enCours_ = false;
         demanderEnAttente();
     });
+}
+
+void NavigateurWeb::debutChargement()
+{
+    etat_ = EtatPage::Chargement;
+    enCours_ = true;
+    echouee_.clear();
+}
+
+void NavigateurWeb::finChargement(bool reussi)
+{
+    enCours_ = false;
+    if (enAttente_) {
+        // The page that ended, stopped, is not the last one asked for: that one goes next,
+        // and the browser stays loading until it ends.
+        demanderEnAttente();
+        return;
+    }
+    // A page that cannot be reached leaves the engine on the page before it: the browser
+    // shows the address asked for, as the address box has it.
+    if (!reussi && page_->url() != demandee_)
+        echouee_ = demandee_;
+    etat_ = EtatPage::Complet;
+    emit DocumentComplete(LocationURL(), true);
+}
+
+void NavigateurWeb::oublierRefusees()
+{
+    refusees_.clear();
+    ignorees_.clear();
 }
 
 void NavigateurWeb::demander(Demande demande)
@@ -223,6 +272,7 @@ void NavigateurWeb::demander(Demande demande)
     }
     enAttente_.reset();
     limiteAttente_.stop();
+    oublierRefusees();
     demandee_ = demande.adresse;
     echouee_.clear();
     if (demande.octets)
@@ -277,8 +327,17 @@ void NavigateurWeb::Navigate(const QString& adresse)
     demander({url, std::nullopt});
 }
 
-void NavigateurWeb::GoBack() { page_->triggerAction(QWebEnginePage::Back); }
-void NavigateurWeb::GoForward() { page_->triggerAction(QWebEnginePage::Forward); }
+void NavigateurWeb::GoBack()
+{
+    oublierRefusees();
+    page_->triggerAction(QWebEnginePage::Back);
+}
+
+void NavigateurWeb::GoForward()
+{
+    oublierRefusees();
+    page_->triggerAction(QWebEnginePage::Forward);
+}
 
 void NavigateurWeb::Refresh()
 {
@@ -289,6 +348,7 @@ void NavigateurWeb::Refresh()
         return;
     }
     etat_ = EtatPage::Chargement;
+    oublierRefusees();
     page_->triggerAction(QWebEnginePage::Reload);
 }
 
@@ -407,21 +467,78 @@ QString NavigateurWeb::selection() { return lignesCRLF(page_->selectedText()); }
 void NavigateurWeb::toutSelectionner() { page_->triggerAction(QWebEnginePage::SelectAll); }
 void NavigateurWeb::copier() { page_->triggerAction(QWebEnginePage::Copy); }
 
+namespace {
+
+// The longest wait for the engine to finish a print, in milliseconds.
+constexpr int DelaiImpression = 120000;
+
+// The end of a print the engine carries out on its own, waited for pumping events.
+class FinImpression {
+public:
+    void terminer(bool reussi)
+    {
+        reussi_ = reussi;
+        fini_ = true;
+        boucle_.quit();
+    }
+    // False when the print failed or did not end in time.
+    bool attendre()
+    {
+        if (!fini_) {
+            QTimer limite;
+            limite.setSingleShot(true);
+            QObject::connect(&limite, &QTimer::timeout, &boucle_, &QEventLoop::quit);
+            limite.start(DelaiImpression);
+            attendreDans(boucle_);
+        }
+        return fini_ && reussi_;
+    }
+
+private:
+    QEventLoop boucle_;
+    bool fini_ = false;
+    bool reussi_ = false;
+};
+
+bool fichierPdf(const QPrinter& imprimante)
+{
+    return imprimante.outputFormat() == QPrinter::PdfFormat && !imprimante.outputFileName().isEmpty();
+}
+
+} // namespace
+
+bool NavigateurWeb::dessinerSur(QPrinter& imprimante)
+{
+    QPointer<NavigateurWeb> vivant(this);
+    FinImpression fin;
+    auto lien = connect(vue_, &QWebEngineView::printFinished, vue_, [&fin](bool ok) { fin.terminer(ok); });
+    vue_->print(&imprimante);
+    const bool reussi = fin.attendre();
+    if (vivant)
+        disconnect(lien);
+    return reussi;
+}
+
+bool NavigateurWeb::ecrirePdf(const QPrinter& imprimante)
+{
+    const QString fichier = imprimante.outputFileName();
+    QPointer<NavigateurWeb> vivant(this);
+    FinImpression fin;
+    auto lien = connect(page_, &QWebEnginePage::pdfPrintingFinished, page_,
+                        [&fin, fichier](const QString& chemin, bool ok) {
+                            if (chemin == fichier)
+                                fin.terminer(ok);
+                        });
+    page_->printToPdf(fichier, imprimante.pageLayout(), imprimante.pageRanges());
+    const bool reussi = fin.attendre();
+    if (vivant)
+        disconnect(lien);
+    return reussi;
+}
+
 bool NavigateurWeb::imprimerSur(QPrinter& imprimante)
 {
-    QEventLoop boucle;
-    bool reussi = false;
-    bool fini = false;
-    auto lien = connect(vue_, &QWebEngineView::printFinished, &boucle, [&](bool ok) {
-        reussi = ok;
-        fini = true;
-        boucle.quit();
-    });
-    vue_->print(&imprimante);
-    if (!fini)
-        attendreDans(boucle);
-    disconnect(lien);
-    return reussi;
+    return fichierPdf(imprimante) ? ecrirePdf(imprimante) : dessinerSur(imprimante);
 }
 
 void NavigateurWeb::imprimer()
@@ -429,16 +546,22 @@ void NavigateurWeb::imprimer()
     if (!imprimante_)
         imprimante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialogue(imprimante_.get(), this);
-    if (dialogue.exec() == QDialog::Accepted)
-        imprimerSur(*imprimante_);
+    if (dialogue.exec() != QDialog::Accepted || imprimerSur(*imprimante_))
+        return;
+    if (fichierPdf(*imprimante_))
+        MsgBox(QStringLiteral("La page n'a pas pu être enregistrée dans le fichier « %1 ».")
+                   .arg(imprimante_->outputFileName()));
+    else
+        MsgBox(QStringLiteral("L'impression de la page a échoué."));
 }
 
 void NavigateurWeb::apercuAvantImpression()
 {
     if (!imprimante_)
         imprimante_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    // The preview draws the page whatever the printer last chosen (a PDF file among them).
     QPrintPreviewDialog apercu(imprimante_.get(), this);
-    connect(&apercu, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { imprimerSur(*p); });
+    connect(&apercu, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { dessinerSur(*p); });
     apercu.exec();
 }
 
@@ -453,6 +576,27 @@ void NavigateurWeb::miseEnPage()
 void NavigateurWeb::fixerScriptsPage(bool actifs)
 {
     page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, actifs);
+}
+
+void NavigateurWeb::fixerNavigationParLaPage(bool permise)
+{
+    navigationParLaPage_ = permise;
+    // A link followed or a form sent, even refused, would cancel a page the program has just
+    // asked for: the page's clicks and sendings do nothing of their own.
+    const QString nom = QStringLiteral("kerval-sans-navigation");
+    for (const QWebEngineScript& script : page_->scripts().find(nom))
+        page_->scripts().remove(script);
+    if (permise)
+        return;
+    QWebEngineScript script;
+    script.setName(nom);
+    script.setWorldId(MondeRequetes);
+    script.setRunsOnSubFrames(true);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setSourceCode(QStringLiteral(
+        "['click', 'auxclick', 'submit'].forEach(function (genre) {"
+        " window.addEventListener(genre, function (e) { e.preventDefault(); }, true); });"));
+    page_->scripts().insert(script);
 }
 
 // --- creation ---

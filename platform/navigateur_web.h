@@ -45,6 +45,7 @@ public:
     bool imprimerSur(QPrinter& imprimante) override;
 
     void fixerScriptsPage(bool actifs) override;
+    void fixerNavigationParLaPage(bool permise) override;
 
     QWebEngineView* vue() const { return vue_; }
 
@@ -59,6 +60,14 @@ private:
     };
     void demander(Demande demande);
     void demanderEnAttente();
+    void debutChargement();
+    void finChargement(bool reussi);
+    // The program asks for a page: what was waited for before is forgotten.
+    void oublierRefusees();
+    // The page drawn on the printer (or into the print preview), as the engine renders it.
+    bool dessinerSur(QPrinter& imprimante);
+    // The page written as a PDF file by the engine, text and fonts kept.
+    bool ecrirePdf(const QPrinter& imprimante);
 
     QWebEngineView* vue_;
     PageKerval* page_;
@@ -71,6 +80,10 @@ private:
     QUrl echouee_;  // set when that page could not be reached: the address shown
     QTimer limiteAttente_; // a load that never ends does not hold the page back for long
     QString jeton_; // marks the frame-load notices of our own script
+    bool navigationParLaPage_ = true;
+    // The pages the page asked for and was refused, whose loads are yet to start, then to end.
+    QList<QUrl> refusees_;
+    QList<QUrl> ignorees_;
 
     friend class PageKerval;
 };

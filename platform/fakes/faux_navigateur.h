@@ -31,6 +31,7 @@ public:
     int copies = 0;
     int selectionsCompletes = 0;
     bool scriptsPage = true;
+    bool navigationParLaPage = true;
     // When set, loads complete on the next turn of the event loop instead of at once.
     bool differe = false;
     // When set, loads never complete (a page that keeps loading).
@@ -66,6 +67,7 @@ public:
         return true;
     }
     void fixerScriptsPage(bool actifs) override { scriptsPage = actifs; }
+    void fixerNavigationParLaPage(bool permise) override { navigationParLaPage = permise; }
 
     // Makes every browser created from now on a fake; the fakes created are listed.
     static void installer();

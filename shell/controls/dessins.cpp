@@ -189,6 +189,36 @@ QPixmap banniere(QSize taille)
     return pix;
 }
 
+namespace {
+
+// The logo's emblem, an orange disc with a white K, in a square of 48 units.
+void dessinerEmbleme(QPainter& p)
+{
+    QRadialGradient disque(24, 24, 24);
+    disque.setColorAt(0, QColor(0xFF, 0xB0, 0x60));
+    disque.setColorAt(1, QColor(0xE0, 0x5A, 0x00));
+    p.setBrush(disque);
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(24, 24), 22, 22);
+    p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 12), QPointF(16, 36));
+    p.drawLine(QPointF(17, 25), QPointF(31, 12));
+    p.drawLine(QPointF(20, 22), QPointF(32, 36));
+}
+
+} // namespace
+
+QImage embleme(int taille)
+{
+    QImage image(taille, taille, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(taille / 48.0, taille / 48.0);
+    dessinerEmbleme(p);
+    return image;
+}
+
 QPixmap logo()
 {
     QPixmap pix(150, 60);
@@ -196,16 +226,9 @@ QPixmap logo()
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    QRadialGradient disque(28, 30, 24);
-    disque.setColorAt(0, QColor(0xFF, 0xB0, 0x60));
-    disque.setColorAt(1, QColor(0xE0, 0x5A, 0x00));
-    p.setBrush(disque);
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(28, 30), 22, 22);
-    p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(20, 18), QPointF(20, 42));
-    p.drawLine(QPointF(21, 31), QPointF(35, 18));
-    p.drawLine(QPointF(24, 28), QPointF(36, 42));
+    p.translate(4, 6);
+    dessinerEmbleme(p);
+    p.resetTransform();
     p.setPen(QColor(0x24, 0x34, 0x5C));
     p.setFont(police(QStringLiteral("Arial"), 17, true));
     p.drawText(QRectF(54, 8, 96, 30), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Kerval"));

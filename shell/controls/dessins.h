@@ -34,6 +34,8 @@ QPixmap imageDepart(QSize taille);
 // The banner strip of the main window and its logo.
 QPixmap banniere(QSize taille);
 QPixmap logo();
+// The logo's emblem alone, square, of that many pixels a side: the program's icon.
+QImage embleme(int taille);
 // The two pictures stacked behind "Retour au menu principal": at rest (Image4, the upper one) and
 // lit (Image5, seen when the pointer on the label hides Image4).
 QPixmap fondRetour(QSize taille, bool allume);

@@ -10,6 +10,7 @@
 #include <QWebEngineView>
 #include <QWebEngineScript>
 #include <QImage>
+#include <QWebEngineLoadingInfo>
 
 #include "outils.h"
 #include <QTest>
@@ -59,6 +60,33 @@ protected:
     }
 
     QString titre() const { return nav->vue()->page()->title(); }
+
+    // Clicks, as a user does, in the middle of the page's element of that id.
+    void cliquer(const QString& id)
+    {
+        const QPoint p = centre(id);
+        QTest::mouseClick(nav->vue()->focusProxy(), Qt::LeftButton, {}, p);
+    }
+
+    // The middle of the page's element of that id, in the view.
+    QPoint centre(const QString& id)
+    {
+        QVariantList centre;
+        bool repondu = false;
+        nav->vue()->page()->runJavaScript(
+            u"(function(){var r=document.getElementById(%1).getBoundingClientRect();"
+            "return [r.left + r.width / 2, r.top + r.height / 2];})()"_qs.arg(u'\'' + id + u'\''),
+            QWebEngineScript::ApplicationWorld, [&](const QVariant& v) {
+                centre = v.toList();
+                repondu = true;
+            });
+        QElapsedTimer chrono;
+        chrono.start();
+        while (!repondu && chrono.elapsed() < 10000)
+            QTest::qWait(10);
+        EXPECT_EQ(centre.size(), 2) << id.toStdString();
+        return centre.size() == 2 ? QPoint(centre[0].toInt(), centre[1].toInt()) : QPoint();
+    }
 
     QTemporaryDir dossier;
     std::unique_ptr<NavigateurWeb> nav;
@@ -340,6 +368,86 @@ TEST_F(NavigateurReel, ImpressionDansUnFichier)
     imprimante.setOutputFileName(pdf);
     EXPECT_TRUE(nav->imprimerSur(imprimante));
     EXPECT_TRUE(Outils::lireOctets(pdf).startsWith("%PDF"));
+}
+
+// The register's browser goes where the page leads; the CV preview shows only the pages the
+// program asks for: a refresh, a link, a link to a new window or a script leave it on its page.
+TEST_F(NavigateurReel, LaPageNeMeneAilleursQueSiCestPermis)
+{
+    const QString autre = page(u"autre.html"_qs, u"<html><body><p>Autre page</p></body></html>"_qs);
+    const QString liens = u"<p>CV de Hélène</p><p><a id='lien' href='autre.html'>lien</a></p>"
+                          "<p><a id='fenetre' href='autre.html' target='_blank'>fenêtre</a></p>"
+                          "<p><button id='script' onclick=\"location.href='autre.html'\">script</button></p>"_qs;
+    const QString simple = page(u"liens.html"_qs, u"<html><body>"_qs + liens + u"</body></html>"_qs);
+    const QString rafraichie = page(u"rafraichie.html"_qs, u"<html><body>"_qs + liens +
+                                                               u"<meta http-equiv=refresh content='0;url=autre.html'>"
+                                                               "</body></html>"_qs);
+    auto* moteur = nav->vue()->page();
+    for (const bool permise : {true, false}) {
+        nav->fixerNavigationParLaPage(permise);
+        for (const QString& action : {QString(), u"lien"_qs, u"fenetre"_qs, u"script"_qs}) {
+            SCOPED_TRACE((action + (permise ? u" permise"_qs : u" refusee"_qs)).toStdString());
+            const QString depart = action.isEmpty() ? rafraichie : simple;
+            // The ends of the loads of the other page, gone there or refused: one when the page
+            // may lead there; else one for the refresh and one for the script, which the page
+            // asks for and is refused (a link leads nowhere from the start). A refused script
+            // run after the action tells that the page has handled what came before.
+            int autreFinie = 0;
+            const int attendues = permise ? 1 : action.isEmpty() || action == u"script" ? 2 : 1;
+            QObject lien;
+            QObject::connect(moteur, &QWebEnginePage::loadingChanged, &lien, [&](const QWebEngineLoadingInfo& info) {
+                if (info.url() == QUrl::fromLocalFile(autre) && info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+                    ++autreFinie;
+            });
+            ASSERT_TRUE(charger(depart));
+            QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
+            if (!action.isEmpty())
+                cliquer(action);
+            if (!permise)
+                cliquer(u"script"_qs);
+            QElapsedTimer chrono;
+            chrono.start();
+            while (autreFinie < attendues && chrono.elapsed() < 20000)
+                QTest::qWait(10);
+            ASSERT_EQ(autreFinie, attendues);
+            if (permise) {
+                EXPECT_EQ(nav->LocationURL(), adresseFichier(autre));
+                EXPECT_EQ(nav->innerText().trimmed(), u"Autre page"_qs);
+            } else {
+                EXPECT_EQ(nav->LocationURL(), adresseFichier(depart));
+                EXPECT_TRUE(nav->innerText().contains(u"CV de Hélène"_qs));
+                // Nothing was loaded.
+                EXPECT_EQ(nav->ReadyState(), EtatPage::Complet);
+                EXPECT_TRUE(complet.isEmpty());
+            }
+        }
+    }
+    // The pages asked for still show, and the history moves between them.
+    ASSERT_TRUE(charger(autre));
+    QSignalSpy retour(nav.get(), &Navigateur::DocumentComplete);
+    nav->GoBack();
+    ASSERT_TRUE(attendrePrincipal(retour));
+    EXPECT_EQ(nav->LocationURL(), adresseFichier(simple));
+}
+
+// The CV preview shows the page again as the user leaves a box by a click in the preview: that
+// click, on a link of the page shown, leaves the page asked for to load and show.
+TEST_F(NavigateurReel, UnLienCliqueNAnnulePasLaPageDemandee)
+{
+    page(u"autre.html"_qs, u"<html><body><p>Autre page</p></body></html>"_qs);
+    const QString cv = page(u"cv.html"_qs, u"<html><body><p><a id='lien' href='autre.html'>lien</a></p></body></html>"_qs);
+    const QString nouvelle = page(u"nouvelle.html"_qs, u"<html><body><p>Nouvelle version</p></body></html>"_qs);
+    nav->fixerNavigationParLaPage(false);
+    for (int essai = 0; essai < 5; ++essai) {
+        ASSERT_TRUE(charger(cv));
+        const QPoint lien = centre(u"lien"_qs);
+        QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
+        nav->Navigate(nouvelle);
+        QTest::mouseClick(nav->vue()->focusProxy(), Qt::LeftButton, {}, lien);
+        ASSERT_TRUE(attendrePrincipal(complet)) << essai;
+        EXPECT_EQ(nav->LocationURL(), adresseFichier(nouvelle)) << essai;
+        EXPECT_EQ(nav->innerText().trimmed(), u"Nouvelle version"_qs) << essai;
+    }
 }
 
 TEST(NavigateurCree, FabriqueRemplacable)

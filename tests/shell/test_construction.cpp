@@ -2,10 +2,13 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "commun.h"
+#include "shell/controls/dessins.h"
 
 namespace {
 
@@ -62,4 +65,54 @@ TEST(Construction, LInstallationPorteLesDonneesSansLesMarquesDeDossiersVides)
     while (it.hasNext())
         marques << it.next();
     EXPECT_TRUE(marques.isEmpty()) << marques.join(u' ').toStdString();
+}
+
+// Installed for the desktop: an entry that the menus list and that the validator accepts, and
+// the logo's emblem as its icon, at the usual sizes.
+TEST(Construction, LInstallationMetKervalDansLesMenusDuBureau)
+{
+    QTemporaryDir d;
+    QString sortie;
+    ASSERT_TRUE(cmake({u"--install"_qs, QStringLiteral(KERVAL_CONSTRUCTION), u"--prefix"_qs, d.path()}, sortie))
+        << sortie.toStdString();
+    const QString id = u"fr.kerval.Kerval"_qs;
+    const QString entree = d.filePath(u"share/applications/"_qs + id + u".desktop"_qs);
+    const QStringList lignes = QString::fromUtf8(Outils::lireOctets(entree)).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(lignes.isEmpty()) << entree.toStdString();
+    EXPECT_EQ(lignes.first(), u"[Desktop Entry]"_qs);
+    for (const QString& attendue : {u"Type=Application"_qs, u"Name=Kerval"_qs, u"Exec=kerval"_qs, u"Icon="_qs + id,
+                                    u"Terminal=false"_qs, u"Categories=Office;"_qs,
+                                    // The class of the program's windows on X11, where it names
+                                    // no entry of its own.
+                                    u"StartupWMClass=Kerval"_qs,
+                                    u"Comment=Assistant de recherche d'emploi : CV, lettres et candidatures"_qs})
+        EXPECT_TRUE(lignes.contains(attendue)) << attendue.toStdString();
+    // The program it starts is the one installed beside it.
+    EXPECT_TRUE(QFileInfo(d.filePath(u"bin/kerval"_qs)).isExecutable());
+
+    for (const int taille : {16, 24, 32, 48, 64, 128, 256}) {
+        const QImage icone(d.filePath(u"share/icons/hicolor/%1x%1/apps/%2.png"_qs.arg(taille).arg(id)));
+        ASSERT_FALSE(icone.isNull()) << taille;
+        EXPECT_EQ(icone.convertToFormat(QImage::Format_ARGB32),
+                  Dessins::embleme(taille).convertToFormat(QImage::Format_ARGB32))
+            << taille;
+    }
+    // The emblem itself: an orange disc in a transparent square, white in its middle stroke.
+    const QImage embleme = Dessins::embleme(48);
+    EXPECT_EQ(qAlpha(embleme.pixel(0, 0)), 0);
+    const QColor bord = embleme.pixelColor(24, 40);
+    EXPECT_GT(bord.red(), 200);
+    EXPECT_LT(bord.blue(), 80);
+    EXPECT_EQ(embleme.pixelColor(16, 24), QColor(Qt::white));
+
+    const QString validateur = QStandardPaths::findExecutable(u"desktop-file-validate"_qs);
+    if (validateur.isEmpty())
+        return;
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(validateur, {entree});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString avis = QString::fromUtf8(p.readAll());
+    EXPECT_EQ(p.exitCode(), 0) << avis.toStdString();
+    EXPECT_EQ(avis, QString()) << avis.toStdString();
 }
