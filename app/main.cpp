@@ -1,7 +1,6 @@
 #include <QApplication>
 
 #include "platform/plateforme.h"
-#include "platform/traductions_qt.h"
 #include "shell/mainwindow/liens_modules.h"
 #include "shell/startup/depart.h"
 
@@ -10,7 +9,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kerval"));
     QGuiApplication::setDesktopFileName(QStringLiteral(KERVAL_ID_BUREAU));
-    TraductionsQt::installer();
     Plateforme::installerLinux();
     installerLiensModules();
     Depart::demarrer();

@@ -1,5 +1,6 @@
 #include "platform/environnement.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -29,6 +30,13 @@ QString dossierTemporaire() { return ouSinon("temp", QDir::tempPath()); }
 
 QString dossierDonneesLivrees()
 {
+    // Installed, the data lie beside the program (bin/../share/kerval), whatever prefix the
+    // install was given.
+    if (QCoreApplication::instance()) {
+        const QString voisin = QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/kerval"));
+        if (QFileInfo(QDir(voisin).filePath(QStringLiteral("Kerval.sql"))).isFile())
+            return voisin;
+    }
     const QString installe = QStringLiteral(KERVAL_DONNEES_INSTALLEES);
     if (QFileInfo(installe).isDir())
         return installe;

@@ -6,8 +6,14 @@
 
 bool TraductionsQt::installer()
 {
-    auto* traduction = new QTranslator(QCoreApplication::instance());
-    if (!traduction->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+    const QString nom = QStringLiteral("qtbase_fr");
+    QCoreApplication* application = QCoreApplication::instance();
+    // Once for the application, however many times start-up runs.
+    if (application->findChild<QTranslator*>(nom, Qt::FindDirectChildrenOnly))
+        return true;
+    auto* traduction = new QTranslator(application);
+    traduction->setObjectName(nom);
+    if (!traduction->load(nom, QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
         !QCoreApplication::installTranslator(traduction)) {
         delete traduction;
         return false;

@@ -17,6 +17,7 @@
 #include "platform/attente.h"
 #include "platform/environnement.h"
 #include "platform/plateforme.h"
+#include "platform/traductions_qt.h"
 #include "shell/controls/dessins.h"
 #include "shell/mainwindow/liens_fenetres.h"
 #include "shell/mainwindow/principale.h"
@@ -93,7 +94,9 @@ void montrerPrincipale()
 void Depart::demarrer()
 {
     installerArret();
-    QApplication::setWindowIcon(QIcon(Dessins::logo()));
+    // Qt's own texts (buttons, file and print dialogs) in French, whatever the session's language.
+    TraductionsQt::installer();
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(Dessins::embleme(256))));
     // One copy per data folder: a second start shows the first and ends, before anything is written.
     if (!Exemplaire::seul(Environnement::dossierDonnees(), montrerPrincipale)) {
         QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });

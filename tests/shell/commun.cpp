@@ -30,6 +30,21 @@ QString statutDe(const QString& chemin, const QString& societe)
 
 void ecrireFichier(const QString& chemin, const QByteArray& octets) { Outils::ecrireOctets(chemin, octets); }
 
+QProcessEnvironment environnementKerval(const QString& appData, int largeur, int hauteur)
+{
+    const QString config = appData + u"/ecran.json"_qs;
+    ecrireFichier(config, QStringLiteral(R"({"screens": [{"name": "ecran", "x": 0, "y": 0, "width": %1, "height": %2,
+                                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
+                              .arg(largeur)
+                              .arg(hauteur)
+                              .toUtf8());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"AppData"_qs, appData);
+    env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen:configfile="_qs + config);
+    env.insert(u"QTWEBENGINE_DISABLE_SANDBOX"_qs, u"1"_qs);
+    return env;
+}
+
 QStringList etatDossier(const QString& dossier)
 {
     QStringList etat;

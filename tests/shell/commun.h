@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QProcessEnvironment>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -82,6 +83,9 @@ void creerRegistre(const QString& chemin, const QList<LigneRegistre>& lignes = {
 QString statutDe(const QString& chemin, const QString& societe);
 // A file of the given bytes (folders made as needed).
 void ecrireFichier(const QString& chemin, const QByteArray& octets);
+// The environment of the built program started as a user starts it, on an offscreen screen of
+// the given size (its description written into the folder) and with the data under appData.
+QProcessEnvironment environnementKerval(const QString& appData, int largeur = 1280, int hauteur = 1024);
 // Every entry under a folder, hidden ones too, with its size, time and bytes, in name order:
 // what a program that touched nothing leaves unchanged.
 QStringList etatDossier(const QString& dossier);

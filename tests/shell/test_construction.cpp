@@ -65,6 +65,24 @@ TEST(Construction, LInstallationPorteLesDonneesSansLesMarquesDeDossiersVides)
     while (it.hasNext())
         marques << it.next();
     EXPECT_TRUE(marques.isEmpty()) << marques.join(u' ').toStdString();
+
+    // The installed program lays a new data folder down from the data installed beside it, not
+    // from the prefix the build was configured with nor from the source tree.
+    const QByteArray propositions = "Phrases de l'installation\r\n";
+    QFile::remove(partage.filePath(u"propositions.txt"_qs));
+    Outils::ecrireOctets(partage.filePath(u"propositions.txt"_qs), propositions);
+    QTemporaryDir appData;
+    QProcess kerval;
+    kerval.setProcessEnvironment(environnementKerval(appData.path()));
+    kerval.setProcessChannelMode(QProcess::MergedChannels);
+    kerval.start(d.filePath(u"bin/kerval"_qs), {});
+    ASSERT_TRUE(kerval.waitForStarted(10000));
+    const QString posees = appData.filePath(u"Kerval/propositions.txt"_qs);
+    for (int i = 0; i < 600 && !QFileInfo::exists(posees) && kerval.state() == QProcess::Running; ++i)
+        kerval.waitForFinished(100);
+    kerval.terminate();
+    EXPECT_TRUE(kerval.waitForFinished(30000));
+    EXPECT_EQ(Outils::lireOctets(posees), propositions) << kerval.readAll().toStdString();
 }
 
 // Installed for the desktop: an entry that the menus list and that the validator accepts, and

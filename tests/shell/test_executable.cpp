@@ -16,18 +16,8 @@ protected:
 
     std::unique_ptr<QProcess> lancer(int largeur = 1280, int hauteur = 1024)
     {
-        const QString config = dossier.appData() + u"/ecran.json"_qs;
-        ecrireFichier(config, QStringLiteral(R"({"screens": [{"name": "ecran", "x": 0, "y": 0, "width": %1, "height": %2,
-                                   "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})")
-                                  .arg(largeur)
-                                  .arg(hauteur)
-                                  .toUtf8());
         auto p = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"AppData"_qs, dossier.appData());
-        env.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen:configfile="_qs + config);
-        env.insert(u"QTWEBENGINE_DISABLE_SANDBOX"_qs, u"1"_qs);
-        p->setProcessEnvironment(env);
+        p->setProcessEnvironment(environnementKerval(dossier.appData(), largeur, hauteur));
         p->setProcessChannelMode(QProcess::MergedChannels);
         p->start(QStringLiteral(KERVAL_EXECUTABLE), {});
         EXPECT_TRUE(p->waitForStarted(10000));

@@ -17,6 +17,7 @@
 #include "commun.h"
 #include "platform/plateforme.h"
 #include "platform/traductions_qt.h"
+#include "shell/startup/depart.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -43,6 +44,15 @@ public:
 private:
     QTimer minuterie_;
 };
+
+// Qt's French texts go with the application: removed, they leave the next test as it was.
+void oublierTraductions()
+{
+    for (QTranslator* t : qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(t);
+        delete t;
+    }
+}
 
 QString texte(QWidget* parent, const char* nom)
 {
@@ -85,11 +95,22 @@ TEST(TraductionsQt, BoitesEtDialoguesEnFrancais)
     QPrinter imprimante;
     EXPECT_EQ(QPrintPreviewDialog(&imprimante).windowTitle(), u"Aperçu avant impression"_qs);
 
-    // The other tests of this program keep Qt's texts as they come.
-    for (QTranslator* t : qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly)) {
-        QCoreApplication::removeTranslator(t);
-        delete t;
-    }
+    oublierTraductions();
+}
+
+class TraductionsAuDemarrage : public TestCoquille {};
+
+TEST_F(TraductionsAuDemarrage, LeDemarrageLesChargeUneFois)
+{
+    DossierTemporaire dossier;
+    creerRegistre(dossier.chemin(u"Kerval.mdb"_qs));
+    ASSERT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Cancel"_qs);
+    Depart::demarrer();
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), u"Annuler"_qs);
+    EXPECT_TRUE(TraductionsQt::installer());
+    EXPECT_EQ(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly).size(), 1);
+    RegistreFenetres::instance().toutDecharger();
+    oublierTraductions();
 }
 
 TEST(TraductionsQtLocale, SousLangCUtf8)
