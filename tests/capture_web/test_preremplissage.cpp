@@ -22,14 +22,7 @@ ElementPage champ(const QString& nom, const QString& valeur = u"x"_qs)
     return {u"INPUT"_qs, nom, std::nullopt, valeur};
 }
 
-bool attendre(const std::function<bool()>& condition)
-{
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!condition() && chrono.elapsed() < 30000)
-        QTest::qWait(20);
-    return condition();
-}
+using Outils::attendre;
 
 bool attendrePage(Navigateur& nav)
 {

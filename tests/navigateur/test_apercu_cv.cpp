@@ -29,16 +29,7 @@
 
 namespace {
 
-// Waits until the test holds or the time runs out, events flowing meanwhile.
-template <class Test>
-bool attendre(Test test, int ms = 30000)
-{
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!test() && chrono.elapsed() < ms)
-        QTest::qWait(20);
-    return test();
-}
+using Outils::attendre;
 
 // The text pdftotext reads from a PDF file.
 QString textePdf(const QString& pdf)

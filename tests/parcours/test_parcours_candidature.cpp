@@ -90,19 +90,7 @@ const QString EnAttente = u"EMISE - EN ATTENTE DE REPONSE"_qs;
 const QString SansReponse = u"EMISE - SANS REPONSE"_qs;
 const QString Destinataire = u"recrutement@legoff-transports.fr"_qs;
 
-// Lets pending events run until the condition holds or the time is over (a generous limit:
-// the test waits for conditions, never for a duration).
-bool attendre(const std::function<bool()>& condition, int limiteMs = 20000)
-{
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!condition()) {
-        if (chrono.elapsed() > limiteMs)
-            return condition();
-        QTest::qWait(10);
-    }
-    return true;
-}
+using Outils::attendre;
 
 // The desktop's message boxes, answered as the user answers them: OK clicked with the mouse.
 // Every text shown is kept, in order.

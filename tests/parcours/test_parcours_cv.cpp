@@ -153,19 +153,7 @@ void pomper()
     QCoreApplication::processEvents();
 }
 
-// Waits for a condition, letting the program run meanwhile; false when the generous limit
-// passes first.
-bool attendre(const std::function<bool()>& condition, int limiteMs = 20000)
-{
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!condition()) {
-        if (chrono.elapsed() > limiteMs)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
+using Outils::attendre;
 
 std::string nomFocus()
 {

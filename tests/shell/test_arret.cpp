@@ -26,19 +26,7 @@ namespace {
 const QString Remarques = u"Appeler lundi"_qs;
 const QString Lettre = u"Madame, Monsieur,"_qs;
 
-// Waits for the condition, letting the program run meanwhile; false when the generous limit
-// passes first.
-bool attendre(const std::function<bool()>& condition, int limiteMs = 60000)
-{
-    QElapsedTimer chrono;
-    chrono.start();
-    while (!condition()) {
-        if (chrono.elapsed() > limiteMs)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
+using Outils::attendre;
 
 // Types at the end of a text box, right after its window's autosave has ticked: the next tick is
 // a whole delay away.

@@ -1,6 +1,7 @@
 #include "outils.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -45,6 +46,18 @@ VariableTemporaire::~VariableTemporaire()
 }
 
 namespace Outils {
+
+bool attendre(const std::function<bool()>& condition, int limiteMs)
+{
+    QElapsedTimer chrono;
+    chrono.start();
+    while (!condition()) {
+        if (chrono.elapsed() > limiteMs)
+            return condition();
+        QTest::qWait(10);
+    }
+    return true;
+}
 
 void taper(QWidget* w, const QString& texte)
 {

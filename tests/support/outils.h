@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 // A temporary AppData holding the data folder Kerval; AppData and the current directory point
 // there while it lives, and are put back afterwards.
@@ -58,6 +59,9 @@ private:
 class QWidget;
 
 namespace Outils {
+// Lets the program run until the condition holds; false when the generous limit passes first (a
+// test waits for conditions, never for a duration).
+bool attendre(const std::function<bool()>& condition, int limiteMs = 60000);
 // What a user types into a control: accented letters one by one, a line break as Return.
 void taper(QWidget* w, const QString& texte);
 // Runs the tests the filter names again in a child process of this test program, under the C.UTF-8
