@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -66,14 +65,7 @@ bool ecrireRapport(const QString& chemin, const QStringList& lignes)
     const int fd = ::mkostemp(nouveau.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
-    bool ok = ::fchmod(fd, 0600) == 0;
-    for (qsizetype fait = 0; ok && fait < octets.size();) {
-        const ssize_t n = ::write(fd, octets.constData() + fait, size_t(octets.size() - fait));
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        fait += n;
-    }
+    bool ok = ::fchmod(fd, 0600) == 0 && FichiersTexte::toutEcrire(fd, octets.constData(), octets.size());
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(nouveau.constData(), QFile::encodeName(chemin).constData()) == 0;
     if (!ok)

@@ -143,6 +143,9 @@ QString nomTemporaire(const QFileInfo& cible)
     return cible.absolutePath() + QStringLiteral("/.") + cible.fileName() + u'.' + hasard + QStringLiteral(".kerval-tmp");
 }
 
+
+} // namespace
+
 bool toutEcrire(int fd, const char* donnees, qint64 taille)
 {
     while (taille > 0) {
@@ -156,8 +159,6 @@ bool toutEcrire(int fd, const char* donnees, qint64 taille)
     }
     return true;
 }
-
-} // namespace
 
 bool ecrireOctets(const QString& chemin, const QByteArray& octets)
 {

@@ -28,6 +28,10 @@ std::optional<QStringList> lireLignes(const QString& chemin);
 // The lines of a list edited by hand (decouperLignesEditees); nothing when it cannot be read.
 std::optional<QStringList> lireLignesEditees(const QString& chemin);
 
+// Writes every byte to the open file, through interrupted and partial writes; false (errno set)
+// on a failure.
+bool toutEcrire(int fd, const char* donnees, qint64 taille);
+
 // Rewrites the file whole with the text, atomically. False when the write failed (errno tells why).
 bool ecrire(const QString& chemin, const QString& texte);
 // Rewrites the file whole with the lines, each ended by CR LF.
