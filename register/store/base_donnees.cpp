@@ -13,6 +13,7 @@
 #include <QHash>
 #include <QMutex>
 #include <atomic>
+#include <sqlite3.h>
 #include <cerrno>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -209,7 +210,7 @@ public:
     }
     // SQLITE_BUSY or SQLITE_LOCKED: another connection holds the file.
     static bool estOccupee(const QSqlError& e) { return estOccupee(code(e)); }
-    static bool estOccupee(int code) { return code == 5 || code == 6; }
+    static bool estOccupee(int code) { return code == SQLITE_BUSY || code == SQLITE_LOCKED; }
     void noterEchec(const QSqlError& e) const
     {
         code_ = code(e);
@@ -426,26 +427,25 @@ Cause BaseDonnees::causeEchec() const
 {
     if (!connexion_)
         return Cause::Inconnue;
-    // The engine's result codes (sqlite3.h).
     switch (connexion_->codeEchec()) {
-    case 13: // SQLITE_FULL
+    case SQLITE_FULL:
         return Cause::DisquePlein;
-    case 8: // SQLITE_READONLY
+    case SQLITE_READONLY:
         return lectureSeule_ ? causeLectureSeule_ : Cause::LectureSeule;
-    case 3:  // SQLITE_PERM
-    case 23: // SQLITE_AUTH
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
         return Cause::Permission;
-    case 5: // SQLITE_BUSY
-    case 6: // SQLITE_LOCKED
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
         return Cause::Occupee;
-    case 11: // SQLITE_CORRUPT
-    case 26: // SQLITE_NOTADB
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
         return Cause::Endommagee;
-    case 10: { // SQLITE_IOERR: the system may say more (a full disk, a folder made read-only)
+    case SQLITE_IOERR: { // the system may say more (a full disk, a folder made read-only)
         const Cause systeme = causeSysteme(chemin_);
         return systeme != Cause::Inconnue ? systeme : Cause::ErreurDisque;
     }
-    case 14: // SQLITE_CANTOPEN: the journal beside the file could not be made
+    case SQLITE_CANTOPEN: // the journal beside the file could not be made
         return causeSysteme(chemin_);
     default:
         return Cause::Inconnue;
