@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/attente.h"
+#include "platform/dossier_prive.h"
 #include "platform/environnement.h"
 #include "platform/plateforme.h"
 #include "register/reports/rapport_html.h"
@@ -43,14 +44,6 @@ QList<ChampsCandidature> lireCandidatures(Stockage::JeuEnregistrements& jeu)
     return candidatures;
 }
 
-// A real folder (not a link) of this user's that no one else may enter.
-bool estPrive(const QString& dossier)
-{
-    struct stat s {};
-    return ::lstat(QFile::encodeName(dossier).constData(), &s) == 0 && S_ISDIR(s.st_mode) && s.st_uid == ::geteuid()
-        && (s.st_mode & 077) == 0;
-}
-
 // The report as a new file that only this user may read: written whole into a new file of the
 // folder, which then takes the report's name. Whatever held that name before (a link too) is
 // replaced, never written through.
@@ -75,27 +68,7 @@ bool ecrireRapport(const QString& chemin, const QStringList& lignes)
 
 } // namespace
 
-QString DossierRapport()
-{
-    const QString session = Environnement::variable("XDG_RUNTIME_DIR");
-    if (QDir::isAbsolutePath(session) && estPrive(session)) {
-        const QString dossier = QDir(session).filePath(QStringLiteral("kerval"));
-        ::mkdir(QFile::encodeName(dossier).constData(), 0700);
-        if (estPrive(dossier))
-            return dossier;
-    }
-    // The temporary folder is shared: a folder of a name no one can foresee is made there, and
-    // kept, since the viewer may read the report after the program has ended.
-    static QString cree;
-    const QString temporaire = QDir(Environnement::dossierTemporaire()).absolutePath();
-    if (!cree.isEmpty() && QFileInfo(cree).absolutePath() == temporaire && estPrive(cree))
-        return cree;
-    QByteArray modele = QFile::encodeName(QDir(temporaire).filePath(QStringLiteral("kerval-XXXXXX")));
-    if (!::mkdtemp(modele.data()))
-        return {};
-    cree = QFile::decodeName(modele);
-    return cree;
-}
+QString DossierRapport() { return DossierPrive::chemin(); }
 
 QString CheminRapport()
 {

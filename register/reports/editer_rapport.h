@@ -14,9 +14,8 @@ namespace Fonctionnel {
 // opens HTML pages, or it cannot be started, that is reported and nothing is sent Ctrl+P.
 void EditerRapport(qint16 genre);
 
-// The folder the report is written in, which only this user can enter (mode 0700): "kerval" in
-// the session's runtime folder (XDG_RUNTIME_DIR) when that is usable, else a folder made afresh
-// in the temporary folder, kept for the rest of the run. Empty when none can be made.
+// The folder the report is written in: the user's private folder, which only this user can enter
+// and every session reuses (platform/dossier_prive.h). Empty when there is none.
 QString DossierRapport();
 // The report file: "ImpKerval.html" of that folder; empty when there is none.
 QString CheminRapport();

@@ -2,8 +2,9 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocalServer>
@@ -12,18 +13,25 @@
 #include <QPointer>
 #include <QThread>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/dossier_prive.h"
 #include "platform/plateforme.h"
 
 namespace Exemplaire {
 
 namespace {
 
-// A first copy that has just taken the lock listens within this delay; it answers between two
-// of its events.
-constexpr int DelaiConnexionMs = 2000;
-constexpr int DelaiReponseMs = 5000;
+// A second copy's whole exchange with the first one, from its first try to connect (the first
+// copy may be a moment away from listening) to the answer, which the first copy gives between
+// two of its events.
+constexpr int DelaiAppelMs = 5000;
+// One try to connect: a listening socket accepts at once, even when its program is busy.
+constexpr int DelaiConnexionMs = 500;
 
 struct Etat {
     QString dossier; // canonical
@@ -43,15 +51,12 @@ QString canonique(const QString& dossier)
     return c.isEmpty() ? QFileInfo(dossier).absoluteFilePath() : c;
 }
 
-// The local socket of a data folder: named after the folder, in the user's runtime folder.
+// The socket's name in a private folder: named after the data folder.
 QString nomService(const QString& dossier)
 {
-    QString racine = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (racine.isEmpty() || !QFileInfo(racine).isDir())
-        racine = QDir::tempPath();
     const QByteArray empreinte =
         QCryptographicHash::hash(canonique(dossier).toUtf8(), QCryptographicHash::Sha1).toHex().left(20);
-    return QDir(racine).filePath(QStringLiteral("kerval-%1-%2").arg(::getuid()).arg(QString::fromLatin1(empreinte)));
+    return QStringLiteral("exemplaire-") + QString::fromLatin1(empreinte);
 }
 
 // Where this copy shows its windows: a first copy shown in another session is of no use here.
@@ -62,9 +67,68 @@ QByteArray ecran()
         .toUtf8();
 }
 
+// The program at the other end of a connected socket runs as this user.
+bool deCetUtilisateur(qintptr descripteur)
+{
+    struct ucred pair {};
+    socklen_t taille = sizeof pair;
+    return descripteur >= 0 && ::getsockopt(int(descripteur), SOL_SOCKET, SO_PEERCRED, &pair, &taille) == 0
+        && pair.uid == ::geteuid();
+}
+
+// Connects to a living copy of this user that listens for the folder, in any of the private
+// folders (the first copy may have started in a session that had another one).
+bool joindre(QLocalSocket& s, const QString& dossier, int delaiMs)
+{
+    for (const QString& prive : DossierPrive::existants()) {
+        s.connectToServer(QDir(prive).filePath(nomService(dossier)));
+        if (s.waitForConnected(delaiMs) && deCetUtilisateur(s.socketDescriptor()))
+            return true;
+        s.abort();
+    }
+    return false;
+}
+
+// Two copies starting at once look for each other and listen one after the other: the private
+// folder is locked meanwhile (no file is written for that). A copy stuck while holding it is
+// waited for a moment only.
+class Tour {
+public:
+    explicit Tour(const QString& dossier)
+        : fd_(::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC))
+    {
+        const QDeadlineTimer limite(2000);
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0 && !limite.hasExpired())
+            QThread::msleep(20);
+    }
+    ~Tour()
+    {
+        if (fd_ >= 0)
+            ::close(fd_); // lets the lock go
+    }
+    Tour(const Tour&) = delete;
+    Tour& operator=(const Tour&) = delete;
+
+private:
+    int fd_;
+};
+
+void lacher()
+{
+    Etat& e = etat();
+    e.verrou.reset();
+    e.dossier.clear();
+}
+
 } // namespace
 
 QString cheminVerrou(const QString& dossier) { return QDir(dossier).filePath(QStringLiteral(".Kerval.verrou")); }
+
+QString cheminService(const QString& dossier)
+{
+    const QString prive = DossierPrive::chemin();
+    return prive.isEmpty() ? QString() : QDir(prive).filePath(nomService(dossier));
+}
 
 Verrou prendre(const QString& dossier)
 {
@@ -74,9 +138,8 @@ Verrou prendre(const QString& dossier)
     const QString chemin = canonique(dossier);
     if (e.verrou && e.dossier == chemin)
         return Verrou::Pris;
-    e.verrou.reset();
+    lacher();
     delete e.serveur;
-    e.dossier.clear();
     auto verrou = std::make_unique<QLockFile>(cheminVerrou(chemin));
     // Only a lock whose process is gone is stale, however long the first copy has been running.
     verrou->setStaleLockTime(0);
@@ -87,17 +150,27 @@ Verrou prendre(const QString& dossier)
     return Verrou::Pris;
 }
 
-void ecouter(const QString& dossier, std::function<void()> montrer)
+Ecoute ecouter(const QString& dossier, std::function<void()> montrer)
 {
     Etat& e = etat();
     delete e.serveur;
+    const QString prive = DossierPrive::chemin();
+    if (prive.isEmpty())
+        return Ecoute::Impossible;
+    const Tour tour(prive);
+    {
+        QLocalSocket premier;
+        if (joindre(premier, dossier, DelaiConnexionMs))
+            return Ecoute::Occupee;
+    }
+    // What still lies at the name is no living copy of this user's: the socket of a copy that
+    // died, or one that another user's program managed to leave there.
+    const QString nom = QDir(prive).filePath(nomService(dossier));
+    ::unlink(QFile::encodeName(nom).constData());
     auto* serveur = new QLocalServer(qApp);
-    serveur->setSocketOptions(QLocalServer::UserAccessOption);
-    const QString nom = nomService(dossier);
-    // A socket left by a copy that died: the lock says that it is nobody's now.
-    if (!serveur->listen(nom) && !(QLocalServer::removeServer(nom) && serveur->listen(nom))) {
+    if (!serveur->listen(nom)) {
         delete serveur;
-        return;
+        return Ecoute::Impossible;
     }
     e.serveur = serveur;
     QObject::connect(serveur, &QLocalServer::newConnection, serveur, [serveur, montrer] {
@@ -118,28 +191,23 @@ void ecouter(const QString& dossier, std::function<void()> montrer)
             });
         }
     });
+    return Ecoute::Ouverte;
 }
 
 bool appelerPremier(const QString& dossier)
 {
-    const QString nom = nomService(dossier);
+    const QDeadlineTimer limite(DelaiAppelMs);
     QLocalSocket s;
-    QElapsedTimer chrono;
-    chrono.start();
-    for (;;) {
-        s.connectToServer(nom);
-        if (s.waitForConnected(500))
-            break;
-        s.abort();
-        if (chrono.elapsed() > DelaiConnexionMs)
+    while (!joindre(s, dossier, int(qMin<qint64>(limite.remainingTime(), DelaiConnexionMs)))) {
+        if (limite.hasExpired())
             return false;
         QThread::msleep(100);
     }
     s.write("montrer " + ecran() + '\n');
-    if (!s.waitForBytesWritten(DelaiReponseMs))
+    if (!s.waitForBytesWritten(int(limite.remainingTime())))
         return false;
     while (!s.canReadLine())
-        if (!s.waitForReadyRead(DelaiReponseMs))
+        if (s.bytesAvailable() > 1024 || limite.hasExpired() || !s.waitForReadyRead(int(limite.remainingTime())))
             return false;
     return s.readLine().trimmed() == "ok";
 }
@@ -151,16 +219,35 @@ QString messageDejaOuvert()
                           "se trouver dans une autre session), ou fermez-la avant de relancer Kerval.");
 }
 
+QString messageSansGarde(const QString& dossier)
+{
+    return QStringLiteral("Kerval ne peut pas démarrer : il ne peut écrire ni dans le dossier de vos données (disque "
+                          "plein ou dossier en lecture seule) ni dans un dossier privé de votre session, et ne pourrait "
+                          "donc pas empêcher une seconde copie de Kerval de travailler en même temps que lui sur vos CV, "
+                          "vos lettres et vos candidatures.\n\n%1\n\nLibérez de la place sur le disque ou rendez ce "
+                          "dossier modifiable, puis relancez Kerval.")
+        .arg(QDir::toNativeSeparators(dossier));
+}
+
 bool seul(const QString& dossier, std::function<void()> montrer)
 {
-    switch (prendre(dossier)) {
-    case Verrou::Pris:
-        ecouter(dossier, std::move(montrer));
-        return true;
-    case Verrou::Impossible:
-        return true;
-    case Verrou::Tenu:
-        break;
+    const Verrou verrou = prendre(dossier);
+    if (verrou != Verrou::Tenu) {
+        switch (ecouter(dossier, std::move(montrer))) {
+        case Ecoute::Ouverte:
+            return true;
+        case Ecoute::Impossible:
+            // The lock alone keeps the next copies out; without it nothing would. Without a data
+            // folder at all, nothing of the user's can be touched, and the start-up says why.
+            if (verrou == Verrou::Pris || !QFileInfo(dossier).isDir())
+                return true;
+            MsgBox(messageSansGarde(dossier));
+            return false;
+        case Ecoute::Occupee:
+            // A first copy that could not write the lock when it started.
+            lacher();
+            break;
+        }
     }
     if (!appelerPremier(dossier))
         MsgBox(messageDejaOuvert());

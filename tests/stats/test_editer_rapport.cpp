@@ -124,6 +124,51 @@ TEST_F(ImpressionRapport, DansUnDossierPriveJamaisAuTraversDUnLien)
     EXPECT_EQ(faux.clavier->touches.size(), 4);
 }
 
+// Run only by the next test, as one session of the user that prints, in the temporary folder the
+// sessions share.
+TEST_F(ImpressionRapport, UneSessionImprime)
+{
+    const QByteArray partage = qgetenv("KERVAL_TEMP_PARTAGE");
+    if (partage.isEmpty())
+        GTEST_SKIP() << "run by a child process";
+    qputenv("temp", partage);
+    creerRegistre();
+    ajouter({{u"Statut"_qs, u"NON EMISE"_qs}, {u"Societe"_qs, u"ACME"_qs}});
+    faux.coquille->associations.insert(u"html"_qs, u"/usr/bin/visionneuse"_qs);
+    Fonctionnel::EditerRapport(qint16(qEnvironmentVariableIntValue("KERVAL_GENRE")));
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+    EXPECT_EQ(faux.coquille->lancements.size(), 1);
+}
+
+// Session after session, the report goes into the same private folder of the user's: no copy of
+// the job-search list piles up in the temporary folder. A viewer still reading the last report
+// keeps it whole.
+TEST_F(ImpressionRapport, LesSessionsReprennentLeMemeDossier)
+{
+    QFile::setPermissions(temporaire(), QFileDevice::Permissions(0x7777)); // open to all, as /tmp is
+    auto session = [&](int genre) {
+        Outils::relancerSousCUtf8(u"ImpressionRapport.UneSessionImprime"_qs,
+                                  {{u"KERVAL_TEMP_PARTAGE"_qs, temporaire()}, {u"KERVAL_GENRE"_qs, QString::number(genre)}});
+    };
+    auto dossiers = [&] { return QDir(temporaire()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+
+    session(0);
+    const QStringList apresLaPremiere = dossiers();
+    ASSERT_EQ(apresLaPremiere.size(), 1);
+    const QString rapport = QDir(temporaire()).filePath(apresLaPremiere[0] + u"/ImpKerval.html"_qs);
+    QFile visionneuse(rapport);
+    ASSERT_TRUE(visionneuse.open(QIODevice::ReadOnly));
+    const QByteArray liste = Outils::lireOctets(rapport);
+    ASSERT_TRUE(liste.contains("Liste des candidatures"));
+
+    session(1);
+    EXPECT_EQ(dossiers(), apresLaPremiere);
+    EXPECT_EQ(QFileInfo(rapport).dir().entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{u"ImpKerval.html"_qs});
+    EXPECT_TRUE(Outils::lireOctets(rapport).contains("Activit\xE9 de recherche d'emploi"));
+    EXPECT_EQ(visionneuse.readAll(), liste);
+}
+
 TEST_F(ImpressionRapport, RegistreVideOuGenreInconnu)
 {
     creerRegistre();
