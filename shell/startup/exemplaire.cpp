@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -32,6 +33,9 @@ namespace {
 constexpr int DelaiAppelMs = 5000;
 // One try to connect: a listening socket accepts at once, even when its program is busy.
 constexpr int DelaiConnexionMs = 500;
+// A copy writes its lock file's content at once: one older than this that names no process is
+// left over.
+constexpr qint64 DelaiEcritureVerrouMs = 10000;
 
 struct Etat {
     QString dossier; // canonical
@@ -113,6 +117,19 @@ private:
     int fd_;
 };
 
+// A lock file that names no process (empty or cut short: its copy died while writing it, or the
+// disk filled up then) belongs to nobody once a copy has had time to write it; without this, no
+// start would ever take the folder again.
+bool illisibleDepuisLongtemps(const QLockFile& verrou)
+{
+    qint64 pid = 0;
+    QString machine, programme;
+    if (verrou.getLockInfo(&pid, &machine, &programme))
+        return false;
+    const QFileInfo fichier(verrou.fileName());
+    return fichier.isFile() && fichier.lastModified().msecsTo(QDateTime::currentDateTime()) > DelaiEcritureVerrouMs;
+}
+
 void lacher()
 {
     Etat& e = etat();
@@ -143,7 +160,10 @@ Verrou prendre(const QString& dossier)
     auto verrou = std::make_unique<QLockFile>(cheminVerrou(chemin));
     // Only a lock whose process is gone is stale, however long the first copy has been running.
     verrou->setStaleLockTime(0);
-    if (!verrou->tryLock(0))
+    if (!verrou->tryLock(0) && verrou->error() == QLockFile::LockFailedError && illisibleDepuisLongtemps(*verrou)
+        && verrou->removeStaleLockFile())
+        verrou->tryLock(0);
+    if (!verrou->isLocked())
         return verrou->error() == QLockFile::LockFailedError ? Verrou::Tenu : Verrou::Impossible;
     e.verrou = std::move(verrou);
     e.dossier = chemin;

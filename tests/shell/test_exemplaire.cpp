@@ -2,6 +2,7 @@
 // second start brings the first copy's main window to the front, or says that Kerval is already
 // open, and leaves the data folder as it was, whether or not the folder's lock could be written
 // and whatever other users' programs do in the shared temporary folder.
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QLockFile>
 #include <QProcess>
@@ -211,6 +212,33 @@ TEST_F(DeuxiemeExemplaire, UnPremierQuiNeRepondPasEstSignaleSansRienToucher)
     // Once that copy has gone, the folder is this one's.
     autreCopie.unlock();
     EXPECT_EQ(Exemplaire::prendre(dossier.donnees()), Exemplaire::Verrou::Pris);
+}
+
+// A copy that died while writing its lock (or on a full disk) leaves a file that names nobody:
+// once it is old enough to be no copy's lock in the making, the next start takes the folder over.
+TEST_F(DeuxiemeExemplaire, UnVerrouQuiNeNommePersonneEstReprisUneFoisAncien)
+{
+    const QString verrou = Exemplaire::cheminVerrou(dossier.donnees());
+    for (const QByteArray& contenu : {QByteArray(), QByteArray("\x01\xff garbage")}) {
+        {
+            QFile f(verrou);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(contenu);
+        }
+        EXPECT_EQ(Exemplaire::prendre(dossier.donnees()), Exemplaire::Verrou::Tenu) << "just written";
+        {
+            QFile f(verrou);
+            ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        }
+        EXPECT_EQ(Exemplaire::prendre(dossier.donnees()), Exemplaire::Verrou::Pris) << contenu.toStdString();
+        qint64 pid = 0;
+        QString machine, programme;
+        EXPECT_TRUE(QLockFile(verrou).getLockInfo(&pid, &machine, &programme));
+        EXPECT_EQ(pid, QCoreApplication::applicationPid());
+        Exemplaire::prendre(dossier.chemin(u"Autre"_qs)); // lets this folder's lock go
+        ASSERT_FALSE(QFileInfo::exists(verrou));
+    }
 }
 
 TEST_F(DeuxiemeExemplaire, LePremierDemarrageFaitLeDossierAvantDePrendreLeVerrou)
