@@ -23,6 +23,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 namespace {
@@ -106,6 +108,21 @@ void attendreDans(QEventLoop& boucle)
 
 } // namespace
 
+// What a page asks of the local files beyond the pages shown: a local page reads no other file of
+// the user's (by a script, in a frame, as a picture) unless the browser allows it. The engine
+// lets a page from the disk read every file of the disk; pages from the web get none.
+class GardeFichiersLocaux final : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& demande) override
+    {
+        if (!permis && demande.requestUrl().isLocalFile() &&
+            demande.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+            demande.block(true);
+    }
+    bool permis = false;
+};
+
 // The page: its console carries the frame-load notices of our script; pop-ups open in place.
 class PageKerval final : public QWebEnginePage {
 public:
@@ -122,7 +139,8 @@ protected:
         if (message.startsWith(marque))
             navigateur_->signalerCadre(message.mid(marque.size()));
     }
-    // A link meant for a new window opens in this one, where the page may lead elsewhere.
+    // A link meant for a new window, clicked by the user, opens in this one, where the page may
+    // lead elsewhere.
     QWebEnginePage* createWindow(WebWindowType) override;
     // Without the page's own navigation, the page shown stays until the program asks for another:
     // only the program's requests (an address given, the history, a reload) go through.
@@ -175,13 +193,17 @@ QWebEnginePage* PageKerval::createWindow(WebWindowType)
 }
 
 NavigateurWeb::NavigateurWeb(QWidget* parent)
-    : Navigateur(parent), vue_(new QWebEngineView(this)),
+    : Navigateur(parent), vue_(new QWebEngineView(this)), garde_(new GardeFichiersLocaux(this)),
       jeton_(QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
     page_ = new PageKerval(QWebEngineProfile::defaultProfile(), this);
     vue_->setPage(page_);
     // Pages that declare no charset are read as the program writes its own: Windows-1252.
     page_->settings()->setDefaultTextEncoding(QStringLiteral("windows-1252"));
+    // Only a click of the user opens a new window: a page that opens one by itself (as it loads,
+    // from a timer) would take the place of the advertisement shown.
+    page_->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    page_->setUrlRequestInterceptor(garde_);
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(vue_);
@@ -598,6 +620,8 @@ void NavigateurWeb::fixerNavigationParLaPage(bool permise)
         " window.addEventListener(genre, function (e) { e.preventDefault(); }, true); });"));
     page_->scripts().insert(script);
 }
+
+void NavigateurWeb::fixerFichiersLocaux(bool permis) { garde_->permis = permis; }
 
 // --- creation ---
 
