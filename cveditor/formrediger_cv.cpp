@@ -533,6 +533,8 @@ void FormRedigerCV::construireApercu()
     // may lead the preview away from the CV (a refresh, a link).
     WebBrowser1->fixerScriptsPage(false);
     WebBrowser1->fixerNavigationParLaPage(false);
+    // The CV page shows the photograph beside it.
+    WebBrowser1->fixerFichiersLocaux(true);
     placer(WebBrowser1, -50, -50, 9000, 8700);
 }
 

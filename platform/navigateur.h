@@ -73,9 +73,14 @@ public:
     // Lets the page's own scripts run (on by default). Pages still answer queries when off.
     virtual void fixerScriptsPage(bool actifs) = 0;
     // Lets the page lead the browser to other pages: a link followed, a refresh or a script that
-    // sends it elsewhere, a form sent, a new window (on by default). Off, the browser shows only
-    // the pages asked for through Navigate, GoBack, GoForward and Refresh.
+    // sends it elsewhere, a form sent, a new window the user opens by a click (on by default). Off,
+    // the browser shows only the pages asked for through Navigate, GoBack, GoForward and Refresh.
+    // A page never opens a new window by itself.
     virtual void fixerNavigationParLaPage(bool permise) = 0;
+    // Lets a local page read other local files: its pictures, style sheets and frames, and what its
+    // scripts ask for (off by default). Off, a page opened from the disk shows none of the user's
+    // files and cannot hand them to a capture; its links still lead to other pages.
+    virtual void fixerFichiersLocaux(bool permis) = 0;
     // The longest wait for the page's answer to a query, in milliseconds.
     void fixerDelaiReponse(int ms) { delaiReponse_ = ms; }
     int delaiReponse() const { return delaiReponse_; }

@@ -3,9 +3,11 @@
 #include "platform/attente.h"
 #include "platform/plateforme.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringDecoder>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,6 +17,7 @@
 #include <QPrinter>
 #include <QQuickWidget>
 #include <QTimer>
+#include <QTranslator>
 #include <QUuid>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
@@ -23,6 +26,8 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 namespace {
@@ -104,7 +109,87 @@ void attendreDans(QEventLoop& boucle)
     boucle.exec();
 }
 
+// The engine's menu in French: Qt ships no French texts for it.
+class MenuMoteurEnFrancais final : public QTranslator {
+public:
+    QString translate(const char* contexte, const char* texte, const char*, int) const override
+    {
+        if (qstrcmp(contexte, "RenderViewContextMenuQt") != 0)
+            return {};
+        static const QHash<QByteArray, QString> francais = {
+            {"Back", u"Page précédente"_qs},
+            {"Forward", u"Page suivante"_qs},
+            {"Reload", u"Actualiser"_qs},
+            {"Cut", u"Couper"_qs},
+            {"Copy", u"Copier"_qs},
+            {"Paste", u"Coller"_qs},
+            {"Undo", u"Annuler"_qs},
+            {"Redo", u"Rétablir"_qs},
+            {"Select all", u"Tout sélectionner"_qs},
+            {"Paste and match style", u"Coller sans la mise en forme"_qs},
+            {"Open link in new window", u"Ouvrir le lien dans une nouvelle fenêtre"_qs},
+            {"Open link in new tab", u"Ouvrir le lien dans un nouvel onglet"_qs},
+            {"Copy link address", u"Copier l'adresse du lien"_qs},
+            {"Save link", u"Enregistrer le lien"_qs},
+            {"Copy image", u"Copier l'image"_qs},
+            {"Copy image address", u"Copier l'adresse de l'image"_qs},
+            {"Save image", u"Enregistrer l'image"_qs},
+            {"Copy media address", u"Copier l'adresse du média"_qs},
+            {"Show controls", u"Afficher les commandes"_qs},
+            {"Loop", u"Lire en boucle"_qs},
+            {"Save media", u"Enregistrer le média"_qs},
+            {"Inspect", u"Inspecter"_qs},
+            {"Exit full screen", u"Quitter le plein écran"_qs},
+            {"Save page", u"Enregistrer la page"_qs},
+            {"View page source", u"Afficher le code source de la page"_qs},
+        };
+        return francais.value(QByteArray(texte));
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// The engine of every browser, in French whatever the session's language: its own pages (a page
+// that cannot be reached), its menu, and the languages it asks the sites for. The first browser
+// starts it.
+QWebEngineProfile* profilFrancais()
+{
+    static QWebEngineProfile* const profil = [] {
+        // The engine reads its language from its command line as it starts. The variable is put
+        // back afterwards: the programs started later (a mail client built on the same engine)
+        // keep the session's language.
+        const char* const variable = "QTWEBENGINE_CHROMIUM_FLAGS";
+        const bool existait = qEnvironmentVariableIsSet(variable);
+        const QByteArray avant = qgetenv(variable);
+        qputenv(variable, avant + " --lang=fr");
+        QWebEngineProfile* p = QWebEngineProfile::defaultProfile();
+        if (existait)
+            qputenv(variable, avant);
+        else
+            qunsetenv(variable);
+        p->setHttpAcceptLanguage(u"fr-FR,fr;q=0.9"_qs);
+        static MenuMoteurEnFrancais menu;
+        QCoreApplication::installTranslator(&menu);
+        return p;
+    }();
+    return profil;
+}
+
 } // namespace
+
+// What a page asks of the local files beyond the pages shown: a local page reads no other file of
+// the user's (by a script, in a frame, as a picture) unless the browser allows it. The engine
+// lets a page from the disk read every file of the disk; pages from the web get none.
+class GardeFichiersLocaux final : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& demande) override
+    {
+        if (!permis && demande.requestUrl().isLocalFile() &&
+            demande.resourceType() != QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+            demande.block(true);
+    }
+    bool permis = false;
+};
 
 // The page: its console carries the frame-load notices of our script; pop-ups open in place.
 class PageKerval final : public QWebEnginePage {
@@ -122,7 +207,8 @@ protected:
         if (message.startsWith(marque))
             navigateur_->signalerCadre(message.mid(marque.size()));
     }
-    // A link meant for a new window opens in this one, where the page may lead elsewhere.
+    // A link meant for a new window, clicked by the user, opens in this one, where the page may
+    // lead elsewhere.
     QWebEnginePage* createWindow(WebWindowType) override;
     // Without the page's own navigation, the page shown stays until the program asks for another:
     // only the program's requests (an address given, the history, a reload) go through.
@@ -175,13 +261,17 @@ QWebEnginePage* PageKerval::createWindow(WebWindowType)
 }
 
 NavigateurWeb::NavigateurWeb(QWidget* parent)
-    : Navigateur(parent), vue_(new QWebEngineView(this)),
+    : Navigateur(parent), vue_(new QWebEngineView(this)), garde_(new GardeFichiersLocaux(this)),
       jeton_(QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
-    page_ = new PageKerval(QWebEngineProfile::defaultProfile(), this);
+    page_ = new PageKerval(profilFrancais(), this);
     vue_->setPage(page_);
     // Pages that declare no charset are read as the program writes its own: Windows-1252.
     page_->settings()->setDefaultTextEncoding(QStringLiteral("windows-1252"));
+    // Only a click of the user opens a new window: a page that opens one by itself (as it loads,
+    // from a timer) would take the place of the advertisement shown.
+    page_->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    page_->setUrlRequestInterceptor(garde_);
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(vue_);
@@ -598,6 +688,8 @@ void NavigateurWeb::fixerNavigationParLaPage(bool permise)
         " window.addEventListener(genre, function (e) { e.preventDefault(); }, true); });"));
     page_->scripts().insert(script);
 }
+
+void NavigateurWeb::fixerFichiersLocaux(bool permis) { garde_->permis = permis; }
 
 // --- creation ---
 

@@ -14,6 +14,7 @@
 class QPrinter;
 class QWebEngineView;
 class PageKerval;
+class GardeFichiersLocaux;
 
 class NavigateurWeb final : public Navigateur {
     Q_OBJECT
@@ -46,6 +47,7 @@ public:
 
     void fixerScriptsPage(bool actifs) override;
     void fixerNavigationParLaPage(bool permise) override;
+    void fixerFichiersLocaux(bool permis) override;
 
     QWebEngineView* vue() const { return vue_; }
 
@@ -70,6 +72,7 @@ private:
     bool ecrirePdf(const QPrinter& imprimante);
 
     QWebEngineView* vue_;
+    GardeFichiersLocaux* garde_;
     PageKerval* page_;
     std::unique_ptr<QPrinter> imprimante_;
     int etat_ = EtatPage::NonInitialise;

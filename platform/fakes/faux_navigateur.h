@@ -32,6 +32,7 @@ public:
     int selectionsCompletes = 0;
     bool scriptsPage = true;
     bool navigationParLaPage = true;
+    bool fichiersLocaux = false;
     // When set, loads complete on the next turn of the event loop instead of at once.
     bool differe = false;
     // When set, loads never complete (a page that keeps loading).
@@ -68,6 +69,7 @@ public:
     }
     void fixerScriptsPage(bool actifs) override { scriptsPage = actifs; }
     void fixerNavigationParLaPage(bool permise) override { navigationParLaPage = permise; }
+    void fixerFichiersLocaux(bool permis) override { fichiersLocaux = permis; }
 
     // Makes every browser created from now on a fake; the fakes created are listed.
     static void installer();

@@ -190,6 +190,18 @@ qsizetype chercherSansAccents(const QString& texte, const QString& cherche)
     return p < 0 ? -1 : depart[size_t(p)];
 }
 
+// The text without its characters of no width (U+200B to U+200D, the word joiner, the byte-order
+// mark): a page puts them where a line may break or words must hold together, and, unseen, they
+// would stay inside a value found (an e-mail address the mail client then refuses).
+QString sansCaracteresInvisibles(QString texte)
+{
+    texte.removeIf([](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0x200B && u <= 0x200D) || u == 0x2060 || u == 0xFEFF;
+    });
+    return texte;
+}
+
 // Header: an "H/F" beyond character 100 drops what stands before the nearest line end or ":" before
 // it (at most down to character 10).
 QString couperEntete(const QString& texte)
@@ -530,7 +542,7 @@ ChampsCandidature AnalyserAnnonce(const QString& texte, const ChampsCandidature&
         *f.champ(r) = champs.value(noms.at(r));
 
     // Header and footer, then the description with its blank lines collapsed.
-    QString t = couperPied(couperEntete(texte));
+    QString t = couperPied(couperEntete(sansCaracteresInvisibles(texte)));
     f.description = t;
     f.description.replace(QLatin1String("\r\n\r\n"), QLatin1String("\r\n"));
 

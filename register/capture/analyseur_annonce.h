@@ -17,8 +17,8 @@ const QStringList& ChampsAnalyses();
 // (a missing name counts as an empty field); `adresseNavigateur` is the address of the page shown
 // in the register's browser ("about:blank" when none); `aujourdhui` gives the current year.
 //
-// Written fields: Description always (the text without its header and footer, blank lines
-// collapsed, possibly starting at the title); Email, Nature, Intitule, Lieu, Salaire,
+// Written fields: Description always (the text without its characters of no width, header and
+// footer, blank lines collapsed, possibly starting at the title); Email, Nature, Intitule, Lieu, Salaire,
 // DateDiffusion, Telephone, Duree, CP, www and Origine only when empty; Ville together with an
 // empty CP (the town of the postal code found); Societe, NomContact, Reference and Adresse by
 // their own rules. Every other field is returned as given.

@@ -21,8 +21,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QImage>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include "platform/navigateur_web.h"
@@ -232,4 +234,33 @@ TEST_F(ApercuCV, UnRafraichissementTapeNeQuittePasLeCV)
     const QString texte = textePdf(pdf);
     EXPECT_TRUE(texte.contains(u"Hélène"_qs)) << texte.toStdString();
     EXPECT_FALSE(texte.contains(u"Autre page"_qs)) << texte.toStdString();
+}
+
+// The preview shows the CV's photograph, a file beside the page.
+TEST_F(ApercuCV, LaPhotographieDuCVSAffiche)
+{
+    remplir();
+    actualiser();
+    const QString nom = cv().NomCV->text();
+    ASSERT_FALSE(nom.isEmpty());
+    QImage image(30, 40, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(dossier.chemin(u"Modeles/"_qs + nom + u".jpg"_qs)));
+    actualiser();
+    ASSERT_TRUE(page().contains(u"Photo.jpg"_qs));
+    // The width of the page's picture once the engine has read it, -1 before.
+    const QString script = u"(function () { var i = [].find.call(document.images, function (i) {"
+                           " return /Photo\\.jpg$/.test(i.src); });"
+                           " return !i ? -2 : i.complete ? i.naturalWidth : -1; })()"_qs;
+    auto largeur = std::make_shared<int>(-1);
+    ASSERT_TRUE(attendre([&] {
+        auto lue = std::make_shared<std::optional<int>>();
+        nav()->vue()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                            [lue](const QVariant& v) { *lue = v.toInt(); });
+        if (!attendre([&] { return lue->has_value(); }))
+            return false;
+        *largeur = **lue;
+        return *largeur != -1;
+    }));
+    EXPECT_EQ(*largeur, 30);
 }

@@ -302,6 +302,7 @@ TEST_F(NavigateurReel, CadresSignalesAvantLaPage)
 {
     page(u"cadre.html"_qs, u"<html><body>dans le cadre</body></html>"_qs);
     const QString chemin = page(u"page.html"_qs, u"<html><body><iframe src='cadre.html'></iframe></body></html>"_qs);
+    nav->fixerFichiersLocaux(true); // a local page's frame of a file beside it
     for (const bool scripts : {true, false}) {
         nav->fixerScriptsPage(scripts);
         QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
@@ -481,6 +482,7 @@ TEST_F(NavigateurReel, ImagesRelativesEtRelectureDuFichier)
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(dossier.filePath(u"Photo.jpg"_qs)));
     const QString chemin = page(u"cv.html"_qs, u"<html><body><p>un</p><img src='Photo.jpg'></body></html>"_qs);
+    nav->fixerFichiersLocaux(true);
     ASSERT_TRUE(charger(chemin));
     QVariant largeur;
     nav->vue()->page()->runJavaScript(u"document.images[0].naturalWidth"_qs, QWebEngineScript::ApplicationWorld,
@@ -502,8 +504,8 @@ TEST_F(NavigateurReel, ImagesRelativesEtRelectureDuFichier)
 TEST_F(NavigateurReel, PageDemandeeAvantLaFinDeLaPrecedenteMontreeSousSonAdresse)
 {
     // As the CV editor does when a CV is opened: the blank page asked for at its load, then at
-    // once the rendered page, with the page's scripts off. The page is shown as its file, its
-    // picture beside it, and read again from that file on Refresh.
+    // once the rendered page, with the page's scripts off and its local files allowed. The page
+    // is shown as its file, its picture beside it, and read again from that file on Refresh.
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::red);
     ASSERT_TRUE(image.save(dossier.filePath(u"Photo.jpg"_qs)));
@@ -511,6 +513,7 @@ TEST_F(NavigateurReel, PageDemandeeAvantLaFinDeLaPrecedenteMontreeSousSonAdresse
     Outils::ecrireOctets(chemin, "<html><head><meta charset=\"windows-1252\"></head>"
                                  "<body><p>H\xe9l\xe8ne</p><img src='Photo.jpg'></body></html>\r\n");
     nav->fixerScriptsPage(false);
+    nav->fixerFichiersLocaux(true);
     QSignalSpy complet(nav.get(), &Navigateur::DocumentComplete);
     QSignalSpy debut(nav->vue()->page(), &QWebEnginePage::loadStarted);
     nav->Navigate(u"about:blank"_qs);
