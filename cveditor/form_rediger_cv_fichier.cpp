@@ -217,6 +217,23 @@ void FormRedigerCV::VisualisationCV()
     }
 }
 
+bool cederEditeurCV(const QString& commande)
+{
+    auto* editeur = RegistreFenetres::instance().siChargee<FormRedigerCV>();
+    return !editeur || editeur->CederPlace(FichierCV::questionAbandon(commande));
+}
+
+void rechargerEditeurCV()
+{
+    // The window goes as the user closes it: hidden first, so that the box that has the focus
+    // does not run its leaving handler (a rendering and a save) while the window is destroyed.
+    RegistreFenetres& registre = RegistreFenetres::instance();
+    if (QWidget* editeur = registre.trouver(FormRedigerCV::NomConception))
+        editeur->close();
+    registre.decharger(FormRedigerCV::NomConception);
+    Forme<FormRedigerCV>();
+}
+
 void installerLiensEditeurCV()
 {
     LiensFenetres::chargerFichierCV = [](const QString& chemin) { Forme<FormRedigerCV>().ChargerFichierCV(chemin); };

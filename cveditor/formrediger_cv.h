@@ -196,5 +196,13 @@ private:
     bool enRedimension_ = false;
 };
 
+// Before a command puts another CV in the editor's place (a new CV, a CV file renamed or
+// deleted): the CV the loaded editor shows is saved when it changed or, when it cannot be, given
+// up once the user accepts to lose it (`commande` names what loses it: "Rédiger un nouveau CV").
+// False when the user keeps it.
+bool cederEditeurCV(const QString& commande);
+// The editor comes back as a new, empty CV; the one loaded goes as the user closes it.
+void rechargerEditeurCV();
+
 // Lets the other windows reach the CV editor (open a CV file, set the CV's language).
 void installerLiensEditeurCV();

@@ -1,9 +1,11 @@
 // The CV editor left while the text just typed is still in the box that has the focus: whatever
-// ends it (its own Ctrl+F4, the main window closing, "Retour au menu principal", the session's
-// end), the CV shown is saved first when it changed since its last save.
+// ends it (its own Ctrl+F4, the main window closing, "Retour au menu principal", a new CV, the
+// session's end), the CV shown is saved first when it changed since its last save, and a CV that
+// cannot be saved is given up only once the user has said so.
 #include "test_fenetre_cv.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QTest>
@@ -81,6 +83,21 @@ protected:
         faux.dialogues->messages.clear();
         return t;
     }
+    // A click on a desktop icon, then on an entry of the menu it pops up.
+    void choisirSurIcone(int icone, QAction* entree)
+    {
+        QTest::mouseClick(principale->ImageMenu[size_t(icone)], Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }, 10000));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        ASSERT_TRUE(entree->isEnabled()) << entree->text().toStdString();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entree).center());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The menu gone, the desktop gives the activation back to the main window.
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }, 10000));
+        principale->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == principale; }, 10000));
+    }
     void protegerMartin(bool protege)
     {
         const auto lecture = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
@@ -109,6 +126,15 @@ TEST_F(FermetureCV, CeQuiVientDEtreTapeEstEnregistreQuelleQueSoitLaFermeture)
     EXPECT_FALSE(editeurCharge());
     attendu += u" (CDI)"_qs;
     EXPECT_EQ(parcoursEnregistre(), attendu);
+
+    // A new CV from the desktop's empty slot: Martin's goes first, without a question.
+    f = ouvrirMartin();
+    taperALaFin(f->Competences, u"Habilitation électrique"_qs);
+    ASSERT_EQ(principale->ImageMenu[1]->toolTip(), QString());
+    choisirSurIcone(1, principale->MenuNouveauCV);
+    EXPECT_TRUE(f.isNull());
+    EXPECT_TRUE(cv().Nom->text().isEmpty());
+    EXPECT_EQ(sectionDe(cheminMartin(), u"Competences"_qs), u"Habilitation électrique"_qs);
 
     // Another CV opened by a double click on its desktop icon: Martin's goes to its file first.
     FichiersTexte::ecrire(fichierCV(u"Tanguy Jean"_qs), u"Nom=TANGUY\r\nPrénom=Jean\r\n"_qs);
@@ -168,6 +194,21 @@ TEST_F(FermetureCV, UnCVInchangeNEstPasReecritEtUnCVSansNomNEstPasCree)
     EXPECT_TRUE(messages().isEmpty());
 }
 
+TEST_F(FermetureCV, UnCVSupprimePendantQuOnLeTapeNeRevientPas)
+{
+    QPointer<FormRedigerCV> f = ouvrirMartin();
+    taperALaFin(f->Experiences, Ajout);
+    faux.dialogues->reponses = {true};
+    choisirSurIcone(0, principale->MenuSupprimerCV);
+    EXPECT_EQ(messages(), QStringList{u"Confirmez-vous la suppression du CV : Martin Paul.dat ?"_qs});
+    EXPECT_TRUE(f.isNull());
+    EXPECT_TRUE(cv().Nom->text().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(cheminMartin()));
+    EXPECT_TRUE(principale->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(QDir(dossier.chemin(u"CV"_qs)).entryList(QDir::Files).isEmpty());
+}
+
 TEST_F(FermetureCV, UnEchecALaFermetureEstDitEtLaFenetreSeFermeQuandMeme)
 {
     QPointer<FormRedigerCV> f = ouvrirMartin();
@@ -185,6 +226,68 @@ TEST_F(FermetureCV, UnEchecALaFermetureEstDitEtLaFenetreSeFermeQuandMeme)
     EXPECT_TRUE(dits[0].endsWith(u"Les dernières modifications du CV sont perdues."_qs));
     EXPECT_EQ(Outils::lireOctets(cheminMartin()), octets);
     protegerMartin(false);
+}
+
+TEST_F(FermetureCV, NouveauCVEtRenommerDemandentAvantDePerdreUnCVNonEnregistre)
+{
+    QPointer<FormRedigerCV> f = ouvrirMartin();
+    protegerMartin(true);
+    // The change is rendered as the user leaves the box, and its save fails.
+    taperALaFin(f->Experiences, Ajout);
+    QTest::mouseClick(f->Fonction, Qt::LeftButton);
+    ASSERT_EQ(messages().size(), 1);
+    const QString attendu = u"2001 : Électricien\n- Rennes\n2010 : Chef d'équipe"_qs;
+    ASSERT_EQ(f->Experiences->toPlainText(), attendu);
+
+    // "Rédiger un nouveau CV": Cancel keeps the CV on screen.
+    const QString nouveau = u"Le CV affiché n'a pas pu être enregistré. Rédiger un nouveau CV fera perdre vos "
+                            "dernières modifications. Continuer ?"_qs;
+    faux.dialogues->reponses = {false};
+    choisirSurIcone(1, principale->MenuNouveauCV);
+    ASSERT_EQ(faux.dialogues->messages.size(), 1);
+    EXPECT_EQ(faux.dialogues->messages[0].texte, nouveau);
+    EXPECT_TRUE(faux.dialogues->messages[0].okAnnuler);
+    messages();
+    ASSERT_FALSE(f.isNull());
+    EXPECT_EQ(f->Experiences->toPlainText(), attendu);
+
+    // "Renommer": asked once the new name is chosen; Cancel renames nothing.
+    const QString renommer = u"Le CV affiché n'a pas pu être enregistré. Renommer le fichier Martin Paul.dat fera "
+                             "perdre vos dernières modifications. Continuer ?"_qs;
+    faux.dialogues->fichiersChoisis.push_back(dossier.chemin(u"CV/Martin"_qs));
+    faux.dialogues->reponses = {false};
+    choisirSurIcone(0, principale->Renommer);
+    EXPECT_EQ(messages(), QStringList{renommer});
+    EXPECT_TRUE(QFileInfo::exists(cheminMartin()));
+    EXPECT_FALSE(QFileInfo::exists(fichierCV(u"Martin"_qs)));
+    ASSERT_FALSE(f.isNull());
+    EXPECT_EQ(f->Experiences->toPlainText(), attendu);
+
+    // OK renames it and gives a new CV, with nothing more to say.
+    faux.dialogues->fichiersChoisis.push_back(dossier.chemin(u"CV/Martin"_qs));
+    faux.dialogues->reponses = {true};
+    choisirSurIcone(0, principale->Renommer);
+    EXPECT_EQ(messages(), QStringList{renommer});
+    EXPECT_TRUE(f.isNull());
+    EXPECT_TRUE(cv().Nom->text().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(cheminMartin()));
+    EXPECT_EQ(sectionDe(fichierCV(u"Martin"_qs), u"Experiences"_qs), u"2001 : Électricien\r\n- Rennes"_qs);
+
+    // Mended before the command: the CV is saved, and nothing is asked.
+    QFile::setPermissions(fichierCV(u"Martin"_qs), QFile::ReadOwner | QFile::WriteOwner);
+    cv().ChargerFichierCV(fichierCV(u"Martin"_qs));
+    principale->InitMenu();
+    f = &cv();
+    const auto lecture = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(fichierCV(u"Martin"_qs), lecture));
+    taperALaFin(f->Experiences, Ajout);
+    QTest::mouseClick(f->Fonction, Qt::LeftButton);
+    ASSERT_EQ(messages().size(), 1);
+    ASSERT_TRUE(QFile::setPermissions(fichierCV(u"Martin"_qs), lecture | QFile::WriteOwner));
+    choisirSurIcone(1, principale->MenuNouveauCV);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(f.isNull());
+    EXPECT_EQ(sectionDe(fichierCV(u"Martin"_qs), u"Experiences"_qs), u"2001 : Électricien\r\n- Rennes\r\n2010 : Chef d'équipe"_qs);
 }
 
 // Run only in the child process started by the next test.
