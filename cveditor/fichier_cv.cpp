@@ -249,8 +249,12 @@ QString messageEchecFermeture(const QString& nomCV, int erreur)
 
 QString questionRechargement(const QString& fichier, bool memeCV)
 {
-    return u"Le CV affiché n'a pas pu être enregistré. "_qs +
-           (memeCV ? u"L'ouvrir de nouveau"_qs : u"Ouvrir le fichier "_qs + fichier) +
+    return questionAbandon(memeCV ? u"L'ouvrir de nouveau"_qs : u"Ouvrir le fichier "_qs + fichier);
+}
+
+QString questionAbandon(const QString& commande)
+{
+    return u"Le CV affiché n'a pas pu être enregistré. "_qs + commande +
            u" fera perdre vos dernières modifications. Continuer ?"_qs;
 }
 

@@ -101,6 +101,8 @@ QString messageEchecFermeture(const QString& nomCV, int erreur);
 // The question asked before a CV that could not be saved gives way to a file (the same CV read
 // again, or another one): OK goes on and loses the last changes.
 QString questionRechargement(const QString& fichier, bool memeCV);
+// The same before a command that replaces it (`commande`: "Rédiger un nouveau CV").
+QString questionAbandon(const QString& commande);
 
 // Paths in the data folder.
 QString cheminFichier(const QString& dossierDonnees, const QString& nomCV);       // CV/<name>.dat

@@ -46,50 +46,101 @@ void FormRedigerCV::SauvegarderCV_Click() { sauvegarder(true); }
 
 void FormRedigerCV::sauvegarder(bool demandee)
 {
-    QString nom = NomCV->text();
+    const QString nom = nomAEcrire();
+    if (nom.isEmpty()) {
+        MsgBox(FichierCV::MessageSansNom);
+        return;
+    }
+    if (const int erreur = ecrire(nom)) {
+        // The screen now holds the only copy of the last changes. The auto-save, which runs at
+        // every rendering, says so once until a save succeeds again; the save command always.
+        if (demandee || !echecSignale_)
+            MsgBox(FichierCV::messageEchec(nom, erreur));
+        echecSignale_ = true;
+    }
+}
+
+QString FormRedigerCV::nomAEcrire() const
+{
     // A CV loaded from its file, or saved already, goes back to that same file, its name as it
     // is on disk ("dupont", "Lebrun Hélène", "Jean d'Arc"): the normalised name would be another
     // CV's file, or a second copy of this one.
-    if (nomFichierEcrit_.isEmpty() || nom != nomFichierEcrit_) {
-        nom = FichierCV::nomFichier(NomCV->text(), Nom->text(), Prenom->text());
-        if (nom.isEmpty()) {
-            MsgBox(FichierCV::MessageSansNom);
-            return;
-        }
-        // A CV that has no file yet never takes the file of another one.
-        nom = FichierCV::nomLibre(nom, [](const QString& n) {
-            const QString chemin = FichierCV::cheminFichier(dossierDonnees(), n);
-            return QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink();
-        });
-    }
+    if (!nomFichierEcrit_.isEmpty() && NomCV->text() == nomFichierEcrit_)
+        return nomFichierEcrit_;
+    const QString nom = FichierCV::nomFichier(NomCV->text(), Nom->text(), Prenom->text());
+    if (nom.isEmpty())
+        return {};
+    // A CV that has no file yet never takes the file of another one.
+    return FichierCV::nomLibre(nom, [](const QString& n) {
+        const QString chemin = FichierCV::cheminFichier(dossierDonnees(), n);
+        return QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink();
+    });
+}
+
+int FormRedigerCV::ecrire(const QString& nom)
+{
     NomCV->setText(nom);
     // The file is rewritten whole and atomically: a failed save leaves the previous one.
     const FichierCV::ValeursCV cv = valeurs();
     if (!FichierCV::enregistrer(dossierDonnees(), nom, cv)) {
-        const int erreur = errno;
-        // The screen now holds the only copy of the last changes. The auto-save, which runs at
-        // every rendering, says so once until a save succeeds again; the save command always.
+        const int erreur = errno != 0 ? errno : EIO;
         nonEnregistre_ = true;
-        if (demandee || !echecSignale_)
-            MsgBox(FichierCV::messageEchec(nom, erreur));
-        echecSignale_ = true;
-        return;
+        return erreur;
     }
     nonEnregistre_ = echecSignale_ = false;
     nomFichierEcrit_ = nom;
+    enregistre_ = FichierCV::composer(cv);
     // The CV just saved is the current identity, as one just opened is.
     for (const QString& boite : FichierCV::boites())
         LiensCV::identiteCourante(boite, cv.texte(boite));
     LiensCV::rafraichirBureau();
+    return 0;
+}
+
+void FormRedigerCV::nommerNouveauCV()
+{
+    if (NomCV->text().isEmpty())
+        NomCV->setText(FichierCV::nomAutoSauvegarde(
+            NomCV->text(), Nom->text(), Prenom->text(), [](const QString& n) {
+                return QFileInfo::exists(FichierCV::cheminFichier(dossierDonnees(), n));
+            }));
+}
+
+int FormRedigerCV::enregistrerEnAttente()
+{
+    if (FichierCV::composer(valeurs()) == enregistre_)
+        return 0;
+    // A CV goes to its file; one that has none yet is named from its last name, as the auto-save
+    // names it, and stays unwritten without one, as while it is typed.
+    if (nomFichierEcrit_.isEmpty() && !nonEnregistre_) {
+        if (Nom->text().isEmpty())
+            return 0;
+        nommerNouveauCV();
+    }
+    const QString nom = nomAEcrire();
+    return nom.isEmpty() ? 0 : ecrire(nom);
+}
+
+bool FormRedigerCV::CederPlace(const QString& question)
+{
+    enregistrerEnAttente();
+    if (!nonEnregistre_)
+        return true;
+    if (!MsgBox(question, true))
+        return false;
+    // The user lets the changes go: closing the window has nothing more to write or to say.
+    nonEnregistre_ = false;
+    enregistre_ = FichierCV::composer(valeurs());
+    return true;
 }
 
 void FormRedigerCV::closeEvent(QCloseEvent* e)
 {
-    // The screen holds the only copy of the changes the last save could not write: one more try
-    // before they go, and a failure now is said whatever was said before.
-    if (nonEnregistre_ && !NomCV->text().isEmpty() &&
-        !FichierCV::enregistrer(dossierDonnees(), NomCV->text(), valeurs()))
-        MsgBox(FichierCV::messageEchecFermeture(NomCV->text(), errno));
+    // What the screen shows and no file holds yet (the text still in the box that has the focus,
+    // or changes whose save failed) is saved before the window goes; a failure now loses it, and
+    // is said whatever was said before. The window goes all the same.
+    if (const int erreur = enregistrerEnAttente())
+        MsgBox(FichierCV::messageEchecFermeture(NomCV->text(), erreur));
     QWidget::closeEvent(e);
 }
 
@@ -103,7 +154,7 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
         return;
     }
     const QString nomCV = FichierCV::nomDepuisChemin(chemin);
-    if (nonEnregistre_ && !MsgBox(FichierCV::questionRechargement(fichier, nomCV == nomFichierEcrit_), true))
+    if (!CederPlace(FichierCV::questionRechargement(fichier, nomCV == nomFichierEcrit_)))
         return;
     Genere->hide();
     // This window now writes that file.
@@ -134,8 +185,9 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
         Photo->setPixmap(photo);
     VisualisationCV();
     // The screen shows the file just read, whether its save succeeded or not: reading it again
-    // would lose nothing.
+    // would lose nothing, and closing has nothing to write.
     nonEnregistre_ = false;
+    enregistre_ = FichierCV::composer(valeurs());
     Label5->setText(FichierCV::titrePanneau(NomCV->text()));
 }
 
@@ -160,13 +212,26 @@ void FormRedigerCV::VisualisationCV()
 
     // Auto-save once the CV has a last name.
     if (!Nom->text().isEmpty()) {
-        if (NomCV->text().isEmpty())
-            NomCV->setText(FichierCV::nomAutoSauvegarde(
-                NomCV->text(), Nom->text(), Prenom->text(), [](const QString& n) {
-                    return QFileInfo::exists(FichierCV::cheminFichier(dossierDonnees(), n));
-                }));
+        nommerNouveauCV();
         sauvegarder(false);
     }
+}
+
+bool cederEditeurCV(const QString& commande)
+{
+    auto* editeur = RegistreFenetres::instance().siChargee<FormRedigerCV>();
+    return !editeur || editeur->CederPlace(FichierCV::questionAbandon(commande));
+}
+
+void rechargerEditeurCV()
+{
+    // The window goes as the user closes it: hidden first, so that the box that has the focus
+    // does not run its leaving handler (a rendering and a save) while the window is destroyed.
+    RegistreFenetres& registre = RegistreFenetres::instance();
+    if (QWidget* editeur = registre.trouver(FormRedigerCV::NomConception))
+        editeur->close();
+    registre.decharger(FormRedigerCV::NomConception);
+    Forme<FormRedigerCV>();
 }
 
 void installerLiensEditeurCV()

@@ -36,6 +36,10 @@ public:
     // Public operations, called by other windows.
     void ChargerFichierCV(const QString& chemin);
     void VisualisationCV();
+    // Before another CV takes the window's place (a new CV, a file renamed or opened): the CV
+    // shown is saved when it changed since its last save; when it cannot be, the user is asked
+    // the question first. False when the user keeps the CV on screen.
+    bool CederPlace(const QString& question);
 
     // --- controls, named as designed ---
     // identity
@@ -137,7 +141,8 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
-    // A CV whose last save failed is tried once more as the window goes; a failure then is said.
+    // The CV shown is saved as the window goes, when it changed since its last save; a failure
+    // then is said.
     void closeEvent(QCloseEvent* e) override;
     // Tab and Shift+Tab follow the panel's reading order (ordonnerTabulation).
     bool focusNextPrevChild(bool suivant) override;
@@ -161,6 +166,16 @@ private:
     void appliquerCouleurs(const OptionsPresentation::Couleurs& couleurs);
     // The save; `demandee` for the save command, which answers every failure.
     void sauvegarder(bool demandee);
+    // The name of the file a save writes: the CV's own, or a free one from NomCV, Nom and
+    // Prénom; empty when the CV has no name at all.
+    QString nomAEcrire() const;
+    // Writes the CV shown as CV/<nom>.dat; the system's error number when that failed, else 0.
+    int ecrire(const QString& nom);
+    // A new CV takes the name the auto-save gives it from its last name.
+    void nommerNouveauCV();
+    // Saves the CV shown when it differs from its last save and has, or can be given, a name as
+    // the auto-save gives one; the error number of a failed write, else 0.
+    int enregistrerEnAttente();
     void placerPopups();
     QWidget* principale() const;
     QWidget* cadre();
@@ -176,9 +191,18 @@ private:
     QString nomFichierEcrit_;
     bool nonEnregistre_ = false; // the last save failed: the screen holds changes no file has
     bool echecSignale_ = false;  // that failure was told; a save that succeeds ends it
+    QString enregistre_;         // the CV as its file holds it since the last save or load
     friend class TestFenetreCV;
     bool enRedimension_ = false;
 };
+
+// Before a command puts another CV in the editor's place (a new CV, a CV file renamed or
+// deleted): the CV the loaded editor shows is saved when it changed or, when it cannot be, given
+// up once the user accepts to lose it (`commande` names what loses it: "Rédiger un nouveau CV").
+// False when the user keeps it.
+bool cederEditeurCV(const QString& commande);
+// The editor comes back as a new, empty CV; the one loaded goes as the user closes it.
+void rechargerEditeurCV();
 
 // Lets the other windows reach the CV editor (open a CV file, set the CV's language).
 void installerLiensEditeurCV();

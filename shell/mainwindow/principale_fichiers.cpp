@@ -17,13 +17,6 @@ const QString TitreRenommage = QStringLiteral("Saisie d'un nouveau nom");
 
 QString dossier(const char* nom) { return QDir::current().filePath(QString::fromLatin1(nom)); }
 
-// The CV editor comes back as a new, empty CV.
-void rechargerEditeurCV()
-{
-    RegistreFenetres::instance().decharger(FormRedigerCV::NomConception);
-    Forme<FormRedigerCV>();
-}
-
 // The file name of the icon under the menu, empty for none.
 QString nomIcone(const Principale& p, int premier, int dernier)
 {
@@ -49,7 +42,11 @@ void ouvrirDocument(const QString& chemin)
 }
 } // namespace
 
-void Principale::MenuNouveauCV_Click() { rechargerEditeurCV(); }
+void Principale::MenuNouveauCV_Click()
+{
+    if (cederEditeurCV(QStringLiteral("Rédiger un nouveau CV")))
+        rechargerEditeurCV();
+}
 
 void Principale::MenuRattacherCV_Click()
 {
@@ -84,6 +81,9 @@ void Principale::Renommer_Click()
     const QString choisi =
         Plateforme::instance().dialogues().enregistrerSous(TitreRenommage, dossier("CV"), QStringLiteral("*.*"), {});
     if (choisi.isEmpty())
+        return;
+    // The editor, which comes back empty, first saves the CV it shows, whichever file is renamed.
+    if (!cederEditeurCV(QStringLiteral("Renommer le fichier ") + ancien))
         return;
     const QDir cv(dossier("CV"));
     QList<CommandesFichiers::Renommage> renommages{

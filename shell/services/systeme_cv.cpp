@@ -46,15 +46,19 @@ void SupprimerCV(qint16 index)
     const QString nom = liste.List(index);
     if (nom.isEmpty())
         return;
+    const QString chemin = QDir(liste.Path).filePath(nom);
     if (!MsgBox(QStringLiteral("Confirmez-vous la suppression du CV : ") + nom + QStringLiteral(" ?"), true))
         return;
-    if (!QFile::remove(QDir(liste.Path).filePath(nom))) {
+    // The editor, which comes back empty, first saves the CV it shows: never after the deletion,
+    // which that save would undo.
+    if (!cederEditeurCV(QStringLiteral("Supprimer le CV ") + nom))
+        return;
+    if (!QFile::remove(chemin)) {
         MsgBox(QStringLiteral("Le CV %1 n'a pas pu être supprimé.").arg(nom));
         rafraichirBureau();
         return;
     }
-    RegistreFenetres::instance().decharger(FormRedigerCV::NomConception);
-    Forme<FormRedigerCV>();
+    rechargerEditeurCV();
     rafraichirBureau();
 }
 

@@ -96,7 +96,7 @@ TEST_F(TestCommandes, RenommerUnCVEmporteSaPhotographie)
     ecrire(u"CV/Lefort Anne.dat"_qs, "NomCV=Lefort Anne\r\n");
     ecrire(u"Modeles/Lefort Anne.jpg"_qs, "photo");
     Principale& p = surIcone(0);
-    cv().Nom->setText(u"LEFORT"_qs);
+    cv().Fonction->setText(u"Comptable"_qs);
     p.Information->setText(u"CV : Lefort Anne.dat"_qs);
     faux.dialogues->fichiersChoisis.push_back(chemin(u"CV/Morel.dat"_qs));
     p.Renommer_Click();
@@ -108,7 +108,7 @@ TEST_F(TestCommandes, RenommerUnCVEmporteSaPhotographie)
     EXPECT_FALSE(existe(u"Modeles/Lefort Anne.jpg"_qs));
     EXPECT_EQ(octets(u"Modeles/Morel.jpg"_qs), QByteArray("photo"));
     // The editor is a new CV, the desktop follows, the status line is empty.
-    EXPECT_TRUE(cv().Nom->text().isEmpty());
+    EXPECT_TRUE(cv().Fonction->text().isEmpty());
     EXPECT_EQ(p.ImageMenu[0]->toolTip(), u"Morel.dat"_qs);
     EXPECT_TRUE(p.Information->text().isEmpty());
 }
@@ -142,7 +142,7 @@ TEST_F(TestCommandes, RenommerNEcraseRienEtAnnulerNeChangeRien)
     ecrire(u"Modeles/Petit.jpg"_qs, "photo petit");
     Principale& p = surIcone(0);
     ASSERT_EQ(p.ImageMenu[0]->toolTip(), u"Lefort Anne.dat"_qs);
-    cv().Nom->setText(u"LEFORT"_qs);
+    cv().Fonction->setText(u"Comptable"_qs);
 
     p.Renommer_Click(); // cancelled
     faux.dialogues->fichiersChoisis.push_back(chemin(u"CV/Morel"_qs));
@@ -160,7 +160,7 @@ TEST_F(TestCommandes, RenommerNEcraseRienEtAnnulerNeChangeRien)
     EXPECT_EQ(octets(u"Modeles/Petit.jpg"_qs), QByteArray("photo petit"));
     EXPECT_FALSE(existe(u"CV/Petit.dat"_qs));
     // The editor keeps its CV when nothing was renamed.
-    EXPECT_EQ(cv().Nom->text(), u"LEFORT"_qs);
+    EXPECT_EQ(cv().Fonction->text(), u"Comptable"_qs);
 }
 
 TEST_F(TestCommandes, SupprimerLeTroisiemeCVApresConfirmation)
@@ -170,12 +170,12 @@ TEST_F(TestCommandes, SupprimerLeTroisiemeCVApresConfirmation)
     ecrire(u"Modeles/Lefort Anne.jpg"_qs, "photo");
     ecrire(u"Documents/Lefort Anne.doc"_qs, "doc");
     Principale& p = surIcone(2);
-    cv().Nom->setText(u"LEFORT"_qs);
+    cv().Fonction->setText(u"Comptable"_qs);
 
     faux.dialogues->reponses = {false};
     p.MenuSupprimerCV_Click();
     EXPECT_TRUE(existe(u"CV/Lefort Anne.dat"_qs));
-    EXPECT_EQ(cv().Nom->text(), u"LEFORT"_qs);
+    EXPECT_EQ(cv().Fonction->text(), u"Comptable"_qs);
 
     p.MenuSupprimerCV_Click(); // OK
     ASSERT_EQ(faux.dialogues->messages.size(), 2);
@@ -184,7 +184,7 @@ TEST_F(TestCommandes, SupprimerLeTroisiemeCVApresConfirmation)
     EXPECT_FALSE(existe(u"CV/Lefort Anne.dat"_qs));
     EXPECT_TRUE(existe(u"CV/Dubois.dat"_qs));
     EXPECT_TRUE(existe(u"Modeles/Lefort Anne.jpg"_qs));
-    EXPECT_TRUE(cv().Nom->text().isEmpty());
+    EXPECT_TRUE(cv().Fonction->text().isEmpty());
     EXPECT_TRUE(cv().isVisible());
     EXPECT_EQ(p.ImageMenu[2]->genre(), Dessins::Icone::Nouveau);
 
