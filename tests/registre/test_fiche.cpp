@@ -147,6 +147,7 @@ public:
             pendant();
         return true;
     }
+    void avis(const QString& texte) override { textes << texte; }
     QString ouvrirFichier(const QString&, const QString&, const QString&) override { return {}; }
     QString enregistrerSous(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QColor> choisirCouleur(const QColor&) override { return std::nullopt; }
@@ -161,8 +162,9 @@ TEST(Enregistrement, LAutosauvegardeAttendQueLeMessageDUnRefusSoitFerme)
     DialoguesOuverts* d = dialogues.get();
     d->pendant = [&f] { f.Timer2_Timer(); };
     Plateforme::instance().fixerDialogues(std::move(dialogues));
+    // The "Valider" command's refusal: its box stays open while the autosave ticks.
     f.DateRDV->setText(u"30/02/2024"_qs);
-    f.Timer2_Timer();
+    f.Valider();
     EXPECT_EQ(d->textes, QStringList{u"La date est incorrecte"_qs});
 }
 
