@@ -8,13 +8,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
+#include <optional>
 
 #include "platform/fakes/fausse_plateforme.h"
 #include "platform/fakes/faux_navigateur.h"
@@ -163,11 +168,85 @@ TEST_F(FermetureRegistre, UnEnregistrementQuiEchoueALaFermetureEstDitEtLaFenetre
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(registreFerme());
     const QStringList dits = messages();
-    EXPECT_EQ(dits, QStringList{BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, true)});
+    // It names the application whose changes are lost: it may be read later, at the next start.
+    EXPECT_EQ(dits, QStringList{BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, true) +
+                                u" Candidature : « Soudeur », Acier."_qs});
     ASSERT_EQ(dits.size(), 1);
     EXPECT_TRUE(dits.first().contains(u"n'a pas le droit d'écrire"_qs)) << dits.first().toStdString();
     EXPECT_FALSE(dits.first().contains(u"endommagé"_qs));
     EXPECT_EQ(remarquesEnregistrees(), AnciennesRemarques);
+}
+
+TEST_F(FermetureRegistre, UnValiderExpliciteRepondAChaqueEchec)
+{
+    Registres::FichierProtege protege(registre());
+    ASSERT_TRUE(protege.actif());
+    const QString echec = BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, false);
+    taperRemarques(u" - relancer"_qs);
+    QTest::mouseClick(f->Action.value(3), Qt::LeftButton); // "Valider"
+    EXPECT_EQ(messages(), QStringList{echec});
+    // Asked again, the save answers again; the autosave, which keeps trying meanwhile, does not
+    // tell the same failure again.
+    QTest::mouseClick(f->Action.value(3), Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{echec});
+    taperRemarques(u" vendredi"_qs);
+    f->Timer2_Timer();
+    EXPECT_TRUE(messages().isEmpty());
+    QTest::mouseClick(f->Action.value(3), Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{echec});
+    EXPECT_EQ(remarquesEnregistrees(), AnciennesRemarques);
+}
+
+TEST_F(FermetureRegistre, UneToucheTapeeQuandLAutosauvegardeEchoueVaDansLeChamp)
+{
+    // The desktop's own message boxes, and the autosave running.
+    Plateforme::instance().fixerDialogues(creerDialoguesLinux());
+    std::optional<Registres::FichierProtege> protege(std::in_place, registre());
+    ASSERT_TRUE(protege->actif());
+    // The keys go where the desktop sends them: to the window that has the keyboard.
+    auto clavier = [](const QString& texte) {
+        for (const QChar c : texte)
+            QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
+    };
+    QTest::mouseClick(f->Intitule, Qt::LeftButton);
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_A, Qt::ControlModifier);
+    f->Timer2->start();
+    clavier(u"FULL-R"_qs);
+
+    // The autosave fails and says so: the next key, typed as its box comes up, and then OK.
+    const QString echec = BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, false);
+    bool tape = false;
+    QTimer guet;
+    QObject::connect(&guet, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* boite = qobject_cast<QMessageBox*>(w);
+            if (!boite || !boite->isVisible() || boite->text() != echec)
+                continue;
+            if (!tape) {
+                clavier(u"1"_qs);
+                tape = true;
+            } else {
+                QTest::mouseClick(boite->button(QMessageBox::Ok), Qt::LeftButton);
+            }
+            return;
+        }
+    });
+    guet.start(10);
+    ASSERT_TRUE(Outils::attendre([&] {
+        return tape && std::none_of(QApplication::topLevelWidgets().cbegin(), QApplication::topLevelWidgets().cend(),
+                                    [](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->isVisible(); });
+    }));
+    guet.stop();
+    EXPECT_EQ(f->Intitule->text(), u"FULL-R1"_qs);
+
+    // Once the register can be written again, the autosave stores what was typed, whole.
+    protege.reset();
+    QSignalSpy tic(f->Timer2, &QTimer::timeout);
+    ASSERT_TRUE(tic.wait(60000));
+    auto base = BaseCandidatures::ouvrir(registre());
+    const auto c = base ? FicheCandidature::Charger(base->base(), num) : std::nullopt;
+    ASSERT_TRUE(c.has_value());
+    EXPECT_EQ(c->value(u"Intitule"_qs), u"FULL-R1"_qs);
 }
 
 // Run by the next test in a child process whose temporary folder, and so the data folder, is a
