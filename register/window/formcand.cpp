@@ -526,7 +526,8 @@ bool FormCand::ControlerSaisie()
     const FicheCandidature::Controle controle = FicheCandidature::ControlerSaisie(fiche(), !CadreWeb->isHidden());
     if (controle.accepte)
         return true;
-    if (QWidget* w = champWidget(controle.champFocus))
+    // The autosave leaves the focus where the user types.
+    if (QWidget* w = champWidget(controle.champFocus); w && !autosauvegarde_)
         w->setFocus();
     MsgBox(controle.message);
     return false;

@@ -197,6 +197,24 @@ TEST_F(FermetureRegistre, UnValiderExpliciteRepondAChaqueEchec)
     EXPECT_EQ(remarquesEnregistrees(), AnciennesRemarques);
 }
 
+TEST_F(FermetureRegistre, UnRefusDeLAutosauvegardeLaisseLeClavierOuLUtilisateurTape)
+{
+    // A date left wrong, the user gone on to the remarks: the autosave's refusal is said, and the
+    // keys typed next still go to the remarks.
+    auto clavier = [](const char* texte) {
+        for (const char* c = texte; *c; ++c)
+            QTest::keyClick(QGuiApplication::focusWindow(), *c);
+    };
+    QTest::mouseClick(f->DateRDV, Qt::LeftButton);
+    clavier("32/13");
+    taperRemarques(u" - relancer"_qs);
+    f->Timer2_Timer();
+    EXPECT_EQ(messages(), QStringList{u"La date est incorrecte"_qs});
+    clavier(" vite");
+    EXPECT_EQ(f->Remarques->toPlainText(), AnciennesRemarques + u" - relancer vite"_qs);
+    EXPECT_EQ(f->DateRDV->text(), u"32/13"_qs);
+}
+
 TEST_F(FermetureRegistre, UneToucheTapeeQuandLAutosauvegardeEchoueVaDansLeChamp)
 {
     // The desktop's own message boxes, and the autosave running.
