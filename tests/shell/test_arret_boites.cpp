@@ -448,3 +448,30 @@ TEST(ArretDisquePlein, UnArretSurDisquePleinNAttendPasEtSeDitAuDemarrageSuivant)
     EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
     EXPECT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
 }
+
+// The file of the messages kept for the next start: a file that is not ours says nothing, its room
+// is taken once and kept, and a text too long for it is cut rather than spilling over.
+TEST(MessagesDifferes, UnFichierEtrangerNeDitRienEtLaPlaceResteLaMeme)
+{
+    DossierTemporaire dossier;
+    const QString fichier = MessagesDifferes::chemin(dossier.donnees());
+    Outils::ecrireOctets(fichier, QByteArray("\xff\xfe pas un message \0 de Kerval", 30));
+    EXPECT_TRUE(MessagesDifferes::lire(dossier.donnees()).isEmpty());
+    QFile::remove(fichier);
+
+    MessagesDifferes::reserver(dossier.donnees());
+    EXPECT_EQ(QFileInfo(fichier).size(), MessagesDifferes::Taille);
+    EXPECT_TRUE(MessagesDifferes::lire(dossier.donnees()).isEmpty());
+    ASSERT_TRUE(MessagesDifferes::ecrire(dossier.donnees(), u"Le modèle « Été » n'a pas pu être enregistré."_qs));
+    MessagesDifferes::reserver(dossier.donnees()); // the next start keeps what is there
+    EXPECT_EQ(MessagesDifferes::lire(dossier.donnees()), u"Le modèle « Été » n'a pas pu être enregistré."_qs);
+
+    const QString texteLong = QString(MessagesDifferes::Taille, u'é');
+    ASSERT_TRUE(MessagesDifferes::ecrire(dossier.donnees(), texteLong));
+    EXPECT_EQ(QFileInfo(fichier).size(), MessagesDifferes::Taille);
+    EXPECT_TRUE(texteLong.startsWith(MessagesDifferes::lire(dossier.donnees()).chopped(1)));
+
+    MessagesDifferes::effacer(dossier.donnees());
+    EXPECT_TRUE(MessagesDifferes::lire(dossier.donnees()).isEmpty());
+    EXPECT_EQ(QFileInfo(fichier).size(), MessagesDifferes::Taille);
+}
