@@ -273,14 +273,8 @@ TEST_F(FermetureRegistre, EnfantDisquePlein)
 {
     if (qEnvironmentVariableIsEmpty("KERVAL_DISQUE_PLEIN"))
         GTEST_SKIP() << "run by a child process";
-    {
-        // Everything left of the disk goes to another file.
-        QFile bourre(dossier.chemin(u"bourre"_qs));
-        ASSERT_TRUE(bourre.open(QIODevice::WriteOnly));
-        for (qint64 bloc = 1 << 16; bloc > 0; bloc /= 2)
-            while (bourre.write(QByteArray(int(bloc), 'x')) == bloc && bourre.flush())
-                ;
-    }
+    // Everything left of the disk goes to another file.
+    Outils::remplirDisque(dossier.chemin(u"bourre"_qs));
     const QByteArray avant = Outils::lireOctets(registre());
     taperRemarques(u" - Entretien le 12 à 14h"_qs);
     QTest::mouseClick(f->Action.value(3), Qt::LeftButton); // "Valider"
@@ -298,26 +292,5 @@ TEST_F(FermetureRegistre, EnfantDisquePlein)
 
 TEST(RegistrePlein, LeMessageDitQueLeDisqueEstPlein)
 {
-    // A file system of its own for the child: a mount namespace, where the system allows one.
-    QTemporaryDir point;
-    ASSERT_TRUE(point.isValid());
-    QProcess enfant;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"KERVAL_DISQUE_PLEIN"_qs, u"1"_qs);
-    env.insert(u"TMPDIR"_qs, point.path());
-    enfant.setProcessEnvironment(env);
-    enfant.setProcessChannelMode(QProcess::MergedChannels);
-    enfant.start(u"unshare"_qs, {u"-rm"_qs, u"sh"_qs, u"-c"_qs,
-                                 u"mount -t tmpfs -o size=2m tmpfs \"$TMPDIR\" || exit 77; exec \"$0\" \"$1\""_qs,
-                                 QCoreApplication::applicationFilePath(),
-                                 u"--gtest_filter=FermetureRegistre.EnfantDisquePlein"_qs});
-    if (!enfant.waitForStarted(10000))
-        GTEST_SKIP() << "unshare is missing";
-    ASSERT_TRUE(enfant.waitForFinished(120000));
-    const QString sortie = QString::fromUtf8(enfant.readAll());
-    if (!sortie.contains(u"[ RUN      ]"_qs))
-        GTEST_SKIP() << "no file system of its own for a child here: " << sortie.toStdString();
-    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit) << sortie.toStdString();
-    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
-    EXPECT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
+    Outils::relancerSurPetitDisque(u"FermetureRegistre.EnfantDisquePlein"_qs, u"KERVAL_DISQUE_PLEIN"_qs, 2);
 }

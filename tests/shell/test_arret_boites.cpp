@@ -4,18 +4,14 @@
 // waiting for a click, and keeps what was typed; what it could not say then is said at the next
 // start.
 #include <QApplication>
-#include <algorithm>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <iostream>
@@ -28,15 +24,11 @@
 #include "letters/fichier_lettre.h"
 #include "letters/formlettre.h"
 #include "letters/formpostuler.h"
-#include "platform/plateforme.h"
-#include "register/store/base_candidatures.h"
 #include "register/window/formcand.h"
 #include "register/window/logique_fiche.h"
 #include "registres.h"
 #include "shell/home/assistant.h"
-#include "shell/mainwindow/liens_modules.h"
 #include "shell/mainwindow/principale.h"
-#include "shell/startup/depart.h"
 #include "shell/startup/messages_differes.h"
 
 namespace {
@@ -48,29 +40,7 @@ const QString AjoutRemarques = u" - Entretien le 12 à 14h"_qs;
 
 using Outils::attendre;
 
-// Types at the end of a text box, right after its window's autosave has ticked: the next tick is
-// a whole delay away.
-void taperApresLeTic(QTimer* autosauvegarde, QPlainTextEdit* zone, const QString& texte)
-{
-    QSignalSpy tic(autosauvegarde, &QTimer::timeout);
-    ASSERT_TRUE(tic.wait(60000));
-    QTest::mouseClick(zone->viewport(), Qt::LeftButton, {}, zone->viewport()->rect().center());
-    QTest::keyClick(zone->viewport(), Qt::Key_End, Qt::ControlModifier);
-    Outils::taper(zone->viewport(), texte);
-}
-
 void cliquer(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
-
-// The register's only application, opened from its tree.
-FormCand& ouvrirCandidature()
-{
-    FormCand& registre = Forme<FormCand>();
-    EXPECT_TRUE(attendre([&] { return registre.Liste->topLevelItemCount() == 1; }));
-    QTreeWidgetItem* feuille = registre.Liste->topLevelItem(0)->child(0);
-    QTest::mouseClick(registre.Liste->viewport(), Qt::LeftButton, {}, registre.Liste->visualItemRect(feuille).center());
-    EXPECT_EQ(registre.Remarques->toPlainText(), Remarques);
-    return registre;
-}
 
 // What the user does, case by case, to bring a box of a window on screen.
 void ouvrirUneBoite(const QString& cas)
@@ -82,6 +52,7 @@ void ouvrirUneBoite(const QString& cas)
         cliquer(Forme<FormCand>().Action.value(3));
     } else if (cas == u"registre-introuvable") {
         FormCand& registre = ouvrirCandidature();
+        EXPECT_EQ(registre.Remarques->toPlainText(), Remarques);
         QFile::remove(QDir::current().filePath(u"Kerval.mdb"_qs));
         QTest::mouseClick(registre.Remarques->viewport(), Qt::LeftButton);
         Outils::taper(registre.Remarques->viewport(), u" - rappeler"_qs);
@@ -120,37 +91,12 @@ void ouvrirUneBoite(const QString& cas)
 // A data folder with one application, a template (and one more for its icon), a CV.
 void preparerDonnees(const DossierTemporaire& dossier)
 {
-    ASSERT_TRUE(BaseCandidatures::creerVide(dossier.chemin(u"Kerval.mdb"_qs)));
-    {
-        auto base = BaseCandidatures::ouvrir(dossier.chemin(u"Kerval.mdb"_qs));
-        ChampsCandidature c = FicheCandidature::FicheVide();
-        c[u"Intitule"_qs] = u"Soudeur"_qs;
-        c[u"Societe"_qs] = u"Acier"_qs;
-        c[u"Statut"_qs] = u"NON EMISE"_qs;
-        c[u"Remarques"_qs] = Remarques;
-        ASSERT_TRUE(FicheCandidature::Enregistrer(base->base(), c));
-    }
-    for (const QString& nom : {u"Disparue"_qs, u"Relance"_qs}) {
-        FichierLettre::ValeursLettre l;
-        l.fixer(u"Nom"_qs, u"LEBRUN"_qs);
-        l.fixer(u"NomLettre"_qs, nom);
-        l.fixer(u"Text1"_qs, Lettre);
-        ASSERT_TRUE(FichierLettre::enregistrer(dossier.donnees(), nom, l));
-    }
+    creerCandidatureEtModele(dossier, Remarques, Lettre);
+    FichierLettre::ValeursLettre l;
+    l.fixer(u"Nom"_qs, u"LEBRUN"_qs);
+    l.fixer(u"NomLettre"_qs, u"Disparue"_qs);
+    ASSERT_TRUE(FichierLettre::enregistrer(dossier.donnees(), u"Disparue"_qs, l));
     Outils::ecrireOctets(dossier.chemin(u"CV/Lefort Anne.dat"_qs), "Nom=Lefort\r\nPrénom=Anne\r\n");
-}
-
-QString lettreEnregistree(const DossierTemporaire& dossier)
-{
-    const auto modele = FichierLettre::charger(FichierLettre::cheminFichier(dossier.donnees(), u"Relance"_qs));
-    return modele ? modele->texte(u"Text1"_qs) : u"<absent>"_qs;
-}
-
-QString remarquesEnregistrees(const DossierTemporaire& dossier)
-{
-    auto base = BaseCandidatures::ouvrir(dossier.chemin(u"Kerval.mdb"_qs));
-    const auto c = base ? FicheCandidature::Charger(base->base(), 1) : std::nullopt;
-    return c ? c->value(u"Remarques"_qs) : u"<absente>"_qs;
 }
 
 // A child running the start-up on the folder, one case of the test program's child below.
@@ -245,14 +191,8 @@ TEST(ArretBoite, Enfant)
     const QString cas = qEnvironmentVariable("KERVAL_BOITE");
     if (cas.isEmpty())
         GTEST_SKIP() << "run by a child process";
-    // As the executable starts.
-    Plateforme::installerLinux();
-    Ecran::simuler(QSize(1280, 1024));
-    installerLiensModules();
-    Depart::demarrer();
-    QPointer<Principale> principale = RegistreFenetres::instance().siChargee<Principale>();
+    QPointer<Principale> principale = demarrerCommeLExecutable();
     ASSERT_FALSE(principale.isNull());
-    ASSERT_TRUE(attendre([] { return !RegistreFenetres::instance().estChargee<Depart>(); }));
 
     if (cas == u"suivant") {
         // The next start: the message kept by the last end is on screen once the main window is.
@@ -414,39 +354,13 @@ TEST(ArretDisquePlein, Interieur)
     preparerDonnees(dossier);
     verifierArretSurEchec(
         dossier,
-        [&] {
-            // Everything left of the disk goes to another file.
-            QFile bourre(dossier.chemin(u"bourre"_qs));
-            ASSERT_TRUE(bourre.open(QIODevice::WriteOnly));
-            for (qint64 bloc = 1 << 16; bloc > 0; bloc /= 2)
-                while (bourre.write(QByteArray(int(bloc), 'x')) == bloc && bourre.flush())
-                    ;
-        },
+        [&] { Outils::remplirDisque(dossier.chemin(u"bourre"_qs)); },
         [&] { QFile::remove(dossier.chemin(u"bourre"_qs)); });
 }
 
 TEST(ArretDisquePlein, UnArretSurDisquePleinNAttendPasEtSeDitAuDemarrageSuivant)
 {
-    QTemporaryDir point;
-    ASSERT_TRUE(point.isValid());
-    QProcess enfant;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"KERVAL_ARRET_PLEIN"_qs, u"1"_qs);
-    env.insert(u"TMPDIR"_qs, point.path());
-    enfant.setProcessEnvironment(env);
-    enfant.setProcessChannelMode(QProcess::MergedChannels);
-    enfant.start(u"unshare"_qs, {u"-rm"_qs, u"sh"_qs, u"-c"_qs,
-                                 u"mount -t tmpfs -o size=8m tmpfs \"$TMPDIR\" || exit 77; exec \"$0\" \"$1\""_qs,
-                                 QCoreApplication::applicationFilePath(), u"--gtest_filter=ArretDisquePlein.Interieur"_qs});
-    if (!enfant.waitForStarted(10000))
-        GTEST_SKIP() << "unshare is missing";
-    ASSERT_TRUE(enfant.waitForFinished(300000));
-    const QString sortie = QString::fromUtf8(enfant.readAll());
-    if (!sortie.contains(u"[ RUN      ]"_qs))
-        GTEST_SKIP() << "no file system of its own for a child here: " << sortie.toStdString();
-    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit) << sortie.toStdString();
-    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
-    EXPECT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
+    Outils::relancerSurPetitDisque(u"ArretDisquePlein.Interieur"_qs, u"KERVAL_ARRET_PLEIN"_qs, 8);
 }
 
 // The file of the messages kept for the next start: a file that is not ours says nothing, its room
