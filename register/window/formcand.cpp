@@ -637,14 +637,16 @@ void FormCand::signalerEchec()
         return;
     echecSignale_ = true;
     QString message = BaseCandidatures::messageEchecEnregistrement(causeEchec(), fermeture_, texteEchec());
-    // What is lost is named: the message may be read later, at the next start.
-    QStringList nom;
-    if (!Intitule->text().isEmpty())
-        nom << u"« "_qs + Intitule->text() + u" »"_qs;
-    if (!Societe->text().isEmpty())
-        nom << Societe->text();
-    if (fermeture_ && !nom.isEmpty())
-        message += u" Candidature : "_qs + nom.join(u", "_qs) + u"."_qs;
+    if (fermeture_) {
+        // What is lost is named: the message may be read later, at the next start.
+        QStringList nom;
+        if (!Intitule->text().isEmpty())
+            nom << u"« "_qs + Intitule->text() + u" »"_qs;
+        if (!Societe->text().isEmpty())
+            nom << Societe->text();
+        if (!nom.isEmpty())
+            message += u" Candidature : "_qs + nom.join(u", "_qs) + u"."_qs;
+    }
     MsgBox(message);
 }
 
