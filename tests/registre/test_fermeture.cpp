@@ -251,7 +251,8 @@ TEST_F(FermetureRegistre, UneToucheTapeeQuandLAutosauvegardeEchoueVaDansLeChamp)
     });
     guet.start(10);
     ASSERT_TRUE(Outils::attendre([&] {
-        return tape && std::none_of(QApplication::topLevelWidgets().cbegin(), QApplication::topLevelWidgets().cend(),
+        const QWidgetList fenetres = QApplication::topLevelWidgets();
+        return tape && std::none_of(fenetres.cbegin(), fenetres.cend(),
                                     [](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->isVisible(); });
     }));
     guet.stop();
