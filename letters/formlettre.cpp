@@ -496,11 +496,12 @@ void FormLettre::Timer1_Timer()
     if (!lettreEnAttente())
         return;
     // A failed save is tried again at the next tick; it is told once per name, not at every
-    // tick while the user types.
+    // tick while the user types, and without taking the keys the user is typing.
     if (EnregistrerLettre()) {
         echecSignale_.clear();
     } else if (echecSignale_ != NomLettre->text()) {
         echecSignale_ = NomLettre->text();
+        const SansInterrompre sansInterrompre;
         MsgBox(FichierLettre::messageEchec(echecSignale_));
     }
 }
@@ -508,7 +509,9 @@ void FormLettre::Timer1_Timer()
 void FormLettre::closeEvent(QCloseEvent* e)
 {
     // The letter typed within the autosave's second is saved before the window goes; a save
-    // that fails now loses the text, and is said whatever was said before.
+    // that fails now loses the text, and is said whatever was said before. The autosave is
+    // over: it does not tell the same failure again under that message.
+    Timer1->stop();
     if (lettreEnAttente() && !EnregistrerLettre())
         MsgBox(u"Le modèle de lettre « %1 » n'a pas pu être enregistré : les dernières modifications de la lettre "
                "sont perdues. Vérifiez qu'il reste de la place sur le disque et que le dossier Lettres peut être "

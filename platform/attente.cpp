@@ -7,6 +7,7 @@
 
 namespace {
 double facteur_ = 1.0;
+int pompes_ = 0; // pumps under way, one inside another
 }
 
 namespace Attente {
@@ -20,12 +21,16 @@ void reveiller()
         repartiteur->wakeUp();
 }
 
+bool enCours() { return pompes_ > 0; }
+
 void pomper()
 {
     if (!QCoreApplication::instance())
         return;
     reveiller();
+    ++pompes_;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    --pompes_;
 }
 
 void dormir(int ms)

@@ -14,6 +14,8 @@ void pomper();
 // end of loading, a deferred click) is otherwise not woken for the events queued before it, so
 // that those (a page's answer among them) would wait until the wait is over.
 void reveiller();
+// True while a wait of this helper pumps events (the program's code that waits resumes after it).
+bool enCours();
 
 // Factor applied to every designed wait: 1 for real time, 0 for none (tests).
 void fixerAcceleration(double facteur);

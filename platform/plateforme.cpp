@@ -1,5 +1,6 @@
 #include "platform/plateforme.h"
 
+#include "platform/arret.h"
 #include "platform/fakes/fausse_plateforme.h"
 
 Plateforme& Plateforme::instance()
@@ -18,4 +19,19 @@ Plateforme::Plateforme()
       pressePapiers_(std::make_unique<FauxPressePapiers>()),
       horloge_(std::make_unique<FausseHorloge>())
 {
+}
+
+bool MsgBox(const QString& texte, bool okAnnuler)
+{
+    if (Arret::demande()) {
+        if (!okAnnuler)
+            Arret::retenir(texte);
+        return false;
+    }
+    Dialogues& d = Plateforme::instance().dialogues();
+    if (!okAnnuler && SansInterrompre::actif()) {
+        d.avis(texte);
+        return true;
+    }
+    return d.message(texte, okAnnuler);
 }

@@ -18,6 +18,9 @@ public:
     virtual ~Dialogues() = default;
     // OK only (okAnnuler false) or OK and Cancel; true only when OK was chosen.
     virtual bool message(const QString& texte, bool okAnnuler = false) = 0;
+    // A message (OK only) that does not interrupt: it stands over the program's windows while the
+    // keyboard stays where the user types, and the program goes on at once.
+    virtual void avis(const QString& texte) = 0;
     // Open and save-as dialogs: the chosen path, or empty when cancelled.
     virtual QString ouvrirFichier(const QString& titre, const QString& dossier, const QString& filtre) = 0;
     virtual QString enregistrerSous(const QString& titre, const QString& dossier, const QString& filtre,
@@ -109,8 +112,22 @@ private:
 // Plateforme::installerLinux installs).
 std::unique_ptr<Dialogues> creerDialoguesLinux();
 
-// Shorthand used by the windows: one message box through the dialog service.
-inline bool MsgBox(const QString& texte, bool okAnnuler = false)
-{
-    return Plateforme::instance().dialogues().message(texte, okAnnuler);
-}
+// While one lives, what is said with OK only does not interrupt the user (Dialogues::avis): work
+// that the user did not ask for at that moment, an autosave's tick, says what it has to say
+// without taking the keys the user is typing.
+class SansInterrompre {
+public:
+    SansInterrompre() { ++niveau_; }
+    ~SansInterrompre() { --niveau_; }
+    SansInterrompre(const SansInterrompre&) = delete;
+    SansInterrompre& operator=(const SansInterrompre&) = delete;
+    static bool actif() { return niveau_ > 0; }
+
+private:
+    static inline int niveau_ = 0;
+};
+
+// Shorthand used by the windows: one message box through the dialog service. Once the session
+// has asked the program to end, nothing waits for the user: the message is kept for the next
+// start and a question counts as cancelled.
+bool MsgBox(const QString& texte, bool okAnnuler = false);

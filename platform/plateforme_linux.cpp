@@ -13,6 +13,7 @@
 #include <QProcess>
 
 #include "platform/applications_bureau.h"
+#include "platform/arret.h"
 #include "platform/titres_x11.h"
 #include "platform/clavier_x11.h"
 
@@ -35,10 +36,35 @@ private:
     QPointer<QWidget> fenetre_;
 };
 
+// A message that does not interrupt is shown without the activation. Where the platform gives a
+// new window the activation all the same, the activation that comes with its showing goes back at
+// once to the window the user was in; once the box has been drawn, it is the user's to activate.
+class SansActivation final : public QObject {
+public:
+    SansActivation(QWidget* boite, QWidget* retour) : QObject(boite), retour_(retour) { boite->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override
+    {
+        if (e->type() == QEvent::WindowActivate && retour_ && retour_->isVisible()) {
+            retour_->activateWindow();
+        } else if (e->type() == QEvent::Paint) {
+            objet->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> retour_;
+};
+
 class DialoguesLinux final : public Dialogues {
 public:
     bool message(const QString& texte, bool okAnnuler) override
     {
+        if (Arret::demande())
+            return false;
         RetourActivation retour;
         // The box belongs to the active window, which may be destroyed while the box waits
         // (the program stopped meanwhile): the box then goes with it, and counts as cancelled.
@@ -47,23 +73,45 @@ public:
                             okAnnuler ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok, retour.fenetre());
         boite->setDefaultButton(QMessageBox::Ok);
         const int reponse = boite->exec();
-        const bool ok = boite && reponse == QMessageBox::Ok;
+        // A box that the end of the session closed was not answered.
+        const bool ok = boite && reponse == QMessageBox::Ok && !Arret::demande();
         delete boite.data();
         return ok;
     }
+    void avis(const QString& texte) override
+    {
+        // Over the window the user works in (not over a box, which goes sooner).
+        QWidget* actif = QApplication::activeWindow();
+        QWidget* proprietaire = actif;
+        while (proprietaire && qobject_cast<QDialog*>(proprietaire) && proprietaire->parentWidget())
+            proprietaire = proprietaire->parentWidget()->window();
+        auto* boite = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Kerval"), texte, QMessageBox::Ok,
+                                      proprietaire);
+        boite->setAttribute(Qt::WA_DeleteOnClose);
+        boite->setAttribute(Qt::WA_ShowWithoutActivating);
+        boite->setWindowModality(Qt::NonModal);
+        new SansActivation(boite, actif);
+        boite->show();
+    }
     QString ouvrirFichier(const QString& titre, const QString& dossier, const QString& filtre) override
     {
+        if (Arret::demande())
+            return {};
         RetourActivation retour;
         return QFileDialog::getOpenFileName(retour.fenetre(), titre, dossier, filtre);
     }
     QString enregistrerSous(const QString& titre, const QString& dossier, const QString& filtre,
                             const QString& nomPropose) override
     {
+        if (Arret::demande())
+            return {};
         RetourActivation retour;
         return QFileDialog::getSaveFileName(retour.fenetre(), titre, QDir(dossier).filePath(nomPropose), filtre);
     }
     std::optional<QColor> choisirCouleur(const QColor& initiale) override
     {
+        if (Arret::demande())
+            return std::nullopt;
         RetourActivation retour;
         const QColor c = QColorDialog::getColor(initiale, retour.fenetre());
         if (!c.isValid())

@@ -9,12 +9,14 @@
 #include "platform/plateforme.h"
 
 // Message boxes answered by script: each message takes the next scripted answer
-// (true = OK), and OK when the script is empty.
+// (true = OK), and OK when the script is empty. A message that does not interrupt is recorded
+// among them, marked.
 class FaussesDialogues final : public Dialogues {
 public:
     struct Message {
         QString texte;
         bool okAnnuler;
+        bool avis = false;
     };
     QList<Message> messages;
     std::deque<bool> reponses;
@@ -23,6 +25,7 @@ public:
     QStringList titresDialogues;                // titles of the file dialogs shown
 
     bool message(const QString& texte, bool okAnnuler) override;
+    void avis(const QString& texte) override { messages.append({texte, false, true}); }
     QString ouvrirFichier(const QString& titre, const QString& dossier, const QString& filtre) override;
     QString enregistrerSous(const QString& titre, const QString& dossier, const QString& filtre,
                             const QString& nomPropose) override;

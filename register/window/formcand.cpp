@@ -526,7 +526,8 @@ bool FormCand::ControlerSaisie()
     const FicheCandidature::Controle controle = FicheCandidature::ControlerSaisie(fiche(), !CadreWeb->isHidden());
     if (controle.accepte)
         return true;
-    if (QWidget* w = champWidget(controle.champFocus))
+    // The autosave leaves the focus where the user types.
+    if (QWidget* w = champWidget(controle.champFocus); w && !autosauvegarde_)
         w->setFocus();
     MsgBox(controle.message);
     return false;
@@ -612,8 +613,12 @@ bool FormCand::saisieEnAttente()
 
 void FormCand::Timer2_Timer()
 {
-    if (saisieEnAttente())
-        Valider();
+    if (!saisieEnAttente())
+        return;
+    // The user may be typing as the tick comes: what the save has to say does not take the keys.
+    const QScopedValueRollback<bool> garde(autosauvegarde_, true);
+    const SansInterrompre sansInterrompre;
+    Valider();
 }
 
 void FormCand::closeEvent(QCloseEvent* e)
@@ -627,10 +632,22 @@ void FormCand::closeEvent(QCloseEvent* e)
 
 void FormCand::signalerEchec()
 {
-    if (echecSignale_ && !fermeture_)
+    // The autosave tells a failure once, not at every tick; a save the user asks for always answers.
+    if (echecSignale_ && autosauvegarde_ && !fermeture_)
         return;
     echecSignale_ = true;
-    MsgBox(BaseCandidatures::messageEchecEnregistrement(causeEchec(), fermeture_, texteEchec()));
+    QString message = BaseCandidatures::messageEchecEnregistrement(causeEchec(), fermeture_, texteEchec());
+    if (fermeture_) {
+        // What is lost is named: the message may be read later, at the next start.
+        QStringList nom;
+        if (!Intitule->text().isEmpty())
+            nom << u"« "_qs + Intitule->text() + u" »"_qs;
+        if (!Societe->text().isEmpty())
+            nom << Societe->text();
+        if (!nom.isEmpty())
+            message += u" Candidature : "_qs + nom.join(u", "_qs) + u"."_qs;
+    }
+    MsgBox(message);
 }
 
 // ------------------------------------------------------------------------------------------

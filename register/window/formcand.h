@@ -184,8 +184,8 @@ private:
     // A stored application whose snapshot fields changed since its last load or save (the
     // snapshot EmpreinteSaisie is taken anew).
     bool saisieEnAttente();
-    // Tells the user why the register cannot be written: once until a save succeeds again, and
-    // at every failure while the window closes.
+    // Tells the user why the register cannot be written: the autosave once until a save succeeds
+    // again, an explicit save and a closing window at every failure.
     void signalerEchec();
     // Why the last load, save or delete could not write the register, and the engine's words.
     Stockage::Cause causeEchec() const;
@@ -199,6 +199,7 @@ private:
     QHash<QString, QTreeWidgetItem*> feuilles_;
     bool echecSignale_ = false;
     bool dansValider_ = false;
+    bool autosauvegarde_ = false; // the save under way is the autosave's
     bool fermeture_ = false; // the window is closing: a failed save loses what was typed
     Stockage::Cause causeOuverture_ = Stockage::Cause::Inconnue;
     std::unique_ptr<BaseCandidatures> base_;

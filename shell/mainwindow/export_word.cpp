@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "platform/arret.h"
 #include "platform/attente.h"
 #include "platform/plateforme.h"
 #include "shell/services/fichiers_texte.h"
@@ -196,14 +197,15 @@ Resultat convertir(const QString& page, const QString& document, int delaiMs)
     processus.start(converti, arguments(source, profil, sortie));
     if (!processus.waitForStarted(10000))
         return {Issue::ProgrammeAbsent, MessageAbsent};
-    // The conversion takes a few seconds: the windows keep answering meanwhile.
+    // The conversion takes a few seconds: the windows keep answering meanwhile. The end of the
+    // session does not wait for it.
     QElapsedTimer chrono;
     chrono.start();
     while (processus.state() != QProcess::NotRunning) {
         if (processus.waitForFinished(50))
             break;
         Attente::pomper();
-        if (chrono.elapsed() > delaiMs) {
+        if (chrono.elapsed() > delaiMs || Arret::demande()) {
             processus.kill();
             processus.waitForFinished(5000);
             return {Issue::EchecConversion, MessageEchec};

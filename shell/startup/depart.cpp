@@ -1,6 +1,8 @@
 #include "shell/startup/depart.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -8,12 +10,14 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSocketNotifier>
+#include <QThread>
 #include <QTimer>
 #include <cmath>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "platform/arret.h"
 #include "platform/attente.h"
 #include "platform/environnement.h"
 #include "platform/plateforme.h"
@@ -26,6 +30,7 @@
 #include "shell/startup/dossier_donnees.h"
 #include "shell/startup/ecran.h"
 #include "shell/startup/exemplaire.h"
+#include "shell/startup/messages_differes.h"
 #include "shell/startup/ombre.h"
 #include "shell/startup/traces.h"
 
@@ -40,24 +45,92 @@ int tubeArret[2] = {-1, -1};
 bool arretDemande = false;
 bool arretSansDonnees = false; // no data folder: the program stops
 
+// What the program had to say while the session ended it, for the next start.
+QStringList messagesRetenus;
+QDateTime heureArret;
+// The message kept by the last end, shown once the main window is there.
+QString messagesPrecedents;
+
+void montrerMessagesPrecedents()
+{
+    if (messagesPrecedents.isEmpty() || arretDemande)
+        return;
+    MsgBox(messagesPrecedents);
+    // Seen: the file is emptied, unless this end has already written its own there.
+    if (!arretDemande)
+        MessagesDifferes::effacer(Environnement::dossierDonnees());
+    messagesPrecedents.clear();
+}
+
 void surSignal(int)
 {
     const char c = 1;
     [[maybe_unused]] auto n = ::write(tubeArret[1], &c, 1);
 }
 
-void arreter()
+// Message boxes, file dialogs and pop-up menus close: the code that waits on them goes on, and
+// finds the end asked (their questions count as cancelled).
+void fermerBoites()
 {
-    arretDemande = true;
-    // A message box open at that moment would hold its own event loop: close it first.
+    while (QWidget* menu = QApplication::activePopupWidget()) {
+        menu->close();
+        if (QApplication::activePopupWidget() == menu)
+            break;
+    }
     while (QWidget* modale = QApplication::activeModalWidget()) {
-        modale->close();
+        if (auto* dialogue = qobject_cast<QDialog*>(modale))
+            dialogue->reject();
+        else
+            modale->close();
         if (QApplication::activeModalWidget() == modale)
             break;
     }
+}
+
+// No window may go while code runs under one of its boxes, or under a wait that pumps events:
+// that code would go on with a window that no longer exists. The windows close from the main
+// event loop itself, once nothing waits any more.
+bool rienNAttend()
+{
+    return QThread::currentThread()->loopLevel() <= 1 && !Attente::enCours() && !QApplication::activeModalWidget() &&
+           !QApplication::activePopupWidget();
+}
+
+// The end, as closing the main window ends the program: each window saves what it has pending
+// first, and what it would say then is kept for the next start.
+void terminer()
+{
     if (auto* p = RegistreFenetres::instance().siChargee<Principale>())
         p->close();
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+    QCoreApplication::quit();
+}
+
+void arreter()
+{
+    if (!arretDemande) {
+        heureArret = Plateforme::instance().horloge().maintenant();
+        Arret::fixerDestination([](const QString& texte) {
+            messagesRetenus << texte;
+            MessagesDifferes::ecrire(Environnement::dossierDonnees(), MessagesDifferes::message(heureArret, messagesRetenus));
+        });
+    }
+    arretDemande = true;
+    Arret::fixerDemande(true);
+    fermerBoites();
+    static QTimer* fin = nullptr;
+    if (!fin) {
+        fin = new QTimer(qApp);
+        fin->setInterval(10);
+        QObject::connect(fin, &QTimer::timeout, qApp, [] {
+            if (!rienNAttend()) {
+                fermerBoites();
+                return;
+            }
+            fin->stop();
+            terminer();
+        });
+    }
+    fin->start();
 }
 
 void installerArret()
@@ -104,12 +177,16 @@ void Depart::demarrer()
     }
     arretSansDonnees = false;
     Forme<Depart>();
-    // Stopped during start-up, or every window already closed: the event loop ends as it starts.
+    // Every window already closed: the event loop ends as it starts. A stop asked during the
+    // start-up ends the program itself from the event loop. Otherwise the user reads what the
+    // last end of the session could not say.
     const bool fenetreOuverte = Systeme::FormeVisible(Principale::NomConception);
     if (arretSansDonnees)
         QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
-    else if (arretDemande || !fenetreOuverte)
+    else if (!arretDemande && !fenetreOuverte)
         QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+    else if (!arretDemande)
+        QTimer::singleShot(0, qApp, montrerMessagesPrecedents);
 }
 
 Depart::Depart()
@@ -193,6 +270,9 @@ void Depart::Form_Load()
         return;
     }
     Traces::etape(QStringLiteral("Repertoire"));
+    // What the last end of the session could not say; the room to say it at the next one.
+    messagesPrecedents = MessagesDifferes::lire(donnees);
+    MessagesDifferes::reserver(donnees);
 
     hide();
     Attente::pomper();

@@ -2,8 +2,12 @@
 // window goes, and a template that cannot be saved is said again when the user leaves it.
 #include "fenetre_lettre.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "registres.h"
 
@@ -114,4 +118,40 @@ TEST_F(FermetureLettre, UnModeleQuiNePeutEtreEnregistreEstReditALaFermeture)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(editeurFerme());
     EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(FermetureLettre, UnModeleQuiNePeutEtreEnregistreNeDitQuUnMessageEnSeFermant)
+{
+    // The desktop's own message boxes, which let the timers tick while they are open, and the
+    // autosave running.
+    Plateforme::instance().fixerDialogues(creerDialoguesLinux());
+    Registres::FichierProtege protege(dossier.chemin(u"Lettres"_qs));
+    ASSERT_TRUE(protege.actif());
+    f->Timer1->start();
+    taperLettre(u"\nUn ajout"_qs);
+
+    // Closed with the letter unsaved: its box is on screen. Each box is answered with OK once the
+    // autosave, still running under it, has had its say, or can no longer have one.
+    QPointer<QTimer> autosauvegarde = f->Timer1;
+    QStringList vues;
+    QList<QPointer<QMessageBox>> boites;
+    QTimer guet;
+    QObject::connect(&guet, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible() && !boites.contains(b)) {
+                boites << b;
+                vues << b->text();
+            }
+        auto* dessus = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        const bool autosauvegardeFinie = !autosauvegarde || !autosauvegarde->isActive();
+        if (dessus && (autosauvegardeFinie || boites.size() > 1))
+            QTest::mouseClick(dessus->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    guet.start(10);
+    QTest::keyClick(f->Text1->viewport(), Qt::Key_F4, Qt::ControlModifier);
+    guet.stop();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(editeurFerme());
+    EXPECT_EQ(vues, QStringList{messagePerte(u"Relance"_qs)});
+    EXPECT_EQ(texteEnregistre(u"Relance"_qs), u"Madame, Monsieur,"_qs);
 }

@@ -8,13 +8,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
+#include <optional>
 
 #include "platform/fakes/fausse_plateforme.h"
 #include "platform/fakes/faux_navigateur.h"
@@ -163,11 +168,104 @@ TEST_F(FermetureRegistre, UnEnregistrementQuiEchoueALaFermetureEstDitEtLaFenetre
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(registreFerme());
     const QStringList dits = messages();
-    EXPECT_EQ(dits, QStringList{BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, true)});
+    // It names the application whose changes are lost: it may be read later, at the next start.
+    EXPECT_EQ(dits, QStringList{BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, true) +
+                                u" Candidature : « Soudeur », Acier."_qs});
     ASSERT_EQ(dits.size(), 1);
     EXPECT_TRUE(dits.first().contains(u"n'a pas le droit d'écrire"_qs)) << dits.first().toStdString();
     EXPECT_FALSE(dits.first().contains(u"endommagé"_qs));
     EXPECT_EQ(remarquesEnregistrees(), AnciennesRemarques);
+}
+
+TEST_F(FermetureRegistre, UnValiderExpliciteRepondAChaqueEchec)
+{
+    Registres::FichierProtege protege(registre());
+    ASSERT_TRUE(protege.actif());
+    const QString echec = BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, false);
+    taperRemarques(u" - relancer"_qs);
+    QTest::mouseClick(f->Action.value(3), Qt::LeftButton); // "Valider"
+    EXPECT_EQ(messages(), QStringList{echec});
+    // Asked again, the save answers again; the autosave, which keeps trying meanwhile, does not
+    // tell the same failure again.
+    QTest::mouseClick(f->Action.value(3), Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{echec});
+    taperRemarques(u" vendredi"_qs);
+    f->Timer2_Timer();
+    EXPECT_TRUE(messages().isEmpty());
+    QTest::mouseClick(f->Action.value(3), Qt::LeftButton);
+    EXPECT_EQ(messages(), QStringList{echec});
+    EXPECT_EQ(remarquesEnregistrees(), AnciennesRemarques);
+}
+
+TEST_F(FermetureRegistre, UnRefusDeLAutosauvegardeLaisseLeClavierOuLUtilisateurTape)
+{
+    // A date left wrong, the user gone on to the remarks: the autosave's refusal is said, and the
+    // keys typed next still go to the remarks.
+    auto clavier = [](const char* texte) {
+        for (const char* c = texte; *c; ++c)
+            QTest::keyClick(QGuiApplication::focusWindow(), *c);
+    };
+    QTest::mouseClick(f->DateRDV, Qt::LeftButton);
+    clavier("32/13");
+    taperRemarques(u" - relancer"_qs);
+    f->Timer2_Timer();
+    EXPECT_EQ(messages(), QStringList{u"La date est incorrecte"_qs});
+    clavier(" vite");
+    EXPECT_EQ(f->Remarques->toPlainText(), AnciennesRemarques + u" - relancer vite"_qs);
+    EXPECT_EQ(f->DateRDV->text(), u"32/13"_qs);
+}
+
+TEST_F(FermetureRegistre, UneToucheTapeeQuandLAutosauvegardeEchoueVaDansLeChamp)
+{
+    // The desktop's own message boxes, and the autosave running.
+    Plateforme::instance().fixerDialogues(creerDialoguesLinux());
+    std::optional<Registres::FichierProtege> protege(std::in_place, registre());
+    ASSERT_TRUE(protege->actif());
+    // The keys go where the desktop sends them: to the window that has the keyboard.
+    auto clavier = [](const QString& texte) {
+        for (const QChar c : texte)
+            QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
+    };
+    QTest::mouseClick(f->Intitule, Qt::LeftButton);
+    QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_A, Qt::ControlModifier);
+    f->Timer2->start();
+    clavier(u"FULL-R"_qs);
+
+    // The autosave fails and says so: the next key, typed as its box comes up, and then OK.
+    const QString echec = BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::Permission, false);
+    bool tape = false;
+    QTimer guet;
+    QObject::connect(&guet, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* boite = qobject_cast<QMessageBox*>(w);
+            if (!boite || !boite->isVisible() || boite->text() != echec)
+                continue;
+            if (!tape) {
+                clavier(u"1"_qs);
+                tape = true;
+            } else {
+                QTest::mouseClick(boite->button(QMessageBox::Ok), Qt::LeftButton);
+            }
+            return;
+        }
+    });
+    guet.start(10);
+    ASSERT_TRUE(Outils::attendre([&] {
+        const QWidgetList fenetres = QApplication::topLevelWidgets();
+        return tape && std::none_of(fenetres.cbegin(), fenetres.cend(),
+                                    [](QWidget* w) { return qobject_cast<QMessageBox*>(w) && w->isVisible(); });
+    }));
+    guet.stop();
+    EXPECT_EQ(f->Intitule->text(), u"FULL-R1"_qs);
+
+    // Once the register can be written again, the autosave stores what was typed, whole.
+    protege.reset();
+    QSignalSpy tic(f->Timer2, &QTimer::timeout);
+    ASSERT_TRUE(tic.wait(60000));
+    auto base = BaseCandidatures::ouvrir(registre());
+    const auto c = base ? FicheCandidature::Charger(base->base(), num) : std::nullopt;
+    ASSERT_TRUE(c.has_value());
+    EXPECT_EQ(c->value(u"Intitule"_qs), u"FULL-R1"_qs);
 }
 
 // Run by the next test in a child process whose temporary folder, and so the data folder, is a
@@ -176,14 +274,8 @@ TEST_F(FermetureRegistre, EnfantDisquePlein)
 {
     if (qEnvironmentVariableIsEmpty("KERVAL_DISQUE_PLEIN"))
         GTEST_SKIP() << "run by a child process";
-    {
-        // Everything left of the disk goes to another file.
-        QFile bourre(dossier.chemin(u"bourre"_qs));
-        ASSERT_TRUE(bourre.open(QIODevice::WriteOnly));
-        for (qint64 bloc = 1 << 16; bloc > 0; bloc /= 2)
-            while (bourre.write(QByteArray(int(bloc), 'x')) == bloc && bourre.flush())
-                ;
-    }
+    // Everything left of the disk goes to another file.
+    Outils::remplirDisque(dossier.chemin(u"bourre"_qs));
     const QByteArray avant = Outils::lireOctets(registre());
     taperRemarques(u" - Entretien le 12 à 14h"_qs);
     QTest::mouseClick(f->Action.value(3), Qt::LeftButton); // "Valider"
@@ -201,26 +293,5 @@ TEST_F(FermetureRegistre, EnfantDisquePlein)
 
 TEST(RegistrePlein, LeMessageDitQueLeDisqueEstPlein)
 {
-    // A file system of its own for the child: a mount namespace, where the system allows one.
-    QTemporaryDir point;
-    ASSERT_TRUE(point.isValid());
-    QProcess enfant;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"KERVAL_DISQUE_PLEIN"_qs, u"1"_qs);
-    env.insert(u"TMPDIR"_qs, point.path());
-    enfant.setProcessEnvironment(env);
-    enfant.setProcessChannelMode(QProcess::MergedChannels);
-    enfant.start(u"unshare"_qs, {u"-rm"_qs, u"sh"_qs, u"-c"_qs,
-                                 u"mount -t tmpfs -o size=2m tmpfs \"$TMPDIR\" || exit 77; exec \"$0\" \"$1\""_qs,
-                                 QCoreApplication::applicationFilePath(),
-                                 u"--gtest_filter=FermetureRegistre.EnfantDisquePlein"_qs});
-    if (!enfant.waitForStarted(10000))
-        GTEST_SKIP() << "unshare is missing";
-    ASSERT_TRUE(enfant.waitForFinished(120000));
-    const QString sortie = QString::fromUtf8(enfant.readAll());
-    if (!sortie.contains(u"[ RUN      ]"_qs))
-        GTEST_SKIP() << "no file system of its own for a child here: " << sortie.toStdString();
-    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit) << sortie.toStdString();
-    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
-    EXPECT_TRUE(sortie.contains(u"[  PASSED  ] 1 test"_qs)) << sortie.toStdString();
+    Outils::relancerSurPetitDisque(u"FermetureRegistre.EnfantDisquePlein"_qs, u"KERVAL_DISQUE_PLEIN"_qs, 2);
 }

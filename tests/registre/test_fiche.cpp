@@ -147,6 +147,7 @@ public:
             pendant();
         return true;
     }
+    void avis(const QString& texte) override { textes << texte; }
     QString ouvrirFichier(const QString&, const QString&, const QString&) override { return {}; }
     QString enregistrerSous(const QString&, const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QColor> choisirCouleur(const QColor&) override { return std::nullopt; }
@@ -161,8 +162,9 @@ TEST(Enregistrement, LAutosauvegardeAttendQueLeMessageDUnRefusSoitFerme)
     DialoguesOuverts* d = dialogues.get();
     d->pendant = [&f] { f.Timer2_Timer(); };
     Plateforme::instance().fixerDialogues(std::move(dialogues));
+    // The "Valider" command's refusal: its box stays open while the autosave ticks.
     f.DateRDV->setText(u"30/02/2024"_qs);
-    f.Timer2_Timer();
+    f.Valider();
     EXPECT_EQ(d->textes, QStringList{u"La date est incorrecte"_qs});
 }
 
@@ -266,7 +268,7 @@ TEST(Suppression, ToutSupprimerVideLeRegistreEtGardeLaFiche)
     EXPECT_EQ(r.nombreLignes(), 1);
 }
 
-TEST(RegistreIllisible, LArbreEstVideEtLaSauvegardePrevientUneFoisSansRienPerdre)
+TEST(RegistreIllisible, LArbreEstVideEtChaqueSauvegardeDemandeePrevientSansRienPerdre)
 {
     for (const bool endommage : {false, true}) {
         FenetreRegistre r(true);
@@ -284,9 +286,11 @@ TEST(RegistreIllisible, LArbreEstVideEtLaSauvegardePrevientUneFoisSansRienPerdre
         f.Remarques->setPlainText(u"À ne pas perdre"_qs);
         f.Action_Click(3);
         f.Action_Click(3);
+        // Each "Valider" answers.
         const QStringList messages = r.messages();
-        ASSERT_EQ(messages.size(), 1) << endommage;
+        ASSERT_EQ(messages.size(), 2) << endommage;
         EXPECT_TRUE(messages[0].contains(u"ne peut pas être enregistré"_qs));
+        EXPECT_EQ(messages[1], messages[0]);
         EXPECT_EQ(f.Intitule->text(), u"Chef de projet"_qs);
         EXPECT_EQ(f.champ(u"Remarques"_qs), u"À ne pas perdre"_qs);
         EXPECT_TRUE(f.Num->text().isEmpty());

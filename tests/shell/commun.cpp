@@ -2,8 +2,20 @@
 
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
+#include "letters/fichier_lettre.h"
+#include "platform/plateforme.h"
 #include "register/store/base_donnees.h"
+#include "register/window/formcand.h"
+#include "register/window/logique_fiche.h"
+#include "shell/mainwindow/liens_modules.h"
+#include "shell/mainwindow/principale.h"
+#include "shell/startup/depart.h"
 
 void creerRegistre(const QString& chemin, const QList<LigneRegistre>& lignes)
 {
@@ -61,4 +73,69 @@ QStringList etatDossier(const QString& dossier)
     }
     etat.sort();
     return etat;
+}
+
+QPointer<Principale> demarrerCommeLExecutable()
+{
+    Plateforme::installerLinux();
+    Ecran::simuler(QSize(1280, 1024));
+    installerLiensModules();
+    Depart::demarrer();
+    QPointer<Principale> principale = RegistreFenetres::instance().siChargee<Principale>();
+    EXPECT_FALSE(principale.isNull());
+    EXPECT_TRUE(Outils::attendre([] { return !RegistreFenetres::instance().estChargee<Depart>(); }));
+    return principale;
+}
+
+FormCand& ouvrirCandidature()
+{
+    FormCand& registre = Forme<FormCand>();
+    EXPECT_TRUE(Outils::attendre([&] { return registre.Liste->topLevelItemCount() == 1; }));
+    if (QTreeWidgetItem* feuille = registre.Liste->topLevelItem(0) ? registre.Liste->topLevelItem(0)->child(0) : nullptr)
+        QTest::mouseClick(registre.Liste->viewport(), Qt::LeftButton, {}, registre.Liste->visualItemRect(feuille).center());
+    else
+        ADD_FAILURE() << "no application in the tree";
+    return registre;
+}
+
+void taperApresLeTic(QTimer* autosauvegarde, QPlainTextEdit* zone, const QString& texte)
+{
+    QSignalSpy tic(autosauvegarde, &QTimer::timeout);
+    ASSERT_TRUE(tic.wait(60000));
+    QTest::mouseClick(zone->viewport(), Qt::LeftButton, {}, zone->viewport()->rect().center());
+    QTest::keyClick(zone->viewport(), Qt::Key_End, Qt::ControlModifier);
+    Outils::taper(zone->viewport(), texte);
+}
+
+void creerCandidatureEtModele(const DossierTemporaire& dossier, const QString& remarques, const QString& lettre)
+{
+    ASSERT_TRUE(BaseCandidatures::creerVide(dossier.chemin(u"Kerval.mdb"_qs)));
+    {
+        auto base = BaseCandidatures::ouvrir(dossier.chemin(u"Kerval.mdb"_qs));
+        ASSERT_TRUE(base);
+        ChampsCandidature c = FicheCandidature::FicheVide();
+        c[u"Intitule"_qs] = u"Soudeur"_qs;
+        c[u"Societe"_qs] = u"Acier"_qs;
+        c[u"Statut"_qs] = u"NON EMISE"_qs;
+        c[u"Remarques"_qs] = remarques;
+        ASSERT_TRUE(FicheCandidature::Enregistrer(base->base(), c));
+    }
+    FichierLettre::ValeursLettre l;
+    l.fixer(u"Nom"_qs, u"LEBRUN"_qs);
+    l.fixer(u"NomLettre"_qs, u"Relance"_qs);
+    l.fixer(u"Text1"_qs, lettre);
+    ASSERT_TRUE(FichierLettre::enregistrer(dossier.donnees(), u"Relance"_qs, l));
+}
+
+QString remarquesEnregistrees(const DossierTemporaire& dossier)
+{
+    auto base = BaseCandidatures::ouvrir(dossier.chemin(u"Kerval.mdb"_qs));
+    const auto c = base ? FicheCandidature::Charger(base->base(), 1) : std::nullopt;
+    return c ? c->value(u"Remarques"_qs) : u"<absente>"_qs;
+}
+
+QString lettreEnregistree(const DossierTemporaire& dossier)
+{
+    const auto modele = FichierLettre::charger(FichierLettre::cheminFichier(dossier.donnees(), u"Relance"_qs));
+    return modele ? modele->texte(u"Text1"_qs) : u"<absent>"_qs;
 }

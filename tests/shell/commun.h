@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QPointer>
 #include <QProcessEnvironment>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -89,3 +90,23 @@ QProcessEnvironment environnementKerval(const QString& appData, int largeur = 12
 // Every entry under a folder, hidden ones too, with its size, time and bytes, in name order:
 // what a program that touched nothing leaves unchanged.
 QStringList etatDossier(const QString& dossier);
+
+class QPlainTextEdit;
+class QTimer;
+class Principale;
+class FormCand;
+
+// In a child process: the program starts as the executable starts it, with the desktop's own
+// services; the main window, once the splash has gone.
+QPointer<Principale> demarrerCommeLExecutable();
+// The register's only application, opened with a click in the register window's tree.
+FormCand& ouvrirCandidature();
+// Types at the end of a text box, right after its window's autosave has ticked: the next tick is
+// a whole delay away.
+void taperApresLeTic(QTimer* autosauvegarde, QPlainTextEdit* zone, const QString& texte);
+// A data folder holding one application (Soudeur at Acier, with its remarks) and the letter
+// template "Relance" (with its letter); the application's remarks and the template's letter as
+// stored there.
+void creerCandidatureEtModele(const DossierTemporaire& dossier, const QString& remarques, const QString& lettre);
+QString remarquesEnregistrees(const DossierTemporaire& dossier);
+QString lettreEnregistree(const DossierTemporaire& dossier);

@@ -1,43 +1,22 @@
 // The session ends (SIGTERM) right after the user typed into an application's remarks and into a
 // letter template: a child process runs the program's start-up as the executable does, with the
 // desktop's own services, and the test sends it the signal; both texts are stored whole.
-#include <QElapsedTimer>
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
-#include <QTreeWidget>
 #include <csignal>
 #include <iostream>
 
 #include "commun.h"
-#include "letters/fichier_lettre.h"
 #include "letters/formlettre.h"
-#include "platform/plateforme.h"
 #include "register/window/formcand.h"
-#include "register/window/logique_fiche.h"
-#include "shell/mainwindow/liens_modules.h"
 #include "shell/mainwindow/principale.h"
-#include "shell/startup/depart.h"
 
 namespace {
 
 const QString Remarques = u"Appeler lundi"_qs;
 const QString Lettre = u"Madame, Monsieur,"_qs;
-
-using Outils::attendre;
-
-// Types at the end of a text box, right after its window's autosave has ticked: the next tick is
-// a whole delay away.
-void taperApresLeTic(QTimer* autosauvegarde, QPlainTextEdit* zone, const QString& texte)
-{
-    QSignalSpy tic(autosauvegarde, &QTimer::timeout);
-    ASSERT_TRUE(tic.wait(60000));
-    QTest::mouseClick(zone->viewport(), Qt::LeftButton, {}, zone->viewport()->rect().center());
-    QTest::keyClick(zone->viewport(), Qt::Key_End, Qt::ControlModifier);
-    Outils::taper(zone->viewport(), texte);
-}
 
 } // namespace
 
@@ -46,21 +25,11 @@ TEST(Arret, Enfant)
 {
     if (qEnvironmentVariableIsEmpty("KERVAL_ARRET"))
         GTEST_SKIP() << "run by a child process";
-    // As the executable starts.
-    Plateforme::installerLinux();
-    Ecran::simuler(QSize(1280, 1024));
-    installerLiensModules();
-    Depart::demarrer();
-    QPointer<Principale> principale = RegistreFenetres::instance().siChargee<Principale>();
+    QPointer<Principale> principale = demarrerCommeLExecutable();
     ASSERT_FALSE(principale.isNull());
-    ASSERT_TRUE(attendre([] { return !RegistreFenetres::instance().estChargee<Depart>(); }));
 
     // The application opened from the register's tree, its remarks typed into.
-    FormCand& registre = Forme<FormCand>();
-    ASSERT_TRUE(attendre([&] { return registre.Liste->topLevelItemCount() == 1; }));
-    QTreeWidgetItem* feuille = registre.Liste->topLevelItem(0)->child(0);
-    ASSERT_NE(feuille, nullptr);
-    QTest::mouseClick(registre.Liste->viewport(), Qt::LeftButton, {}, registre.Liste->visualItemRect(feuille).center());
+    FormCand& registre = ouvrirCandidature();
     ASSERT_EQ(registre.Remarques->toPlainText(), Remarques);
     taperApresLeTic(registre.Timer2, registre.Remarques, u" - Entretien le 12 à 14h"_qs);
 
@@ -80,22 +49,7 @@ TEST(Arret, Enfant)
 TEST(Arret, UnSignalDArretEnregistreCeQuiVientDEtreTape)
 {
     DossierTemporaire dossier;
-    const QString chemin = dossier.chemin(u"Kerval.mdb"_qs);
-    ASSERT_TRUE(BaseCandidatures::creerVide(chemin));
-    {
-        auto base = BaseCandidatures::ouvrir(chemin);
-        ChampsCandidature c = FicheCandidature::FicheVide();
-        c[u"Intitule"_qs] = u"Soudeur"_qs;
-        c[u"Societe"_qs] = u"Acier"_qs;
-        c[u"Statut"_qs] = u"NON EMISE"_qs;
-        c[u"Remarques"_qs] = Remarques;
-        ASSERT_TRUE(FicheCandidature::Enregistrer(base->base(), c));
-    }
-    FichierLettre::ValeursLettre l;
-    l.fixer(u"Nom"_qs, u"LEBRUN"_qs);
-    l.fixer(u"NomLettre"_qs, u"Relance"_qs);
-    l.fixer(u"Text1"_qs, Lettre);
-    ASSERT_TRUE(FichierLettre::enregistrer(dossier.donnees(), u"Relance"_qs, l));
+    creerCandidatureEtModele(dossier, Remarques, Lettre);
 
     QProcess enfant;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -117,11 +71,6 @@ TEST(Arret, UnSignalDArretEnregistreCeQuiVientDEtreTape)
     EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
     EXPECT_TRUE(sortie.contains("[  PASSED  ] 1 test")) << sortie.toStdString();
 
-    auto base = BaseCandidatures::ouvrir(chemin);
-    ASSERT_TRUE(base);
-    EXPECT_EQ(FicheCandidature::Charger(base->base(), 1).value_or(ChampsCandidature{}).value(u"Remarques"_qs),
-              Remarques + u" - Entretien le 12 à 14h"_qs);
-    const auto modele = FichierLettre::charger(FichierLettre::cheminFichier(dossier.donnees(), u"Relance"_qs));
-    ASSERT_TRUE(modele.has_value());
-    EXPECT_EQ(modele->texte(u"Text1"_qs), Lettre + u"\r\nVotre annonce a retenu mon attention."_qs);
+    EXPECT_EQ(remarquesEnregistrees(dossier), Remarques + u" - Entretien le 12 à 14h"_qs);
+    EXPECT_EQ(lettreEnregistree(dossier), Lettre + u"\r\nVotre annonce a retenu mon attention."_qs);
 }

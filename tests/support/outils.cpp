@@ -90,6 +90,40 @@ void relancerSousCUtf8(const QString& filtre, const QMap<QString, QString>& vari
     EXPECT_TRUE(sortie.contains(QStringLiteral("[  PASSED  ] 1 test"))) << sortie.toStdString();
 }
 
+void relancerSurPetitDisque(const QString& filtre, const QString& variable, int megaoctets)
+{
+    QTemporaryDir point;
+    ASSERT_TRUE(point.isValid());
+    QProcess enfant;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(variable, QStringLiteral("1"));
+    env.insert(QStringLiteral("TMPDIR"), point.path());
+    enfant.setProcessEnvironment(env);
+    enfant.setProcessChannelMode(QProcess::MergedChannels);
+    enfant.start(QStringLiteral("unshare"),
+                 {QStringLiteral("-rm"), QStringLiteral("sh"), QStringLiteral("-c"),
+                  QStringLiteral("mount -t tmpfs -o size=%1m tmpfs \"$TMPDIR\" || exit 77; exec \"$0\" \"$1\"")
+                      .arg(megaoctets),
+                  QCoreApplication::applicationFilePath(), QStringLiteral("--gtest_filter=") + filtre});
+    if (!enfant.waitForStarted(10000))
+        GTEST_SKIP() << "unshare is missing";
+    ASSERT_TRUE(enfant.waitForFinished(300000)) << filtre.toStdString();
+    const QString sortie = QString::fromUtf8(enfant.readAll());
+    if (!sortie.contains(QStringLiteral("[ RUN      ]")))
+        GTEST_SKIP() << "no file system of its own for a child here: " << sortie.toStdString();
+    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit) << sortie.toStdString();
+    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
+    EXPECT_TRUE(sortie.contains(QStringLiteral("[  PASSED  ] 1 test"))) << sortie.toStdString();
+}
+
+void remplirDisque(const QString& fichier)
+{
+    QFile bourre(fichier);
+    ASSERT_TRUE(bourre.open(QIODevice::WriteOnly)) << fichier.toStdString();
+    for (qint64 bloc = 1 << 16; bloc > 0; bloc /= 2)
+        while (bourre.write(QByteArray(int(bloc), 'x')) == bloc && bourre.flush())
+            ;
+}
 
 QByteArray lireOctets(const QString& chemin)
 {

@@ -68,6 +68,13 @@ void taper(QWidget* w, const QString& texte);
 // locale and with the system's locale (KERVAL_LOCALE_SYSTEME), plus the variables given; checks
 // that the child ran one test and passed.
 void relancerSousCUtf8(const QString& filtre, const QMap<QString, QString>& variables = {});
+// Runs the tests the filter names again in a child process of this test program whose temporary
+// folder (and so every data folder it makes) is a file system of its own of that size, in a mount
+// namespace, with the variable set to 1; checks that the child ran one test and passed. The test
+// is skipped where the system gives a child no such file system.
+void relancerSurPetitDisque(const QString& filtre, const QString& variable, int megaoctets);
+// Fills the disk that holds the file: every byte left goes into it.
+void remplirDisque(const QString& fichier);
 QByteArray lireOctets(const QString& chemin);
 void ecrireOctets(const QString& chemin, const QByteArray& octets);
 // Golden cases of an algorithm: the folders under tests/cas/<algorithme>/ and, when
