@@ -205,28 +205,24 @@ TEST_F(TestIcones, LaLigneSousLesIconesOublieLeFichierSupprime)
     principale->InitMenu();
     pomper();
 
-    // The template under the pointer is deleted from its menu; the pointer comes back over its
-    // slot, which now offers a new template.
-    survoler(6);
-    ASSERT_EQ(principale->Information->text(), u"Modèle de lettre : Suivi.dat"_qs);
-    faux.dialogues->reponses = {true};
-    menuDe(6);
-    choisirDansMenu(u"Supprimer"_qs);
-    ASSERT_FALSE(QFileInfo::exists(dossier.chemin(u"Lettres/Suivi.dat"_qs)));
-    EXPECT_FALSE(principale->Information->text().contains(u"Suivi"_qs)) << principale->Information->text().toStdString();
-    QTest::mouseMove(principale->ImageMenu[6], QPoint(2, 2));
-    pomper();
-    EXPECT_EQ(principale->Information->text(), u"Créer nouveau"_qs);
-
-    // The same for a CV.
-    survoler(0);
-    ASSERT_EQ(principale->Information->text(), u"CV : Lefort Anne.dat"_qs);
-    faux.dialogues->reponses = {true};
-    menuDe(0);
-    choisirDansMenu(u"Supprimer"_qs);
-    ASSERT_FALSE(QFileInfo::exists(dossier.chemin(u"CV/Lefort Anne.dat"_qs)));
-    EXPECT_FALSE(principale->Information->text().contains(u"Lefort"_qs)) << principale->Information->text().toStdString();
-    QTest::mouseMove(principale->ImageMenu[0], QPoint(2, 2));
-    pomper();
-    EXPECT_EQ(principale->Information->text(), u"Créer nouveau"_qs);
+    // The file under the pointer is deleted from its icon's menu, a template then a CV; the
+    // pointer comes back over its slot, which now offers a new one.
+    struct Cas {
+        int icone;
+        QString fichier, legende;
+    };
+    for (const Cas& c : {Cas{6, u"Lettres/Suivi.dat"_qs, u"Modèle de lettre : Suivi.dat"_qs},
+                         Cas{0, u"CV/Lefort Anne.dat"_qs, u"CV : Lefort Anne.dat"_qs}}) {
+        SCOPED_TRACE(c.fichier.toStdString());
+        survoler(c.icone);
+        ASSERT_EQ(principale->Information->text(), c.legende);
+        faux.dialogues->reponses = {true};
+        menuDe(c.icone);
+        choisirDansMenu(u"Supprimer"_qs);
+        ASSERT_FALSE(QFileInfo::exists(dossier.chemin(c.fichier)));
+        EXPECT_TRUE(principale->Information->text().isEmpty()) << principale->Information->text().toStdString();
+        QTest::mouseMove(principale->ImageMenu[size_t(c.icone)], QPoint(2, 2));
+        pomper();
+        EXPECT_EQ(principale->Information->text(), u"Créer nouveau"_qs);
+    }
 }
