@@ -27,8 +27,11 @@ run: build
 test: build
 	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j 4
 
+# Only the benchmark programs: the build folder also holds their bench_*_autogen folders.
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $(TEST_ENV) $$b; done
+	@for b in $(BUILD)/bench/bench_*; do \
+	  if [ -f "$$b" ] && [ -x "$$b" ]; then echo "== $$b"; $(TEST_ENV) $$b || exit 1; fi; \
+	done
 
 clean:
 	rm -rf $(BUILD)

@@ -95,7 +95,7 @@ QString resoudreGenrePrenom(const QString& texte, const QString& prenom)
     return resoudreGenre(texte, Fonctionnel::EstPrenomFeminin(prenom));
 }
 
-Resultat composerLettre(const FichierLettre::ValeursLettre& c, const QDate& aujourdhui)
+Resultat composerLettre(const FichierLettre::ValeursLettre& c)
 {
     auto champ = [&](const char* nom) { return c.texte(QString::fromUtf8(nom)); };
     const bool spontanee = c.spontanee();
@@ -117,8 +117,10 @@ Resultat composerLettre(const FichierLettre::ValeursLettre& c, const QDate& aujo
                                          "#CP# #Ville#"})
             t += Marge + QLatin1String(destinataire) + CRLF;
         t += CRLF;
-        t += Marge + u"Le "_qs + Fonctionnel::EcrireDate(aujourdhui) + u" à "_qs
-            + Fonctionnel::FormaterNomPropre(champ("Ville")) + CRLF;
+        // A letter is dated the day it is merged for an application, not the day its template
+        // was written: the date stays a placeholder here. The place is the sender's own town,
+        // written out, never the application's "#Ville#".
+        t += Marge + u"Le #Date# à "_qs + Fonctionnel::FormaterNomPropre(champ("Ville")) + CRLF;
         t += CRLF;
         t += spontanee ? u"Objet : Candidature spontanée"_qs
                        : u"Objet : En réponse à votre annonce référence #Reference#"_qs;

@@ -2,12 +2,12 @@
 // Composition of a letter template from the letter editor's fields, the proposed phrases and
 // the gender marks. Pure functions: the editor reads its boxes, calls these and writes back.
 //
-// The composed text is a template: it keeps "#Titre#", "#NomContact#", "#Reference#" and the
-// other placeholders of an application, which the merge fills when the letter is sent.
+// The composed text is a template: it keeps "#Titre#", "#NomContact#", "#Reference#", the date
+// "#Date#" and the other placeholders of an application, which the merge fills when the letter
+// is sent.
 
 #include "letters/fichier_lettre.h"
 
-#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -57,6 +57,6 @@ struct Resultat {
 };
 
 // The letter text from the editor's fields (boxes by name, paragraphs, the two pairs).
-Resultat composerLettre(const FichierLettre::ValeursLettre& champs, const QDate& aujourdhui);
+Resultat composerLettre(const FichierLettre::ValeursLettre& champs);
 
 } // namespace Composition

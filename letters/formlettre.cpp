@@ -475,8 +475,7 @@ void FormLettre::BoutonKVL2_Click(int index)
 
 void FormLettre::ComposerLettre()
 {
-    const Composition::Resultat r =
-        Composition::composerLettre(valeurs(), Plateforme::instance().horloge().aujourdhui());
+    const Composition::Resultat r = Composition::composerLettre(valeurs());
     Domaine->setText(r.domaine);
     fixerTexteControle(u"Text1"_qs, r.texte);
     if (r.objet)

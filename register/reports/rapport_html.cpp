@@ -2,6 +2,7 @@
 
 #include <QStringEncoder>
 
+#include "shell/services/fichiers_texte.h"
 #include "shell/services/fonctionnel.h"
 
 namespace RapportHtml {
@@ -57,11 +58,24 @@ QString debutAnnonce(const QString& description)
 }
 
 const QString cellule = QStringLiteral("<td valign=top><FONT SIZE=2>");
+const QString Debut = QStringLiteral("<html>");
+
+// The page names the character set its file is written in, the one the text files take for
+// these very lines, so that a browser or a word processor set to another one still reads
+// "Société" and "Référence" right.
+QStringList declarerJeuDeCaracteres(QStringList lignes)
+{
+    const QString jeu = FichiersTexte::jeuDeCaracteres(lignes.join(QStringLiteral("\r\n")));
+    lignes.first().insert(Debut.size(),
+                          QStringLiteral("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=") + jeu
+                              + QStringLiteral("\">"));
+    return lignes;
+}
 
 QStringList liste(const QList<ChampsCandidature>& candidatures, const QDate& aujourdhui)
 {
     QStringList lignes;
-    lignes << QStringLiteral("<html><title>Liste des candidatures</title><font face='Arial' size=5><b>Liste des candidatures</b></font><font face='Arial' size=1>&nbsp;&nbsp;en date du ")
+    lignes << Debut + QStringLiteral("<title>Liste des candidatures</title><font face='Arial' size=5><b>Liste des candidatures</b></font><font face='Arial' size=1>&nbsp;&nbsp;en date du ")
                   + Fonctionnel::EcrireDate(aujourdhui) + QStringLiteral("<hr><table>");
     lignes << QStringLiteral("<tr BGCOLOR=#EEEEEE><td><b>Statut</td><td><b>Date de diffusion</td><td><b>Société</td><td><b>Intitulé</td><td><b>Origine</td><td><b>Référence</td></tr> ");
     for (const ChampsCandidature& c : candidatures) {
@@ -78,7 +92,7 @@ QStringList activite(const QList<ChampsCandidature>& candidatures, const QDate& 
                      const QString& nom)
 {
     QStringList lignes;
-    lignes << QStringLiteral("<html><title>Activité de recherche d'emploi</title><font face='Arial' size=5><b>Activité de recherche d'emploi</b> - ") + Echapper(prenom)
+    lignes << Debut + QStringLiteral("<title>Activité de recherche d'emploi</title><font face='Arial' size=5><b>Activité de recherche d'emploi</b> - ") + Echapper(prenom)
                   + u' ' + Echapper(nom)
                   + QStringLiteral("</font><font face='Arial' size=1>&nbsp;&nbsp;sur les 30 derniers jours<hr><table>");
     lignes << QStringLiteral("<tr BGCOLOR=#EEEEEE><td><b>Date</td><td><b>Action</td><td><b>Etat de la candidature</td><td><b>Société</td><td><b>Intitulé du poste</td><td><b>Origine de l'annonce</td><td><b>Référence de l'annonce</td><td><b>Remarques</td></tr> ");
@@ -141,9 +155,9 @@ QStringList Lignes(qint16 genre, const QList<ChampsCandidature>& candidatures, c
     if (candidatures.isEmpty())
         return {};
     if (genre == ListeCandidatures)
-        return liste(candidatures, aujourdhui);
+        return declarerJeuDeCaracteres(liste(candidatures, aujourdhui));
     if (genre == ActiviteRecherche)
-        return activite(candidatures, aujourdhui, prenom, nom);
+        return declarerJeuDeCaracteres(activite(candidatures, aujourdhui, prenom, nom));
     return {};
 }
 

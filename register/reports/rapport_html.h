@@ -1,7 +1,8 @@
 #pragma once
 // The printed reports of the register as HTML lines (each to be ended by CR LF in the file):
 // kind 0 the list of every application, kind 1 the job-search activity of the last 30 days.
-// Every value taken from the register or the identity is escaped, so it shows as text.
+// Every value taken from the register or the identity is escaped, so it shows as text. The first
+// line names the character set the lines are written in.
 
 #include <QDate>
 #include <QList>

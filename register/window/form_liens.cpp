@@ -45,6 +45,15 @@ void iconeCandidatures(bool vide)
         p->ImageMenu[10]->fixerGenre(vide ? Dessins::Icone::Nouveau : Dessins::Icone::Candidature);
 }
 
+void nombreCandidatures(qsizetype nombre)
+{
+    Principale* p = principale();
+    if (!p || p->NbCand->text() == QString::number(nombre))
+        return;
+    p->NbCand->setText(QString::number(nombre));
+    LiensFenetres::appeler(LiensFenetres::actualiserCompteursAccueil);
+}
+
 QString adresseOffres()
 {
     if (Principale* p = principale())

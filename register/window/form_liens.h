@@ -20,6 +20,9 @@ QSize taillePrincipale();
 void afficherMenuItemCand(const QPoint& global, bool postulerActif);
 // The main window's applications icon: the empty-register picture or the register picture.
 void iconeCandidatures(bool vide);
+// The main window's application count, which the home screen shows, after the register's rows
+// were counted anew.
+void nombreCandidatures(qsizetype nombre);
 // The offers start page address (the main window's hidden label AdresseWeb).
 QString adresseOffres();
 // Stops the home screen's glide and closes the highlight bar.

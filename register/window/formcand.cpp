@@ -680,6 +680,9 @@ void FormCand::InitListe()
     // A register that cannot be read leaves the tree empty.
     if (Stockage::BaseDonnees* base = ouvrirBase()) {
         const std::optional<QList<ArbreCandidatures::Ligne>> lignes = ArbreCandidatures::Lire(*base, tri);
+        // Every save, capture and deletion ends here: the home screen counts what the tree shows.
+        if (lignes)
+            FormCandLiens::nombreCandidatures(lignes->size());
         if (lignes && !lignes->isEmpty()) {
             // Each group with its leaves, then all groups at once: the tree lays itself out once.
             QList<QTreeWidgetItem*> groupes;

@@ -7,8 +7,9 @@
 // Other windows use:
 //   - the identity of the current CV: Nom, Prenom, Adresse1, CP, Ville, Tel, Email, Fonction
 //     (hidden fields; multi-line values hold "\n");
-//   - InfoGuide (the next tip's text), NbCand (the application count at start-up), AdresseWeb
-//     (the offers start page), File1 (the folder listing; after InitMenu it lists "Lettres"),
+//   - InfoGuide (the next tip's text), NbCand (the application count, counted at start-up and
+//     again whenever the register window rebuilds its tree), AdresseWeb (the offers start page),
+//     File1 (the folder listing; after InitMenu it lists "Lettres"),
 //     IndexIcone (the desktop slot under the pointer or the open menu, -1 for none),
 //     ImageMenu[i]->toolTip() (the slot's file name) and ImageMenu[i]->genre() (its picture);
 //   - InitMenu() after a file is saved, copied, renamed, attached or deleted; RetourMenu();

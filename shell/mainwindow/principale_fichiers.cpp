@@ -35,6 +35,14 @@ void dupliquer(const QString& dossierFichier, const QString& nom)
         MsgBox(QStringLiteral("Le fichier %1 n'a pas pu être dupliqué.").arg(nom));
 }
 
+// The file of the icon under the menu is gone: the status line stops naming it, and the next move
+// over any icon, the same slot included, says what that icon now holds.
+void oublierIcone(Principale& p)
+{
+    p.Information->clear();
+    p.IndexIcone = -1;
+}
+
 void ouvrirDocument(const QString& chemin)
 {
     if (!Systeme::OuvrirDocument(chemin))
@@ -71,7 +79,13 @@ void Principale::MenuOuvrirCV_Click()
         ouvrirDocument(chemin);
 }
 
-void Principale::MenuSupprimerCV_Click() { Systeme::SupprimerCV(qint16(IndexIcone)); }
+void Principale::MenuSupprimerCV_Click()
+{
+    const QString nom = nomIcone(*this, 0, 4);
+    Systeme::SupprimerCV(qint16(IndexIcone));
+    if (!nom.isEmpty() && !QFileInfo::exists(QDir(dossier("CV")).filePath(nom)))
+        oublierIcone(*this);
+}
 
 void Principale::Renommer_Click()
 {
@@ -175,6 +189,7 @@ void Principale::MenuSupprimerLettre_Click()
         InitMenu();
         return;
     }
+    oublierIcone(*this);
     // The desktop first: the home screen, loaded afresh, counts what it lists.
     InitMenu();
     if (!Systeme::FormeVisible(QStringLiteral("FormLettre"))) {

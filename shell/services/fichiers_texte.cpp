@@ -61,15 +61,30 @@ QString decoder(const QByteArray& octets)
     return d.decode(octets);
 }
 
-QByteArray encoder(const QString& texte)
+namespace {
+// The text in Windows-1252; nothing when a character lacks there, or the code page itself.
+std::optional<QByteArray> enWindows1252(const QString& texte)
 {
     QStringEncoder e("windows-1252");
-    if (e.isValid()) {
-        QByteArray o = e.encode(texte);
-        if (!e.hasError())
-            return o;
-    }
+    if (!e.isValid())
+        return std::nullopt;
+    QByteArray o = e.encode(texte);
+    if (e.hasError())
+        return std::nullopt;
+    return o;
+}
+} // namespace
+
+QByteArray encoder(const QString& texte)
+{
+    if (std::optional<QByteArray> o = enWindows1252(texte))
+        return *o;
     return texte.toUtf8();
+}
+
+QString jeuDeCaracteres(const QString& texte)
+{
+    return enWindows1252(texte) ? QStringLiteral("windows-1252") : QStringLiteral("utf-8");
 }
 
 namespace {

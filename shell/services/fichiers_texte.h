@@ -14,6 +14,8 @@ namespace FichiersTexte {
 QString decoder(const QByteArray& octets);
 // Windows-1252 when every character can be written so, else UTF-8.
 QByteArray encoder(const QString& texte);
+// The name of the character set encoder() writes the text in: "windows-1252" or "utf-8".
+QString jeuDeCaracteres(const QString& texte);
 
 // Splits at CR LF or a lone CR; a final line end does not make an empty last line.
 QStringList decouperLignes(const QString& texte);

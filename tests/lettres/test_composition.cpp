@@ -44,10 +44,7 @@ TEST(Composition, CasDeReference)
         l.modele = champs.value(u"Modele"_qs) == u"courriel" ? std::array<int, 2>{0, 1} : std::array<int, 2>{1, 0};
         l.candidature =
             champs.value(u"Candidature"_qs) == u"spontanee" ? std::array<int, 2>{1, 0} : std::array<int, 2>{0, 1};
-        const QDate jour = QDate::fromString(champs.value(u"Date"_qs), u"dd/MM/yyyy"_qs);
-        ASSERT_TRUE(jour.isValid());
-
-        const Resultat r = composerLettre(l, jour);
+        const Resultat r = composerLettre(l);
         EXPECT_EQ(r.texte, texteCas(Outils::lireCas(dossier, u"attendu.txt"_qs)));
         const auto attendu = Outils::lireValeurs(Outils::lireCas(dossier, u"attendu_champs.txt"_qs));
         EXPECT_EQ(r.domaine, attendu.value(u"Domaine"_qs));

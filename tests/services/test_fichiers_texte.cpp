@@ -35,11 +35,13 @@ TEST(FichiersTexte, Windows1252OuUtf8)
     EXPECT_EQ(cp.size(), francais.size()); // one byte a character: Windows-1252
     EXPECT_EQ(uchar(cp.at(1)), 0xE9);
     EXPECT_EQ(decoder(cp), francais);
+    EXPECT_EQ(jeuDeCaracteres(francais), u"windows-1252"_qs); // what a page written so declares
 
     const QString etranger = u"Łukasz 😀"_qs;
     const QByteArray u8 = encoder(etranger);
     EXPECT_EQ(u8, etranger.toUtf8());
     EXPECT_EQ(decoder(u8), etranger);
+    EXPECT_EQ(jeuDeCaracteres(etranger), u"utf-8"_qs);
 
     // Bytes that are not valid UTF-8 read as Windows-1252; pure ASCII is the same either way.
     EXPECT_EQ(decoder(QByteArray("caf\xE9 \xC3")), u"café Ã"_qs);
