@@ -10,6 +10,7 @@
 #include "platform/attente.h"
 #include "platform/navigateur.h"
 #include "cveditor/fichier_controles.h"
+#include "cveditor/fichier_cv.h"
 #include "platform/plateforme.h"
 #include "register/store/handles_partages.h"
 #include "shell/dialogs/apropos.h"
@@ -23,9 +24,6 @@ using Dessins::Icone;
 namespace {
 
 int px(int twips) { return Twips::versPixels(twips); }
-
-// A CV file is a small text file; anything bigger is not read for the identity.
-constexpr qint64 TailleMaxFichierCV = 8 * 1024 * 1024;
 
 constexpr int HautRepos = 210;
 constexpr int HautSurvol = 195;
@@ -477,7 +475,8 @@ void Principale::MDIForm_Load()
 void Principale::LireFichierCV(const QString& chemin)
 {
     const QFileInfo info(chemin);
-    if (!info.isFile() || info.size() > TailleMaxFichierCV)
+    // A file too large for a CV is not read, as the CV editor would not open it.
+    if (!info.isFile() || FichierCV::estTropGrand(chemin))
         return;
     const auto entrees = FichierControles::charger(chemin);
     if (!entrees)

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "commun.h"
+#include "cveditor/fichier_cv.h"
 #include "registres.h"
 #include "register/store/base_donnees.h"
 #include "register/store/handles_partages.h"
@@ -561,6 +562,25 @@ TEST_F(FenetrePrincipale, DossierCVEtrange)
     EXPECT_EQ(st.st_size, 12);
     EXPECT_TRUE(QFileInfo(dossier.chemin(u"CV/C dossier.dat"_qs)).isDir());
     ::unlink(brut.constData());
+}
+
+TEST_F(FenetrePrincipale, LIdentiteSeLitJusquALaTailleQueLEditeurOuvre)
+{
+    creerRegistre(registre());
+    // A CV as large as the editor opens, then one byte larger.
+    QByteArray contenu = "Nom=Lefort\r\nPr\xe9nom=Anne\r\nDivers=";
+    contenu += QByteArray(FichierCV::TailleMax - contenu.size(), 'x');
+    cv(u"A Lefort.dat"_qs, contenu);
+    {
+        Principale& p = charger();
+        EXPECT_EQ(p.Nom->text(), u"Lefort"_qs);
+        EXPECT_EQ(p.Prenom->text(), u"Anne"_qs);
+    }
+    RegistreFenetres::instance().toutDecharger();
+    cv(u"A Lefort.dat"_qs, contenu + 'x');
+    Principale& p = charger();
+    EXPECT_TRUE(p.Nom->text().isEmpty());
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
 }
 
 TEST_F(FenetrePrincipale, ClicEtDoubleClicALaSouris)
