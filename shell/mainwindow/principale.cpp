@@ -595,6 +595,7 @@ void Principale::InitMenu()
 {
     File1.Path = QDir::current().filePath(QStringLiteral("CV"));
     File1.Refresh();
+    QStringList aDire{illisiblesADire()};
     const int n = File1.ListCount();
     for (int i = 0; i <= 4; ++i) {
         IconeBureau* icone = ImageMenu[i];
@@ -620,6 +621,7 @@ void Principale::InitMenu()
 
     File1.Path = QDir::current().filePath(QStringLiteral("Lettres"));
     File1.Refresh();
+    aDire << illisiblesADire();
     const int m = File1.ListCount();
     // The desktop has five template slots; further templates get no icon.
     for (int j = 0; j < m && j < 5; ++j) {
@@ -636,6 +638,23 @@ void Principale::InitMenu()
         ImageMenu[i]->fixerTaille(LargeurIcone, HauteurIcone);
     // The home screen counts what the desktop now shows.
     LiensFenetres::appeler(LiensFenetres::actualiserCompteursAccueil);
+    // Said once the desktop is whole: the message box lets other handlers run.
+    for (const QString& message : aDire)
+        if (!message.isEmpty())
+            MsgBox(message);
+}
+
+QString Principale::illisiblesADire()
+{
+    // A file the listing leaves out would vanish from the desktop without a word: the user is
+    // told once of each, so that a renaming brings it back.
+    QStringList nouveaux;
+    for (const QString& nom : File1.illisibles())
+        if (!illisiblesDits_.contains(File1.Path + u'/' + nom)) {
+            illisiblesDits_.insert(File1.Path + u'/' + nom);
+            nouveaux << nom;
+        }
+    return nouveaux.isEmpty() ? QString() : ListeFichiers::messageIllisibles(File1.Path, nouveaux);
 }
 
 void Principale::ImageMenu_MouseMove(int i)
