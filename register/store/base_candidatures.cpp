@@ -85,8 +85,13 @@ std::unique_ptr<BaseCandidatures> BaseCandidatures::ouvrir(const QString& chemin
     Stockage::Etat local = Stockage::Etat::Ouverte;
     Stockage::Etat& e = etat ? *etat : local;
     std::unique_ptr<Stockage::BaseDonnees> base = Stockage::BaseDonnees::ouvrir(chemin, &e);
-    if (!base)
+    if (!base) {
+        // No register, in a folder too deep for one to be made: that is why it is missing.
+        if (e == Stockage::Etat::Absente
+            && Stockage::BaseDonnees::longueurChemin(QFileInfo(chemin).absolutePath()) > longueurDossierMax())
+            e = Stockage::Etat::CheminTropLong;
         return nullptr;
+    }
     const std::optional<QVariant> table = base->valeurUnique(
         QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ? collate nocase"),
         {QStringLiteral("Candidatures")});
@@ -130,6 +135,8 @@ QString BaseCandidatures::raison(Stockage::Cause cause, const QString& texteMote
         return QStringLiteral("le fichier Kerval.mdb est endommagé ou illisible");
     case Cause::ErreurDisque:
         return QStringLiteral("le disque a signalé une erreur de lecture ou d'écriture");
+    case Cause::CheminTropLong:
+        return QStringLiteral("le chemin de son dossier est trop long pour le moteur de base de données");
     case Cause::Inconnue:
         break;
     }
@@ -174,27 +181,50 @@ QString BaseCandidatures::schemaLivre()
     return QString::fromUtf8(f.readAll());
 }
 
-bool BaseCandidatures::creerVide(const QString& chemin) { return creerVideDepuis(chemin, schemaLivre()); }
+namespace {
+const QString modeleTemporaire = QStringLiteral("Kerval-XXXXXX.tmp");
+}
 
-bool BaseCandidatures::creerVideDepuis(const QString& chemin, const QString& schema)
+qsizetype BaseCandidatures::longueurDossierMax()
 {
+    return Stockage::BaseDonnees::longueurCheminMax() - 1 - modeleTemporaire.size();
+}
+
+bool BaseCandidatures::creerVide(const QString& chemin, Stockage::Cause* cause)
+{
+    return creerVideDepuis(chemin, schemaLivre(), cause);
+}
+
+bool BaseCandidatures::creerVideDepuis(const QString& chemin, const QString& schema, Stockage::Cause* cause)
+{
+    Stockage::Cause local = Stockage::Cause::Inconnue;
+    Stockage::Cause& c = cause ? *cause : local;
+    c = Stockage::Cause::Inconnue;
     const QFileInfo cible(chemin);
     if (cible.exists() || cible.isSymLink() || schema.trimmed().isEmpty())
         return false;
+    if (Stockage::BaseDonnees::longueurChemin(cible.absolutePath()) > longueurDossierMax()) {
+        c = Stockage::Cause::CheminTropLong;
+        return false;
+    }
     // Built beside the target under a temporary name, then moved into place: a failure
     // never leaves a half-made register, and an existing file is never replaced.
     QString temporaire;
     {
-        QTemporaryFile t(cible.absoluteDir().filePath(QStringLiteral("Kerval-XXXXXX.tmp")));
+        QTemporaryFile t(cible.absoluteDir().filePath(modeleTemporaire));
         t.setAutoRemove(false);
-        if (!t.open())
+        if (!t.open()) {
+            c = Stockage::causeSysteme(chemin);
             return false;
+        }
         temporaire = t.fileName();
     }
     // SQLite takes an empty file as a new database.
     const bool ok = executerScript(temporaire, schema) && QFile::rename(temporaire, chemin);
-    if (!ok)
+    if (!ok) {
+        c = Stockage::causeSysteme(temporaire);
         QFile::remove(temporaire);
+    }
     return ok;
 }
 

@@ -90,8 +90,8 @@ private:
     QHash<QString, Empreinte> sains_;
 };
 
-// What the system says of writing the file and its folder: a read-only file system, no right to
-// write, no space left; Inconnue when it sees nothing against it.
+} // namespace
+
 Cause causeSysteme(const QString& fichier)
 {
     const QFileInfo info(fichier);
@@ -109,8 +109,6 @@ Cause causeSysteme(const QString& fichier)
     return Cause::Inconnue;
 }
 
-} // namespace
-
 Cause causeOuverture(Etat etat)
 {
     switch (etat) {
@@ -124,6 +122,8 @@ Cause causeOuverture(Etat etat)
         return Cause::Occupee;
     case Etat::LectureSeule:
         return Cause::LectureSeule;
+    case Etat::CheminTropLong:
+        return Cause::CheminTropLong;
     case Etat::Ouverte:
         break;
     }
@@ -248,11 +248,33 @@ bool BaseDonnees::estFichierSQLite(const QString& chemin)
     return f.read(16) == entete;
 }
 
+qsizetype BaseDonnees::longueurCheminMax()
+{
+    const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    return (vfs ? vfs->mxPathname : 512) - 8;
+}
+
+qsizetype BaseDonnees::longueurChemin(const QString& chemin)
+{
+    const QFileInfo info(chemin);
+    QString complet = info.exists() ? info.canonicalFilePath() : QString();
+    if (complet.isEmpty()) {
+        const QString dossier = QFileInfo(info.absolutePath()).canonicalFilePath();
+        complet = (dossier.isEmpty() ? info.absolutePath() : dossier) + u'/' + info.fileName();
+    }
+    return QFile::encodeName(complet).size();
+}
+
 std::unique_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin, Etat* etat)
 {
     Etat local = Etat::Ouverte;
     Etat& e = etat ? *etat : local;
     const QFileInfo info(chemin);
+    // The engine opens no file whose path is longer than it can name the journal of.
+    if (longueurChemin(chemin) > longueurCheminMax()) {
+        e = Etat::CheminTropLong;
+        return nullptr;
+    }
     if (!info.exists() && !info.isSymLink()) {
         e = Etat::Absente;
         return nullptr;

@@ -29,6 +29,7 @@ enum class Etat {
     Illisible,    // not a database the engine can read: a foreign file, a folder, no permission
     Endommagee,   // a database file that fails the engine's check of its pages
     Occupee,      // held by another program beyond the busy timeout
+    CheminTropLong, // a path longer than the engine opens (BaseDonnees::longueurCheminMax)
 };
 
 // Why an opening or a write failed, as the system told the engine.
@@ -42,9 +43,13 @@ enum class Cause {
     LectureSeule, // the disk or its file system can only be read
     Permission,   // no right to write the file or its folder
     ErreurDisque, // the disk failed to read or write
+    CheminTropLong, // the file's path is longer than the engine opens
 };
 // The cause of a failed opening.
 Cause causeOuverture(Etat etat);
+// What the system says of writing a file and its folder: a read-only file system, no right to
+// write, no space left; Inconnue when it sees nothing against it.
+Cause causeSysteme(const QString& fichier);
 
 // An open database file. Several may be open at once on the same file.
 class BaseDonnees {
@@ -62,6 +67,11 @@ public:
     static std::unique_ptr<BaseDonnees> ouvrir(const QString& chemin, Etat* etat = nullptr);
     // True when the path names an existing non-empty file that starts with the SQLite header.
     static bool estFichierSQLite(const QString& chemin);
+    // The longest path of a database file that the engine opens (it names its journal after
+    // the file, 8 bytes longer), in bytes of the path once its links are resolved.
+    static qsizetype longueurCheminMax();
+    // The length of a path as the engine counts it: made absolute, its links resolved, in bytes.
+    static qsizetype longueurChemin(const QString& chemin);
 
     // A record set on a statement with "?" parameters. Null when the statement fails.
     std::unique_ptr<JeuEnregistrements> ouvrirJeu(const QString& requete, const QVariantList& parametres = {});

@@ -38,6 +38,13 @@ const QString EchecProtege = u"Le registre des candidatures ne peut pas être en
                              "d'écrire dans le fichier Kerval.mdb ou dans son dossier. Les candidatures déjà "
                              "enregistrées restent intactes. Les informations saisies restent affichées."_qs;
 
+void taperDans(QLineEdit* champ, const QString& texte)
+{
+    cliquer(champ);
+    QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(champ, texte);
+}
+
 } // namespace
 
 TEST(RegistresProteges, UnRegistreAbimeNEstJamaisEcrit)
@@ -92,4 +99,21 @@ TEST(RegistresProteges, UnRegistreEnLectureSeuleMontreSesCandidaturesEtLeDitUneF
     EXPECT_TRUE(r.messages().isEmpty());
     EXPECT_EQ(Outils::lireOctets(r.cheminBase()), avant);
     EXPECT_EQ(QDir(r.dossier.donnees()).entryList({u"Kerval*"_qs}, QDir::Files), QStringList(u"Kerval.mdb"_qs));
+}
+
+TEST(RegistresProteges, UnDossierTropProfondPourLeRegistreLeDitALaSauvegarde)
+{
+    FenetreRegistre r(true);
+    // The data folder so deep that the engine opens no file in it.
+    const QString profond = Outils::dossierProfond(r.dossier.appData(), 500, u"Kerval"_qs);
+    QDir::setCurrent(profond);
+    FormCand& f = rouvrir(r);
+    r.messages();
+    taperDans(f.Intitule, u"Electricien"_qs);
+    cliquer(f.Action.value(3)); // "Valider"
+    EXPECT_EQ(r.messages(),
+              QStringList{u"Le registre des candidatures ne peut pas être enregistré : le chemin de son dossier est trop "
+                          "long pour le moteur de base de données. Les informations saisies restent affichées."_qs});
+    EXPECT_EQ(f.Intitule->text(), u"Electricien"_qs);
+    EXPECT_TRUE(QDir(profond).entryList({u"Kerval*"_qs}, QDir::Files | QDir::Hidden).isEmpty());
 }

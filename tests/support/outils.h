@@ -68,6 +68,9 @@ void taper(QWidget* w, const QString& texte);
 // locale and with the system's locale (KERVAL_LOCALE_SYSTEME), plus the variables given; checks
 // that the child ran one test and passed.
 void relancerSousCUtf8(const QString& filtre, const QMap<QString, QString>& variables = {});
+// A folder made under racine whose path, links resolved, is `octets` bytes long; its last name
+// is `dernier` (blanks when empty).
+QString dossierProfond(const QString& racine, qsizetype octets, const QString& dernier = {});
 QByteArray lireOctets(const QString& chemin);
 void ecrireOctets(const QString& chemin, const QByteArray& octets);
 // Golden cases of an algorithm: the folders under tests/cas/<algorithme>/ and, when
