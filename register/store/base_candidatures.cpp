@@ -242,13 +242,13 @@ bool BaseCandidatures::vieillirStatuts(const QDate& aujourdhui)
         return false;
     const bool ok =
         base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "
-                                       "and date(DateEnvoi, '+30 days') < date(?)"),
+                                       "and date(DATEISO(DateEnvoi), '+30 days') < date(?)"),
                         {s.at(2), s.at(1), jour})
         && base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "
-                                          "and date(DateRDV) < date(?)"),
+                                          "and date(DATEISO(DateRDV)) < date(?)"),
                            {s.at(6), s.at(5), jour})
         && base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "
-                                          "and date(DateRDV, '+30 days') < date(?)"),
+                                          "and date(DATEISO(DateRDV), '+30 days') < date(?)"),
                            {Candidatures::sansReponseApresEntretien(), s.at(6), jour});
     if (!ok) {
         base_->annuler();

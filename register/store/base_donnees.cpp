@@ -1,5 +1,6 @@
 #include "register/store/base_donnees.h"
 
+#include "register/store/date_stockee.h"
 #include "register/store/ordre_francais.h"
 
 #include <QCoreApplication>
@@ -148,9 +149,14 @@ public:
                 erreur = db.lastError().text();
                 return nullptr;
             }
-            // The register's texts are ordered as a French reader expects.
+            // The register's texts are ordered as a French reader expects, and its dates read in
+            // every usual form.
             if (!installerOrdreFrancais(db)) {
                 erreur = QStringLiteral("L'ordre alphabétique français n'a pas pu être installé.");
+                return nullptr;
+            }
+            if (!installerDateIso(db)) {
+                erreur = QStringLiteral("La lecture des dates n'a pas pu être installée.");
                 return nullptr;
             }
         }
@@ -536,10 +542,7 @@ std::optional<QDate> JeuEnregistrements::date(const QString& colonne) const
     const QVariant v = valeur(colonne);
     if (v.isNull())
         return std::nullopt;
-    const QDate d = QDate::fromString(v.toString().left(10), Qt::ISODate);
-    if (!d.isValid())
-        return std::nullopt;
-    return d;
+    return lireDateStockee(v.toString());
 }
 
 bool JeuEnregistrements::modifier()

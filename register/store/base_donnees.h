@@ -148,7 +148,8 @@ public:
     QVariant valeur(const QString& colonne) const;
     // The value as text, "" when Null.
     QString texte(const QString& colonne) const;
-    // The value read as an ISO date (yyyy-MM-dd), nullopt when Null or not a date.
+    // The value read as a date (ISO as this program writes it, or another usual form:
+    // lireDateStockee), nullopt when Null or not a date.
     std::optional<QDate> date(const QString& colonne) const;
 
     // Starts editing the current row. False when there is none or the set cannot be edited.
