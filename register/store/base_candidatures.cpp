@@ -137,6 +137,9 @@ QString BaseCandidatures::raison(Stockage::Cause cause, const QString& texteMote
         return QStringLiteral("le disque a signalé une erreur de lecture ou d'écriture");
     case Cause::CheminTropLong:
         return QStringLiteral("le chemin de son dossier est trop long pour le moteur de base de données");
+    case Cause::NumerosEpuises:
+        return QStringLiteral("le registre a donné tous ses numéros de candidature : le plus grand numéro possible "
+                              "est déjà pris, et une nouvelle candidature ne peut plus en recevoir");
     case Cause::Inconnue:
         break;
     }
@@ -151,7 +154,7 @@ bool registreIntact(Stockage::Cause cause)
 {
     using Stockage::Cause;
     return cause == Cause::DisquePlein || cause == Cause::LectureSeule || cause == Cause::Permission
-        || cause == Cause::Occupee;
+        || cause == Cause::Occupee || cause == Cause::NumerosEpuises;
 }
 
 } // namespace

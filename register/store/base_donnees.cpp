@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QMutex>
 #include <atomic>
+#include <limits>
 #include <sqlite3.h>
 #include <cerrno>
 #include <sys/stat.h>
@@ -221,7 +222,11 @@ public:
     {
         code_ = code(e);
         texte_ = e.databaseText();
+        numerosEpuises_ = false;
     }
+    // The last failure, the engine's "full", came from the key's numbers, not from the disk.
+    void noterNumerosEpuises() const { numerosEpuises_ = true; }
+    bool numerosEpuises() const { return numerosEpuises_; }
     // The last failure of this connection was the file being held by another.
     bool occupee() const { return estOccupee(code_); }
     // The result code of the last failed statement, 0 when the last one succeeded.
@@ -235,6 +240,7 @@ private:
     bool saine_ = false;
     mutable int code_ = 0;
     mutable QString texte_;
+    mutable bool numerosEpuises_ = false;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -457,7 +463,7 @@ Cause BaseDonnees::causeEchec() const
         return Cause::Inconnue;
     switch (connexion_->codeEchec()) {
     case SQLITE_FULL:
-        return Cause::DisquePlein;
+        return connexion_->numerosEpuises() ? Cause::NumerosEpuises : Cause::DisquePlein;
     case SQLITE_READONLY:
         return lectureSeule_ ? causeLectureSeule_ : Cause::LectureSeule;
     case SQLITE_PERM:
@@ -613,6 +619,8 @@ bool JeuEnregistrements::mettreAJour()
             : u"insert into "_qs + nomSql(table_) + u" ("_qs + noms.join(u", "_qs) + u") values ("_qs
                 + QStringList(noms.size(), u"?"_qs).join(u", "_qs) + u")"_qs;
         ok = connexion_->executer(q, requete, valeurs, erreur_);
+        if (!ok && connexion_->codeEchec() == SQLITE_FULL && numerosEpuises())
+            connexion_->noterNumerosEpuises();
         if (ok) {
             const QVariant cle = q.lastInsertId();
             q.finish();
@@ -643,6 +651,26 @@ bool JeuEnregistrements::mettreAJour()
     tampon_.clear();
     fixees_.clear();
     return ok;
+}
+
+bool JeuEnregistrements::numerosEpuises() const
+{
+    // A table with the engine's own counter numbers a new row after the largest number it has
+    // given or holds: past the largest integer there is none left. (A table without a counter
+    // looks for a free number itself and never runs out.)
+    constexpr qint64 plusGrand = std::numeric_limits<qint64>::max();
+    QSqlQuery q(connexion_->db());
+    q.setForwardOnly(true);
+    if (!q.prepare(u"select seq from sqlite_sequence where name = ? collate nocase"_qs))
+        return false; // no table of the file has a counter
+    q.addBindValue(table_);
+    if (!q.exec() || !q.next())
+        return false;
+    if (q.value(0).toLongLong() == plusGrand)
+        return true;
+    q.finish();
+    return q.exec(u"select max("_qs + nomSql(colonnes_.at(indexCle_)) + u") from "_qs + nomSql(table_)) && q.next()
+        && q.value(0).toLongLong() == plusGrand;
 }
 
 void JeuEnregistrements::annulerModification()

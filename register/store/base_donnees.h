@@ -44,6 +44,7 @@ enum class Cause {
     Permission,   // no right to write the file or its folder
     ErreurDisque, // the disk failed to read or write
     CheminTropLong, // the file's path is longer than the engine opens
+    NumerosEpuises, // a new row found every number of the key already given (the largest one taken)
 };
 // The cause of a failed opening.
 Cause causeOuverture(Etat etat);
@@ -174,6 +175,8 @@ private:
     friend class BaseDonnees;
     JeuEnregistrements() = default;
     int indexColonne(const QString& nom) const;
+    // Every number of the key has been given: the engine has none for a new row.
+    bool numerosEpuises() const;
 
     enum class Mode { Aucun, Edition, Ajout };
     std::shared_ptr<Connexion> connexion_;

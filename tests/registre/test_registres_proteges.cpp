@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <limits>
 
 #include "fenetre_registre.h"
 #include "register/store/base_candidatures.h"
@@ -210,6 +211,24 @@ TEST(RegistresEtrangers, UnDefautNeRemplacePasUneValeurQueLaFenetreNeMontrePas)
     EXPECT_EQ(r.colonne(num, u"Statut"_qs), u"NON EMISE"_qs);
     EXPECT_EQ(r.colonne(num, u"Datediffussion"_qs), u"semaine 11"_qs);
     EXPECT_EQ(r.colonne(num, u"Remarques"_qs), u"Relancer"_qs);
+}
+
+TEST(RegistresEtrangers, QuandLesNumerosSontEpuisesLeMessageLeDit)
+{
+    FenetreRegistre r;
+    // A row numbered by another tool with the largest number there is.
+    r.inserer({{u"Num"_qs, std::numeric_limits<qint64>::max()}, {u"Intitule"_qs, u"Dernier"_qs},
+               {u"Statut"_qs, u"NON EMISE"_qs}});
+    FormCand& f = rouvrir(r);
+    r.messages();
+    cliquer(f.Action.value(0)); // "Nouvelle"
+    taperDans(f.Intitule, u"Electricien"_qs);
+    cliquer(f.Action.value(3));
+    EXPECT_EQ(r.messages(),
+              QStringList{BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::NumerosEpuises, false)});
+    EXPECT_EQ(f.Intitule->text(), u"Electricien"_qs);
+    EXPECT_TRUE(f.Num->text().isEmpty());
+    EXPECT_EQ(r.nombreLignes(), 1);
 }
 
 TEST(RegistresProteges, UnDossierTropProfondPourLeRegistreLeDitALaSauvegarde)

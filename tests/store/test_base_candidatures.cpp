@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <limits>
 #include <sys/stat.h>
 
 #include "support/outils.h"
@@ -501,6 +502,23 @@ TEST(BaseCandidatures, UnEchecDEcritureDitSaCause)
         EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::Permission);
         EXPECT_FALSE(base->base().executer(u"delete from candidatures "_qs));
         EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::Permission);
+    }
+    {
+        // Every number given: the largest one taken, the engine has none for a new row. That is
+        // no full disk, and the user is told which.
+        auto base = BaseCandidatures::ouvrir(r.chemin);
+        ASSERT_TRUE(base);
+        ASSERT_TRUE(base->base().executer(u"insert into Candidatures (Num, Intitule) values (?, 'Dernier')"_qs,
+                                          {std::numeric_limits<qint64>::max()}));
+        EXPECT_FALSE(ecrireGrand(base->base()));
+        EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::NumerosEpuises);
+        EXPECT_EQ(BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::NumerosEpuises, false),
+                  u"Le registre des candidatures ne peut pas être enregistré : le registre a donné tous ses numéros "
+                  "de candidature : le plus grand numéro possible est déjà pris, et une nouvelle candidature ne peut "
+                  "plus en recevoir. Les candidatures déjà enregistrées restent intactes. Les informations saisies "
+                  "restent affichées."_qs);
+        // The applications stored still take their changes.
+        EXPECT_TRUE(base->base().executer(u"update Candidatures set Statut = 'NON EMISE'"_qs));
     }
     EXPECT_EQ(Stockage::causeOuverture(Stockage::Etat::Absente), Stockage::Cause::Absente);
     EXPECT_EQ(Stockage::causeOuverture(Stockage::Etat::Endommagee), Stockage::Cause::Endommagee);
