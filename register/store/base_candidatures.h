@@ -53,6 +53,7 @@ public:
     //  interview to come whose date is before today -> "ENTRETIEN EFFECTUE - ATTENTE REPONSE";
     //  interview done, waiting, date + 30 days before today -> "SANS REPONSE APRES ENTRETIEN".
     // The second feeds the third, so an interview long past takes both steps in one start.
+    // Dates are read in every form a register may hold them in (Stockage::lireDateStockee).
     // False when the statements fail or the register can only be read (nothing is then changed).
     bool vieillirStatuts(const QDate& aujourdhui);
 

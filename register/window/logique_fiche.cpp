@@ -24,6 +24,16 @@ QString debut(const QString& texte, qsizetype n)
 // A text that the engine stores as a text, never as Null.
 QString texteNonNul(const QString& texte) { return texte.isNull() ? u""_qs : texte; }
 
+// A stored value that shows as an empty field, and so is empty indeed: Null, blanks, no bytes.
+bool estVide(const QVariant& valeur)
+{
+    if (valeur.isNull())
+        return true;
+    if (valeur.typeId() == QMetaType::QByteArray)
+        return valeur.toByteArray().isEmpty();
+    return valeur.toString().trimmed().isEmpty();
+}
+
 enum class Ecriture { Raccourci, Entier, Lieu, Adresse, Date };
 
 Ecriture ecritureDe(const QString& colonne)
@@ -150,20 +160,6 @@ std::optional<qint64> Numero(const ChampsCandidature& champs)
         return std::nullopt;
     return n;
 }
-
-namespace {
-
-// A stored value that shows as an empty field, and so is empty indeed: Null, blanks, no bytes.
-bool estVide(const QVariant& valeur)
-{
-    if (valeur.isNull())
-        return true;
-    if (valeur.typeId() == QMetaType::QByteArray)
-        return valeur.toByteArray().isEmpty();
-    return valeur.toString().trimmed().isEmpty();
-}
-
-} // namespace
 
 bool Enregistrer(Stockage::BaseDonnees& base, ChampsCandidature& champs, const ChampsCandidature* avant,
                  const ChampsCandidature* saisie)
