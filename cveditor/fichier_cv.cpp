@@ -289,19 +289,13 @@ bool enregistrer(const QString& dossierDonnees, const QString& nomCV, const Vale
     return FichierControles::enregistrerOctets(cheminFichier(dossierDonnees, nomCV), octets);
 }
 
-namespace {
-// The file's lines; nothing when it cannot be read, no line when it passes TailleMax.
-std::optional<FichierControles::Entrees> lireLignes(const QString& chemin)
-{
-    if (QFileInfo(chemin).size() > TailleMax)
-        return FichierControles::Entrees();
-    return FichierControles::charger(chemin);
-}
-} // namespace
+bool estTropGrand(const QString& chemin) { return QFileInfo(chemin).size() > TailleMax; }
 
 std::optional<ValeursCV> charger(const QString& chemin)
 {
-    const auto e = lireLignes(chemin);
+    if (estTropGrand(chemin))
+        return ValeursCV();
+    const auto e = FichierControles::charger(chemin);
     if (!e)
         return std::nullopt;
     return depuisEntrees(*e);
@@ -309,7 +303,9 @@ std::optional<ValeursCV> charger(const QString& chemin)
 
 Ouverture ouvrir(const QString& chemin)
 {
-    const auto e = lireLignes(chemin);
+    if (estTropGrand(chemin))
+        return {Ouverture::TropGrand, {}};
+    const auto e = FichierControles::charger(chemin);
     if (!e)
         return {Ouverture::Illisible, {}};
     if (std::none_of(e->cbegin(), e->cend(), [](const FichierControles::Entree& l) { return estCle(l); }))
@@ -323,6 +319,9 @@ QString messageOuverture(Ouverture::Etat etat, const QString& fichier)
 {
     if (etat == Ouverture::PasUnCV)
         return u"Le fichier %1 n'est pas un CV de Kerval : il n'a pas été ouvert."_qs.arg(fichier);
+    if (etat == Ouverture::TropGrand)
+        return u"Le fichier %1 est trop volumineux pour un CV (plus de %2 Mo) : il n'a pas été ouvert."_qs.arg(fichier).arg(
+            TailleMax / (1024 * 1024));
     return u"Le fichier %1 n'a pas pu être lu : il n'a pas été ouvert."_qs.arg(fichier);
 }
 

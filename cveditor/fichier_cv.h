@@ -117,20 +117,23 @@ inline constexpr qint64 TailleMax = 16 * 1024 * 1024;
 // is false when the name is empty or holds "/" (errno EINVAL), the file would pass TailleMax
 // (EFBIG) or the write failed (errno as the system gave it): the previous file is then whole.
 // charger gives what the file sets (no value when it passes TailleMax), or nothing when it
-// cannot be opened.
+// cannot be opened. Every reader of a CV file (the editor, the main window's identity) holds to
+// TailleMax.
 bool enregistrer(const QString& dossierDonnees, const QString& nomCV, const ValeursCV& cv);
 std::optional<ValeursCV> charger(const QString& chemin);
 
 // A CV file opened in the editor: a new CV's values (ValeursCV::parDefaut), then those the file
 // sets, so that a file that lacks a key never keeps another CV's value. A file in which no line
-// is a key of a CV is not a CV.
+// is a key of a CV is not a CV; one larger than TailleMax is not read.
 struct Ouverture {
-    enum Etat { Ouvert, Illisible, PasUnCV };
+    enum Etat { Ouvert, Illisible, PasUnCV, TropGrand };
     Etat etat = Illisible;
     ValeursCV cv; // Ouvert only
 };
 Ouverture ouvrir(const QString& chemin);
 // Why a file was not opened, for the user ("Le fichier <name> n'est pas un CV de Kerval...").
 QString messageOuverture(Ouverture::Etat etat, const QString& fichier);
+// Whether a file passes TailleMax, and is so no CV file to read.
+bool estTropGrand(const QString& chemin);
 
 } // namespace FichierCV

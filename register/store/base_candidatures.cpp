@@ -85,8 +85,13 @@ std::unique_ptr<BaseCandidatures> BaseCandidatures::ouvrir(const QString& chemin
     Stockage::Etat local = Stockage::Etat::Ouverte;
     Stockage::Etat& e = etat ? *etat : local;
     std::unique_ptr<Stockage::BaseDonnees> base = Stockage::BaseDonnees::ouvrir(chemin, &e);
-    if (!base)
+    if (!base) {
+        // No register, in a folder too deep for one to be made: that is why it is missing.
+        if (e == Stockage::Etat::Absente
+            && Stockage::BaseDonnees::longueurChemin(QFileInfo(chemin).absolutePath()) > longueurDossierMax())
+            e = Stockage::Etat::CheminTropLong;
         return nullptr;
+    }
     const std::optional<QVariant> table = base->valeurUnique(
         QStringLiteral("select count(*) from sqlite_master where type = 'table' and name = ? collate nocase"),
         {QStringLiteral("Candidatures")});
@@ -130,6 +135,11 @@ QString BaseCandidatures::raison(Stockage::Cause cause, const QString& texteMote
         return QStringLiteral("le fichier Kerval.mdb est endommagé ou illisible");
     case Cause::ErreurDisque:
         return QStringLiteral("le disque a signalé une erreur de lecture ou d'écriture");
+    case Cause::CheminTropLong:
+        return QStringLiteral("le chemin de son dossier est trop long pour le moteur de base de données");
+    case Cause::NumerosEpuises:
+        return QStringLiteral("le registre a donné tous ses numéros de candidature : le plus grand numéro possible "
+                              "est déjà pris, et une nouvelle candidature ne peut plus en recevoir");
     case Cause::Inconnue:
         break;
     }
@@ -144,7 +154,7 @@ bool registreIntact(Stockage::Cause cause)
 {
     using Stockage::Cause;
     return cause == Cause::DisquePlein || cause == Cause::LectureSeule || cause == Cause::Permission
-        || cause == Cause::Occupee;
+        || cause == Cause::Occupee || cause == Cause::NumerosEpuises;
 }
 
 } // namespace
@@ -174,27 +184,50 @@ QString BaseCandidatures::schemaLivre()
     return QString::fromUtf8(f.readAll());
 }
 
-bool BaseCandidatures::creerVide(const QString& chemin) { return creerVideDepuis(chemin, schemaLivre()); }
+namespace {
+const QString modeleTemporaire = QStringLiteral("Kerval-XXXXXX.tmp");
+}
 
-bool BaseCandidatures::creerVideDepuis(const QString& chemin, const QString& schema)
+qsizetype BaseCandidatures::longueurDossierMax()
 {
+    return Stockage::BaseDonnees::longueurCheminMax() - 1 - modeleTemporaire.size();
+}
+
+bool BaseCandidatures::creerVide(const QString& chemin, Stockage::Cause* cause)
+{
+    return creerVideDepuis(chemin, schemaLivre(), cause);
+}
+
+bool BaseCandidatures::creerVideDepuis(const QString& chemin, const QString& schema, Stockage::Cause* cause)
+{
+    Stockage::Cause local = Stockage::Cause::Inconnue;
+    Stockage::Cause& c = cause ? *cause : local;
+    c = Stockage::Cause::Inconnue;
     const QFileInfo cible(chemin);
     if (cible.exists() || cible.isSymLink() || schema.trimmed().isEmpty())
         return false;
+    if (Stockage::BaseDonnees::longueurChemin(cible.absolutePath()) > longueurDossierMax()) {
+        c = Stockage::Cause::CheminTropLong;
+        return false;
+    }
     // Built beside the target under a temporary name, then moved into place: a failure
     // never leaves a half-made register, and an existing file is never replaced.
     QString temporaire;
     {
-        QTemporaryFile t(cible.absoluteDir().filePath(QStringLiteral("Kerval-XXXXXX.tmp")));
+        QTemporaryFile t(cible.absoluteDir().filePath(modeleTemporaire));
         t.setAutoRemove(false);
-        if (!t.open())
+        if (!t.open()) {
+            c = Stockage::causeSysteme(chemin);
             return false;
+        }
         temporaire = t.fileName();
     }
     // SQLite takes an empty file as a new database.
     const bool ok = executerScript(temporaire, schema) && QFile::rename(temporaire, chemin);
-    if (!ok)
+    if (!ok) {
+        c = Stockage::causeSysteme(temporaire);
         QFile::remove(temporaire);
+    }
     return ok;
 }
 
@@ -212,13 +245,13 @@ bool BaseCandidatures::vieillirStatuts(const QDate& aujourdhui)
         return false;
     const bool ok =
         base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "
-                                       "and date(DateEnvoi, '+30 days') < date(?)"),
+                                       "and date(DATEISO(DateEnvoi), '+30 days') < date(?)"),
                         {s.at(2), s.at(1), jour})
         && base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "
-                                          "and date(DateRDV) < date(?)"),
+                                          "and date(DATEISO(DateRDV)) < date(?)"),
                            {s.at(6), s.at(5), jour})
         && base_->executer(QStringLiteral("update Candidatures set Statut = ? where Statut = ? "
-                                          "and date(DateRDV, '+30 days') < date(?)"),
+                                          "and date(DATEISO(DateRDV), '+30 days') < date(?)"),
                            {Candidatures::sansReponseApresEntretien(), s.at(6), jour});
     if (!ok) {
         base_->annuler();

@@ -16,7 +16,8 @@ public:
     // Opens a register file shared, for writing when it can be written, else for reading only
     // (Stockage::BaseDonnees::ouvrir checks it first). Null when the file is missing, busy,
     // damaged or not a SQLite file holding the table Candidatures; the file is then left as it
-    // was, and `etat` says why (Illisible for a database without the table).
+    // was, and `etat` says why (Illisible for a database without the table, CheminTropLong for
+    // a path the engine cannot open or a missing register in a folder too deep to make one).
     static std::unique_ptr<BaseCandidatures> ouvrir(const QString& chemin, Stockage::Etat* etat = nullptr);
 
     // What the user is told when the register at that path is damaged or cannot be read: it
@@ -33,10 +34,15 @@ public:
     // One application (or every one, toutes) could not be deleted.
     static QString messageEchecSuppression(Stockage::Cause cause, bool toutes, const QString& texteMoteur = {});
     // Creates an empty register from the shipped schema (Kerval.sql of the shipped data).
-    // False, and nothing written, when the path already exists or the schema cannot be read.
-    static bool creerVide(const QString& chemin);
+    // False, and nothing written, when the path already exists, the schema cannot be read or
+    // the register cannot be made there; `cause` then says why when the system or the engine
+    // told (CheminTropLong: the engine opens no file so deep in the folders).
+    static bool creerVide(const QString& chemin, Stockage::Cause* cause = nullptr);
     // The same from a given schema script.
-    static bool creerVideDepuis(const QString& chemin, const QString& schema);
+    static bool creerVideDepuis(const QString& chemin, const QString& schema, Stockage::Cause* cause = nullptr);
+    // The longest path of a folder in which a register can be made, in bytes once its links
+    // are resolved (the register is built there under a longer temporary name first).
+    static qsizetype longueurDossierMax();
     // The schema script shipped with the program, empty when it cannot be read.
     static QString schemaLivre();
 
@@ -47,6 +53,7 @@ public:
     //  interview to come whose date is before today -> "ENTRETIEN EFFECTUE - ATTENTE REPONSE";
     //  interview done, waiting, date + 30 days before today -> "SANS REPONSE APRES ENTRETIEN".
     // The second feeds the third, so an interview long past takes both steps in one start.
+    // Dates are read in every form a register may hold them in (Stockage::lireDateStockee).
     // False when the statements fail or the register can only be read (nothing is then changed).
     bool vieillirStatuts(const QDate& aujourdhui);
 

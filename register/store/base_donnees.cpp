@@ -1,5 +1,6 @@
 #include "register/store/base_donnees.h"
 
+#include "register/store/date_stockee.h"
 #include "register/store/ordre_francais.h"
 
 #include <QCoreApplication>
@@ -13,6 +14,7 @@
 #include <QHash>
 #include <QMutex>
 #include <atomic>
+#include <limits>
 #include <sqlite3.h>
 #include <cerrno>
 #include <sys/stat.h>
@@ -90,8 +92,8 @@ private:
     QHash<QString, Empreinte> sains_;
 };
 
-// What the system says of writing the file and its folder: a read-only file system, no right to
-// write, no space left; Inconnue when it sees nothing against it.
+} // namespace
+
 Cause causeSysteme(const QString& fichier)
 {
     const QFileInfo info(fichier);
@@ -109,8 +111,6 @@ Cause causeSysteme(const QString& fichier)
     return Cause::Inconnue;
 }
 
-} // namespace
-
 Cause causeOuverture(Etat etat)
 {
     switch (etat) {
@@ -124,6 +124,8 @@ Cause causeOuverture(Etat etat)
         return Cause::Occupee;
     case Etat::LectureSeule:
         return Cause::LectureSeule;
+    case Etat::CheminTropLong:
+        return Cause::CheminTropLong;
     case Etat::Ouverte:
         break;
     }
@@ -148,9 +150,14 @@ public:
                 erreur = db.lastError().text();
                 return nullptr;
             }
-            // The register's texts are ordered as a French reader expects.
+            // The register's texts are ordered as a French reader expects, and its dates read in
+            // every usual form.
             if (!installerOrdreFrancais(db)) {
                 erreur = QStringLiteral("L'ordre alphabétique français n'a pas pu être installé.");
+                return nullptr;
+            }
+            if (!installerDateIso(db)) {
+                erreur = QStringLiteral("La lecture des dates n'a pas pu être installée.");
                 return nullptr;
             }
         }
@@ -215,7 +222,11 @@ public:
     {
         code_ = code(e);
         texte_ = e.databaseText();
+        numerosEpuises_ = false;
     }
+    // The last failure, the engine's "full", came from the key's numbers, not from the disk.
+    void noterNumerosEpuises() const { numerosEpuises_ = true; }
+    bool numerosEpuises() const { return numerosEpuises_; }
     // The last failure of this connection was the file being held by another.
     bool occupee() const { return estOccupee(code_); }
     // The result code of the last failed statement, 0 when the last one succeeded.
@@ -229,6 +240,7 @@ private:
     bool saine_ = false;
     mutable int code_ = 0;
     mutable QString texte_;
+    mutable bool numerosEpuises_ = false;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -248,11 +260,33 @@ bool BaseDonnees::estFichierSQLite(const QString& chemin)
     return f.read(16) == entete;
 }
 
+qsizetype BaseDonnees::longueurCheminMax()
+{
+    const sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+    return (vfs ? vfs->mxPathname : 512) - 8;
+}
+
+qsizetype BaseDonnees::longueurChemin(const QString& chemin)
+{
+    const QFileInfo info(chemin);
+    QString complet = info.exists() ? info.canonicalFilePath() : QString();
+    if (complet.isEmpty()) {
+        const QString dossier = QFileInfo(info.absolutePath()).canonicalFilePath();
+        complet = (dossier.isEmpty() ? info.absolutePath() : dossier) + u'/' + info.fileName();
+    }
+    return QFile::encodeName(complet).size();
+}
+
 std::unique_ptr<BaseDonnees> BaseDonnees::ouvrir(const QString& chemin, Etat* etat)
 {
     Etat local = Etat::Ouverte;
     Etat& e = etat ? *etat : local;
     const QFileInfo info(chemin);
+    // The engine opens no file whose path is longer than it can name the journal of.
+    if (longueurChemin(chemin) > longueurCheminMax()) {
+        e = Etat::CheminTropLong;
+        return nullptr;
+    }
     if (!info.exists() && !info.isSymLink()) {
         e = Etat::Absente;
         return nullptr;
@@ -429,7 +463,7 @@ Cause BaseDonnees::causeEchec() const
         return Cause::Inconnue;
     switch (connexion_->codeEchec()) {
     case SQLITE_FULL:
-        return Cause::DisquePlein;
+        return connexion_->numerosEpuises() ? Cause::NumerosEpuises : Cause::DisquePlein;
     case SQLITE_READONLY:
         return lectureSeule_ ? causeLectureSeule_ : Cause::LectureSeule;
     case SQLITE_PERM:
@@ -514,10 +548,7 @@ std::optional<QDate> JeuEnregistrements::date(const QString& colonne) const
     const QVariant v = valeur(colonne);
     if (v.isNull())
         return std::nullopt;
-    const QDate d = QDate::fromString(v.toString().left(10), Qt::ISODate);
-    if (!d.isValid())
-        return std::nullopt;
-    return d;
+    return lireDateStockee(v.toString());
 }
 
 bool JeuEnregistrements::modifier()
@@ -588,6 +619,8 @@ bool JeuEnregistrements::mettreAJour()
             : u"insert into "_qs + nomSql(table_) + u" ("_qs + noms.join(u", "_qs) + u") values ("_qs
                 + QStringList(noms.size(), u"?"_qs).join(u", "_qs) + u")"_qs;
         ok = connexion_->executer(q, requete, valeurs, erreur_);
+        if (!ok && connexion_->codeEchec() == SQLITE_FULL && numerosEpuises())
+            connexion_->noterNumerosEpuises();
         if (ok) {
             const QVariant cle = q.lastInsertId();
             q.finish();
@@ -618,6 +651,26 @@ bool JeuEnregistrements::mettreAJour()
     tampon_.clear();
     fixees_.clear();
     return ok;
+}
+
+bool JeuEnregistrements::numerosEpuises() const
+{
+    // A table with the engine's own counter numbers a new row after the largest number it has
+    // given or holds: past the largest integer there is none left. (A table without a counter
+    // looks for a free number itself and never runs out.)
+    constexpr qint64 plusGrand = std::numeric_limits<qint64>::max();
+    QSqlQuery q(connexion_->db());
+    q.setForwardOnly(true);
+    if (!q.prepare(u"select seq from sqlite_sequence where name = ? collate nocase"_qs))
+        return false; // no table of the file has a counter
+    q.addBindValue(table_);
+    if (!q.exec() || !q.next())
+        return false;
+    if (q.value(0).toLongLong() == plusGrand)
+        return true;
+    q.finish();
+    return q.exec(u"select max("_qs + nomSql(colonnes_.at(indexCle_)) + u") from "_qs + nomSql(table_)) && q.next()
+        && q.value(0).toLongLong() == plusGrand;
 }
 
 void JeuEnregistrements::annulerModification()

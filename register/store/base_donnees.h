@@ -29,6 +29,7 @@ enum class Etat {
     Illisible,    // not a database the engine can read: a foreign file, a folder, no permission
     Endommagee,   // a database file that fails the engine's check of its pages
     Occupee,      // held by another program beyond the busy timeout
+    CheminTropLong, // a path longer than the engine opens (BaseDonnees::longueurCheminMax)
 };
 
 // Why an opening or a write failed, as the system told the engine.
@@ -42,9 +43,14 @@ enum class Cause {
     LectureSeule, // the disk or its file system can only be read
     Permission,   // no right to write the file or its folder
     ErreurDisque, // the disk failed to read or write
+    CheminTropLong, // the file's path is longer than the engine opens
+    NumerosEpuises, // a new row found every number of the key already given (the largest one taken)
 };
 // The cause of a failed opening.
 Cause causeOuverture(Etat etat);
+// What the system says of writing a file and its folder: a read-only file system, no right to
+// write, no space left; Inconnue when it sees nothing against it.
+Cause causeSysteme(const QString& fichier);
 
 // An open database file. Several may be open at once on the same file.
 class BaseDonnees {
@@ -62,6 +68,11 @@ public:
     static std::unique_ptr<BaseDonnees> ouvrir(const QString& chemin, Etat* etat = nullptr);
     // True when the path names an existing non-empty file that starts with the SQLite header.
     static bool estFichierSQLite(const QString& chemin);
+    // The longest path of a database file that the engine opens (it names its journal after
+    // the file, 8 bytes longer), in bytes of the path once its links are resolved.
+    static qsizetype longueurCheminMax();
+    // The length of a path as the engine counts it: made absolute, its links resolved, in bytes.
+    static qsizetype longueurChemin(const QString& chemin);
 
     // A record set on a statement with "?" parameters. Null when the statement fails.
     std::unique_ptr<JeuEnregistrements> ouvrirJeu(const QString& requete, const QVariantList& parametres = {});
@@ -138,7 +149,8 @@ public:
     QVariant valeur(const QString& colonne) const;
     // The value as text, "" when Null.
     QString texte(const QString& colonne) const;
-    // The value read as an ISO date (yyyy-MM-dd), nullopt when Null or not a date.
+    // The value read as a date (ISO as this program writes it, or another usual form:
+    // lireDateStockee), nullopt when Null or not a date.
     std::optional<QDate> date(const QString& colonne) const;
 
     // Starts editing the current row. False when there is none or the set cannot be edited.
@@ -163,6 +175,8 @@ private:
     friend class BaseDonnees;
     JeuEnregistrements() = default;
     int indexColonne(const QString& nom) const;
+    // Every number of the key has been given: the engine has none for a new row.
+    bool numerosEpuises() const;
 
     enum class Mode { Aucun, Edition, Ajout };
     std::shared_ptr<Connexion> connexion_;

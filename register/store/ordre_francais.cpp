@@ -49,12 +49,17 @@ void libererOrdre(void* ordre) { delete static_cast<QCollator*>(ordre); }
 
 } // namespace
 
-bool installerOrdreFrancais(const QSqlDatabase& db)
+sqlite3* moteurDe(const QSqlDatabase& db)
 {
     const QVariant poignee = db.driver() ? db.driver()->handle() : QVariant();
     if (!poignee.isValid() || qstrcmp(poignee.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3* moteur = *static_cast<sqlite3* const*>(poignee.constData());
+        return nullptr;
+    return *static_cast<sqlite3* const*>(poignee.constData());
+}
+
+bool installerOrdreFrancais(const QSqlDatabase& db)
+{
+    sqlite3* moteur = moteurDe(db);
     if (!moteur)
         return false;
     QCollator* ordre = nouvelOrdre();

@@ -5,6 +5,7 @@
 #include <QString>
 
 class QSqlDatabase;
+struct sqlite3;
 
 namespace Stockage {
 
@@ -14,5 +15,8 @@ inline constexpr char16_t NomOrdreFrancais[] = u"FRANCAIS";
 // Gives the connection the French order under its name (texts that differ only in letter case
 // are equal); false when the driver is not the engine's own or refused it.
 bool installerOrdreFrancais(const QSqlDatabase& db);
+
+// The engine's own handle of a connection; null when the driver is not the engine's own.
+sqlite3* moteurDe(const QSqlDatabase& db);
 
 } // namespace Stockage

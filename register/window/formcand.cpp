@@ -538,13 +538,15 @@ void FormCand::Valider()
     // A message box of this save lets the timers run: the autosave waits for it.
     const QScopedValueRollback<bool> garde(dansValider_, true);
     // The defaults stay in the fields even when the save is refused.
+    const ChampsCandidature saisie = fiche();
     ValeursParDefaut();
     Stockage::BaseDonnees* base = ouvrirBase();
     bool ecrit = true;
     if (ControlerSaisie()) {
         ChampsCandidature champs = fiche();
-        if (base && FicheCandidature::Enregistrer(*base, champs)) {
+        if (base && FicheCandidature::Enregistrer(*base, champs, &ficheChargee_, &saisie)) {
             Num->setText(champs.value(u"Num"_qs));
+            ficheChargee_ = champs;
             echecSignale_ = false;
         } else {
             ecrit = false;
@@ -572,6 +574,7 @@ void FormCand::AfficherCandidature(qint64 num)
     }
     PicturePostuler->setVisible(Statut->text() == Candidatures::statuts().first());
     // A freshly loaded application counts as unchanged.
+    ficheChargee_ = fiche();
     EmpreinteSaisie = Empreinte();
     EmpreinteFiche = EmpreinteSaisie;
 }

@@ -198,6 +198,8 @@ private:
     QHash<QString, QTreeWidgetItem*> groupes_;
     QHash<QString, QTreeWidgetItem*> feuilles_;
     bool echecSignale_ = false;
+    // The fields as the shown application was loaded or last saved: a save writes what changed.
+    ChampsCandidature ficheChargee_;
     bool dansValider_ = false;
     bool autosauvegarde_ = false; // the save under way is the autosave's
     bool fermeture_ = false; // the window is closing: a failed save loses what was typed

@@ -14,7 +14,8 @@ QString Requete(Tri tri)
     switch (tri) {
     // Texts in French order, letter case and accents aside (the connection's FRANCAIS order).
     case Tri::Societes: return colonnes + u"order by +Societe collate FRANCAIS, Num"_qs;
-    case Tri::Dates: return colonnes + u"order by +Datediffussion desc, Num"_qs;
+    // Dates by their day, in whatever form the register holds them (DATEISO).
+    case Tri::Dates: return colonnes + u"order by DATEISO(Datediffussion) desc, Num"_qs;
     case Tri::Statuts: return colonnes + u"order by +Statut collate FRANCAIS desc, Num"_qs;
     case Tri::Origine: return colonnes + u"order by +Origine collate FRANCAIS, Num"_qs;
     }

@@ -1,5 +1,7 @@
 #include "register/window/logique_fiche.h"
 
+#include <QHash>
+
 #include "register/capture/raccourcir_texte.h"
 #include "shell/services/fonctionnel.h"
 
@@ -21,6 +23,16 @@ QString debut(const QString& texte, qsizetype n)
 
 // A text that the engine stores as a text, never as Null.
 QString texteNonNul(const QString& texte) { return texte.isNull() ? u""_qs : texte; }
+
+// A stored value that shows as an empty field, and so is empty indeed: Null, blanks, no bytes.
+bool estVide(const QVariant& valeur)
+{
+    if (valeur.isNull())
+        return true;
+    if (valeur.typeId() == QMetaType::QByteArray)
+        return valeur.toByteArray().isEmpty();
+    return valeur.toString().trimmed().isEmpty();
+}
 
 enum class Ecriture { Raccourci, Entier, Lieu, Adresse, Date };
 
@@ -149,7 +161,8 @@ std::optional<qint64> Numero(const ChampsCandidature& champs)
     return n;
 }
 
-bool Enregistrer(Stockage::BaseDonnees& base, ChampsCandidature& champs)
+bool Enregistrer(Stockage::BaseDonnees& base, ChampsCandidature& champs, const ChampsCandidature* avant,
+                 const ChampsCandidature* saisie)
 {
     std::unique_ptr<Stockage::JeuEnregistrements> jeu;
     bool existe = false;
@@ -168,9 +181,23 @@ bool Enregistrer(Stockage::BaseDonnees& base, ChampsCandidature& champs)
     } else if (!jeu->modifier()) {
         return false;
     }
-    for (const auto& [colonne, valeur] : ValeursColonnes(champs))
+    // The row the window shows: only what changed in it is written.
+    const bool suivi = existe && avant && Numero(*avant) == Numero(champs);
+    QHash<QString, QString> champDe;
+    for (const Candidatures::Colonne& c : Candidatures::colonnes())
+        champDe.insert(c.colonne, c.champ);
+    for (const auto& [colonne, valeur] : ValeursColonnes(champs)) {
+        if (suivi) {
+            const QString champ = champDe.value(colonne);
+            if (champs.value(champ) == avant->value(champ))
+                continue;
+            // A default fills a field that showed nothing: it stands in for an empty value only.
+            if (saisie && saisie->value(champ) == avant->value(champ) && !estVide(jeu->valeur(colonne)))
+                continue;
+        }
         if (!jeu->fixer(colonne, valeur))
             return false;
+    }
     if (!jeu->mettreAJour())
         return false;
     champs[u"Num"_qs] = QString::number(jeu->valeur(u"Num"_qs).toLongLong());

@@ -65,7 +65,13 @@ std::optional<qint64> Numero(const ChampsCandidature& champs);
 // Saves the fields (the checks are the caller's): updates the row of Num, or adds a row when
 // Num is empty or names a row that no longer exists, and then puts the row's number into Num.
 // False, with Num unchanged, when the register cannot be written.
-bool Enregistrer(Stockage::BaseDonnees& base, ChampsCandidature& champs);
+// `avant`, when given, holds the fields as the window showed them when the application was
+// loaded or last saved, and `saisie` the fields as the user left them before the save's
+// defaults. The row of the same Num then gets only the columns whose fields differ from
+// `avant`: a value the window could not show (a date in a form it does not read, bytes that are
+// no text) stays as it is unless the user changed its field, and a default never replaces it.
+bool Enregistrer(Stockage::BaseDonnees& base, ChampsCandidature& champs, const ChampsCandidature* avant = nullptr,
+                 const ChampsCandidature* saisie = nullptr);
 // The fields of one application as the window shows them (dates in the short format, "" for
 // Null); nullopt when there is no such row or the read fails.
 std::optional<ChampsCandidature> Charger(Stockage::BaseDonnees& base, qint64 num);

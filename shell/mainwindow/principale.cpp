@@ -10,6 +10,7 @@
 #include "platform/attente.h"
 #include "platform/navigateur.h"
 #include "cveditor/fichier_controles.h"
+#include "cveditor/fichier_cv.h"
 #include "platform/plateforme.h"
 #include "register/store/handles_partages.h"
 #include "shell/dialogs/apropos.h"
@@ -23,9 +24,6 @@ using Dessins::Icone;
 namespace {
 
 int px(int twips) { return Twips::versPixels(twips); }
-
-// A CV file is a small text file; anything bigger is not read for the identity.
-constexpr qint64 TailleMaxFichierCV = 8 * 1024 * 1024;
 
 constexpr int HautRepos = 210;
 constexpr int HautSurvol = 195;
@@ -477,7 +475,8 @@ void Principale::MDIForm_Load()
 void Principale::LireFichierCV(const QString& chemin)
 {
     const QFileInfo info(chemin);
-    if (!info.isFile() || info.size() > TailleMaxFichierCV)
+    // A file too large for a CV is not read, as the CV editor would not open it.
+    if (!info.isFile() || FichierCV::estTropGrand(chemin))
         return;
     const auto entrees = FichierControles::charger(chemin);
     if (!entrees)
@@ -596,6 +595,7 @@ void Principale::InitMenu()
 {
     File1.Path = QDir::current().filePath(QStringLiteral("CV"));
     File1.Refresh();
+    QStringList aDire{illisiblesADire()};
     const int n = File1.ListCount();
     for (int i = 0; i <= 4; ++i) {
         IconeBureau* icone = ImageMenu[i];
@@ -621,6 +621,7 @@ void Principale::InitMenu()
 
     File1.Path = QDir::current().filePath(QStringLiteral("Lettres"));
     File1.Refresh();
+    aDire << illisiblesADire();
     const int m = File1.ListCount();
     // The desktop has five template slots; further templates get no icon.
     for (int j = 0; j < m && j < 5; ++j) {
@@ -637,6 +638,23 @@ void Principale::InitMenu()
         ImageMenu[i]->fixerTaille(LargeurIcone, HauteurIcone);
     // The home screen counts what the desktop now shows.
     LiensFenetres::appeler(LiensFenetres::actualiserCompteursAccueil);
+    // Said once the desktop is whole: the message box lets other handlers run.
+    for (const QString& message : aDire)
+        if (!message.isEmpty())
+            MsgBox(message);
+}
+
+QString Principale::illisiblesADire()
+{
+    // A file the listing leaves out would vanish from the desktop without a word: the user is
+    // told once of each, so that a renaming brings it back.
+    QStringList nouveaux;
+    for (const QString& nom : File1.illisibles())
+        if (!illisiblesDits_.contains(File1.Path + u'/' + nom)) {
+            illisiblesDits_.insert(File1.Path + u'/' + nom);
+            nouveaux << nom;
+        }
+    return nouveaux.isEmpty() ? QString() : ListeFichiers::messageIllisibles(File1.Path, nouveaux);
 }
 
 void Principale::ImageMenu_MouseMove(int i)

@@ -24,6 +24,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
+#include <QSet>
 #include <QTimer>
 #include <array>
 
@@ -220,8 +221,12 @@ private:
     void construireMenus();
     void placerFenetre(Fenetre* fenetre);
     QLineEdit* champCache(const QString& nom);
+    // What the user is to be told of the files of File1's folder that the desktop cannot show,
+    // each told once; empty when there is nothing new.
+    QString illisiblesADire();
 
     QTimer* minuterieClic_;
+    QSet<QString> illisiblesDits_; // folder/name of the files already told of
     int iconeCliquee_ = -1;
     bool dechargee_ = false;
 };

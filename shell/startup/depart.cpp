@@ -254,7 +254,7 @@ void Depart::Form_Load()
     // The data folder, laid down or completed. Without it the program would work in whatever
     // folder it was started from: it says so and stops instead.
     const QString donnees = Environnement::dossierDonnees();
-    DossierDonnees::preparer(donnees, Environnement::dossierDonneesLivrees());
+    const DossierDonnees::Bilan bilan = DossierDonnees::preparer(donnees, Environnement::dossierDonneesLivrees());
     if (QFileInfo(donnees).isDir()) {
         for (const QString& nom : {QStringLiteral("CV"), QStringLiteral("Lettres"), QStringLiteral("Cand")}) {
             const QString chemin = QDir(donnees).filePath(nom);
@@ -273,6 +273,14 @@ void Depart::Form_Load()
     // What the last end of the session could not say; the room to say it at the next one.
     messagesPrecedents = MessagesDifferes::lire(donnees);
     MessagesDifferes::reserver(donnees);
+    // Without its register the program still serves the CVs and letters: it says why the
+    // applications cannot be kept, and goes on.
+    if (bilan.registreImpossible) {
+        Traces::etape(QStringLiteral("Registre impossible"));
+        MsgBox(DossierDonnees::messageRegistreImpossible(donnees, *bilan.registreImpossible));
+        if (!encore())
+            return;
+    }
 
     hide();
     Attente::pomper();

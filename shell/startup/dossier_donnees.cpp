@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <string>
 
 #include "register/store/base_candidatures.h"
 #include "shell/services/fichiers_texte.h"
@@ -85,10 +86,16 @@ Bilan preparer(const QString& dossier, const QString& livrees)
 
     const QString registre = d.filePath(QStringLiteral("Kerval.mdb"));
     if (!existe(registre)) {
-        if (BaseCandidatures::creerVide(registre))
+        Stockage::Cause cause = Stockage::Cause::Inconnue;
+        if (BaseCandidatures::creerVide(registre, &cause)) {
             bilan.poses << QStringLiteral("Kerval.mdb");
-        else
+        } else {
             bilan.echecs << QStringLiteral("Kerval.mdb");
+            bilan.registreImpossible = cause;
+        }
+    } else if (Stockage::BaseDonnees::longueurChemin(registre) > Stockage::BaseDonnees::longueurCheminMax()) {
+        // A register brought into a folder too deep for the engine.
+        bilan.registreImpossible = Stockage::Cause::CheminTropLong;
     }
 
     for (const QString& nom : {QStringLiteral("Modeles"), QStringLiteral("Visualisation")})
@@ -115,6 +122,36 @@ QString messageDossierImpossible(const QString& dossier)
     return QStringLiteral("Kerval ne peut pas créer ni ouvrir son dossier de données :\n%1\n\nVérifiez que vous avez "
                           "le droit d'écrire dans le dossier %2, puis relancez Kerval. Kerval va s'arrêter.")
         .arg(chemin, QDir::toNativeSeparators(info.absolutePath()));
+}
+
+QString messageRegistreImpossible(const QString& dossier, Stockage::Cause cause)
+{
+    const QString chemin = QDir::toNativeSeparators(QFileInfo(dossier).absoluteFilePath());
+    const bool present = existe(QDir(dossier).filePath(QStringLiteral("Kerval.mdb")));
+    QString m = present ? QStringLiteral("Kerval ne peut pas ouvrir le registre de vos candidatures (Kerval.mdb) dans "
+                                         "son dossier de données :\n%1\n\n")
+                        : QStringLiteral("Kerval ne peut pas créer le registre de vos candidatures (Kerval.mdb) dans "
+                                         "son dossier de données :\n%1\n\n");
+    m = m.arg(chemin);
+    if (cause == Stockage::Cause::CheminTropLong) {
+        // The engine counts bytes: an accented letter takes two.
+        const qsizetype limite = present
+            ? Stockage::BaseDonnees::longueurCheminMax() - qsizetype(std::char_traits<char>::length("/Kerval.mdb"))
+            : BaseCandidatures::longueurDossierMax();
+        m += QStringLiteral("Le chemin de ce dossier est trop long pour le registre : il compte %1 caractères, et le "
+                            "registre n'en permet pas plus de %2 (une lettre accentuée compte pour deux).\n\n")
+                 .arg(Stockage::BaseDonnees::longueurChemin(dossier))
+                 .arg(limite);
+    } else {
+        m += QStringLiteral("Cause : %1.\n\n").arg(BaseCandidatures::raison(cause));
+    }
+    m += QStringLiteral("Vos CV et vos lettres restent utilisables, mais aucune candidature ne pourra être "
+                        "enregistrée. ");
+    m += cause == Stockage::Cause::CheminTropLong
+        ? QStringLiteral("Placez le dossier de données dans un dossier au chemin plus court (celui que désigne la "
+                         "variable d'environnement AppData), puis relancez Kerval.")
+        : QStringLiteral("Réglez ce problème, puis relancez Kerval.");
+    return m;
 }
 
 } // namespace DossierDonnees

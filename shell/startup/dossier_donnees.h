@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "register/store/base_donnees.h"
 
 namespace DossierDonnees {
 
@@ -11,6 +14,9 @@ struct Bilan {
     QStringList poses;   // entries laid down now (relative names, "Modeles/Basic.htm")
     QStringList echecs;  // entries that were missing and could not be laid down ("." the folder itself)
     QStringList retires; // temporary files of an interrupted register creation or save, removed
+    // Why the register can be neither made nor opened in the folder (Inconnue when its creation
+    // failed and nothing said why); nothing when it can.
+    std::optional<Stockage::Cause> registreImpossible;
     bool dossierAbsent() const { return echecs.contains(QStringLiteral(".")); }
 };
 
@@ -26,5 +32,8 @@ Bilan preparer(const QString& dossier, const QString& livrees);
 
 // What the user is told when the data folder cannot be made or entered; the program then stops.
 QString messageDossierImpossible(const QString& dossier);
+// What the user is told when the register cannot be made (or, already there, opened) in the
+// data folder, and why; the program goes on without it.
+QString messageRegistreImpossible(const QString& dossier, Stockage::Cause cause);
 
 } // namespace DossierDonnees

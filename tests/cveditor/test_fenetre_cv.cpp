@@ -211,14 +211,19 @@ TEST_F(TestFenetreCV, FichiersAbimesSansPlantage)
     Outils::ecrireOctets(fichierCV(u"Inconnus"_qs),
                          "Inconnu=abc\r\n99:LangueProf=1\r\n2:CheckDisposition=1\r\n1:LangueProf=7\r\n"
                          "0:Inconnu=1\r\nNom=BON\r\n4:LangueCourant=1\r\n");
-    // Nothing a CV holds, or too big for one, or unreadable: not opened, the editor as it was.
+    // Nothing a CV holds, or too big for one, or unreadable: not opened, the editor as it was,
+    // and the user told which.
     for (const QString& nom : {u"Binaire"_qs, u"Sans Egal"_qs, u"Enorme"_qs, u"Absent"_qs}) {
         cv().ChargerFichierCV(fichierCV(nom));
         EXPECT_EQ(cv().NomCV->text(), QString());
-        const auto etat = nom == u"Absent" ? FichierCV::Ouverture::Illisible : FichierCV::Ouverture::PasUnCV;
+        const auto etat = nom == u"Absent" ? FichierCV::Ouverture::Illisible
+            : nom == u"Enorme"             ? FichierCV::Ouverture::TropGrand
+                                           : FichierCV::Ouverture::PasUnCV;
         EXPECT_EQ(faux.dialogues->textes().value(0), FichierCV::messageOuverture(etat, nom + u".dat"_qs));
         faux.dialogues->messages.clear();
     }
+    EXPECT_EQ(FichierCV::messageOuverture(FichierCV::Ouverture::TropGrand, u"Enorme.dat"_qs),
+              u"Le fichier Enorme.dat est trop volumineux pour un CV (plus de 16 Mo) : il n'a pas été ouvert."_qs);
     EXPECT_EQ(rendus(), 0);
     EXPECT_EQ(Outils::lireOctets(fichierCV(u"Binaire"_qs)), binaire);
 

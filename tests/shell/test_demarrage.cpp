@@ -240,6 +240,60 @@ TEST_F(Demarrage, SansDossierDeDonneesLeProgrammeLeDitEtSArrete)
     EXPECT_FALSE(QFileInfo::exists(dossier.donnees()));
 }
 
+TEST_F(Demarrage, UnDossierTropProfondPourLeRegistreLeDitEtGardeLesCV)
+{
+    DossierTemporaire dossier;
+    const qsizetype limite = BaseCandidatures::longueurDossierMax();
+    // Up to the engine's limit the register is made, and it opens and takes a row.
+    const QString auBord = Outils::dossierProfond(dossier.appData(), limite, u"Kerval"_qs);
+    const auto bilan = DossierDonnees::preparer(auBord, QStringLiteral(KERVAL_DONNEES_SOURCE));
+    EXPECT_FALSE(bilan.registreImpossible);
+    {
+        auto base = BaseCandidatures::ouvrir(auBord + u"/Kerval.mdb"_qs);
+        ASSERT_TRUE(base);
+        EXPECT_TRUE(base->base().executer(u"insert into Candidatures (Intitule) values ('Poste')"_qs));
+    }
+
+    // One letter more and the engine would open nothing there: start-up says so, and why.
+    std::optional<VariableTemporaire> appData;
+    appData.emplace("AppData", Outils::dossierProfond(dossier.appData(), limite + 1 - 7));
+    const QString donnees = qEnvironmentVariable("AppData") + u"/Kerval"_qs;
+    demarrer();
+    ASSERT_EQ(faux.dialogues->textes(),
+              QStringList{DossierDonnees::messageRegistreImpossible(donnees, Stockage::Cause::CheminTropLong)});
+    const QString message = faux.dialogues->textes().first();
+    EXPECT_TRUE(message.startsWith(u"Kerval ne peut pas créer le registre de vos candidatures (Kerval.mdb)"_qs));
+    EXPECT_TRUE(message.contains(donnees));
+    EXPECT_TRUE(message.contains(u"trop long pour le registre : il compte %1 caractères, et le registre n'en permet "
+                                 "pas plus de %2"_qs.arg(limite + 1).arg(limite)))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(u"Vos CV et vos lettres restent utilisables"_qs));
+    // The program goes on, with the CVs' folders, and leaves nothing half made.
+    EXPECT_TRUE(etapes().contains(u"Registre impossible"_qs));
+    EXPECT_EQ(etapes().last(), u"Fin"_qs);
+    EXPECT_TRUE(Systeme::FormeVisible(u"Principale"_qs));
+    EXPECT_TRUE(QFileInfo(donnees + u"/CV"_qs).isDir());
+    EXPECT_EQ(QDir(donnees).entryList({u"Kerval*"_qs}, QDir::Files | QDir::Hidden), QStringList());
+    // A save of an application there is told the same cause.
+    Stockage::Etat etat = Stockage::Etat::Ouverte;
+    EXPECT_FALSE(BaseCandidatures::ouvrir(donnees + u"/Kerval.mdb"_qs, &etat));
+    EXPECT_EQ(etat, Stockage::Etat::CheminTropLong);
+
+    // A register brought into a folder deeper still cannot be opened there: said so, not as damaged.
+    RegistreFenetres::instance().toutDecharger();
+    faux.dialogues->messages.clear();
+    const QString profond = Outils::dossierProfond(dossier.appData(), 500, u"Kerval"_qs);
+    appData.emplace("AppData", QFileInfo(profond).path());
+    ASSERT_TRUE(QFile::copy(auBord + u"/Kerval.mdb"_qs, profond + u"/Kerval.mdb"_qs));
+    const QByteArray apporte = Outils::lireOctets(profond + u"/Kerval.mdb"_qs);
+    demarrer();
+    ASSERT_EQ(faux.dialogues->textes(),
+              QStringList{DossierDonnees::messageRegistreImpossible(profond, Stockage::Cause::CheminTropLong)});
+    EXPECT_TRUE(faux.dialogues->textes().first().startsWith(u"Kerval ne peut pas ouvrir le registre"_qs));
+    EXPECT_TRUE(faux.dialogues->textes().first().contains(u"il compte 500 caractères"_qs));
+    EXPECT_EQ(Outils::lireOctets(profond + u"/Kerval.mdb"_qs), apporte);
+}
+
 TEST_F(Demarrage, FermerLaFenetrePrincipalePendantLeDemarrage)
 {
     DossierTemporaire dossier;

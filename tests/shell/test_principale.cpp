@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "commun.h"
+#include "cveditor/fichier_cv.h"
 #include "registres.h"
 #include "register/store/base_donnees.h"
 #include "register/store/handles_partages.h"
@@ -544,12 +545,28 @@ TEST_F(FenetrePrincipale, DossierCVEtrange)
     Principale& p = charger();
     EXPECT_EQ(p.ImageMenu[0]->toolTip(), u"A gros.dat"_qs);
     EXPECT_TRUE(p.Nom->text().isEmpty()); // too big to be a CV: no identity read
-    // The folder is no CV; the undecodable name may be listed, and then opens nothing.
+    // The folder is no CV; the name that is not UTF-8 gets no icon, and the user is told of it
+    // by the name he may know it by, once.
     QStringList noms;
     for (int i = 0; i < 5; ++i)
         noms << p.ImageMenu[i]->toolTip();
-    EXPECT_FALSE(noms.contains(u"C dossier.dat"_qs));
-    EXPECT_TRUE(noms.contains(u"D Lefort.dat"_qs));
+    EXPECT_EQ(noms, (QStringList{u"A gros.dat"_qs, u"D Lefort.dat"_qs, QString(), QString(), QString()}));
+    ASSERT_EQ(faux.dialogues->textes(),
+              QStringList{ListeFichiers::messageIllisibles(dossier.chemin(u"CV"_qs), {u"Bézier.dat"_qs})});
+    EXPECT_TRUE(faux.dialogues->textes().first().contains(u"« Bézier.dat »"_qs));
+    EXPECT_TRUE(faux.dialogues->textes().first().contains(dossier.chemin(u"CV"_qs)));
+    faux.dialogues->messages.clear();
+    p.InitMenu();
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+    // A template copied in the same way is told of too.
+    const QByteArray lettreBrute = QFile::encodeName(dossier.chemin(u"Lettres/"_qs)) + QByteArray("Relance \xe0 J+8.dat");
+    const int lettre = ::open(lettreBrute.constData(), O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(lettre, 0);
+    ::close(lettre);
+    p.InitMenu();
+    EXPECT_EQ(faux.dialogues->textes(),
+              QStringList{ListeFichiers::messageIllisibles(dossier.chemin(u"Lettres"_qs), {u"Relance à J+8.dat"_qs})});
+    ::unlink(lettreBrute.constData());
     for (int i = 0; i < 5; ++i) {
         p.ImageMenu_Click(i);
         p.MenuCV->close();
@@ -561,6 +578,25 @@ TEST_F(FenetrePrincipale, DossierCVEtrange)
     EXPECT_EQ(st.st_size, 12);
     EXPECT_TRUE(QFileInfo(dossier.chemin(u"CV/C dossier.dat"_qs)).isDir());
     ::unlink(brut.constData());
+}
+
+TEST_F(FenetrePrincipale, LIdentiteSeLitJusquALaTailleQueLEditeurOuvre)
+{
+    creerRegistre(registre());
+    // A CV as large as the editor opens, then one byte larger.
+    QByteArray contenu = "Nom=Lefort\r\nPr\xe9nom=Anne\r\nDivers=";
+    contenu += QByteArray(FichierCV::TailleMax - contenu.size(), 'x');
+    cv(u"A Lefort.dat"_qs, contenu);
+    {
+        Principale& p = charger();
+        EXPECT_EQ(p.Nom->text(), u"Lefort"_qs);
+        EXPECT_EQ(p.Prenom->text(), u"Anne"_qs);
+    }
+    RegistreFenetres::instance().toutDecharger();
+    cv(u"A Lefort.dat"_qs, contenu + 'x');
+    Principale& p = charger();
+    EXPECT_TRUE(p.Nom->text().isEmpty());
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
 }
 
 TEST_F(FenetrePrincipale, ClicEtDoubleClicALaSouris)

@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <limits>
 #include <sys/stat.h>
 
 #include "support/outils.h"
 #include "support/registres.h"
 #include "register/store/base_candidatures.h"
 #include "register/store/candidature.h"
+#include "register/store/date_stockee.h"
 
 using Stockage::BaseDonnees;
 using Stockage::JeuEnregistrements;
@@ -259,6 +261,55 @@ TEST(BaseCandidatures, VieillissementAuxBornesDesJours)
     EXPECT_EQ(statutDe(b, nums[7]), apresEntretien);
 }
 
+TEST(BaseCandidatures, LesDatesDUnRegistreVenuDAilleursSeLisentEtVieillissent)
+{
+    // The forms a spreadsheet or an older copy leaves, each of them the 12th of March 2025.
+    for (const QString& forme :
+         {u"2025-03-12"_qs, u" 2025-03-12 "_qs, u"2025-03-12 00:00:00"_qs, u"2025-03-12T08:30:00Z"_qs,
+          u"2025-03-12T08:30:00.000+01:00"_qs, u"20250312"_qs, u"2025/03/12"_qs, u"2025.3.12"_qs, u"12/03/2025"_qs,
+          u"12/3/2025"_qs, u"12-03-2025"_qs, u"12.03.2025"_qs, u"12/03/25"_qs, u"12/03/2025 00:00"_qs,
+          u"\t12/03/2025\u00A0"_qs})
+        EXPECT_EQ(Stockage::lireDateStockee(forme), QDate(2025, 3, 12)) << forme.toStdString();
+    EXPECT_EQ(Stockage::lireDateStockee(u"01/02/99"_qs), QDate(1999, 2, 1));
+    // None of these names a day.
+    for (const QString& texte :
+         {u""_qs, u"  "_qs, u"mars 2025"_qs, u"31/02/2025"_qs, u"2025-13-01"_qs, u"2025-02-30"_qs, u"45728"_qs,
+          u"12/03"_qs, u"12/03/2025 midi"_qs, u"2025-03-12x"_qs, u"12/03-2025"_qs, u"0000-01-01"_qs, u"2025312"_qs,
+          u"\u0661\u0662/\u0660\u0663/\u0662\u0660\u0662\u0665"_qs})
+        EXPECT_FALSE(Stockage::lireDateStockee(texte)) << texte.toStdString();
+
+    // Such a register read through the engine: its dates show, and start-up ages them.
+    DossierTemporaire dossier;
+    const QString chemin = dossier.chemin(u"Kerval.mdb"_qs);
+    ASSERT_TRUE(BaseCandidatures::creerVideDepuis(chemin, Registres::schemaEtranger()));
+    auto base = BaseCandidatures::ouvrir(chemin);
+    ASSERT_TRUE(base);
+    BaseDonnees& b = base->base();
+    const int envoyee = ajouter(b, u"EMISE - EN ATTENTE DE REPONSE"_qs, u"12/01/2024"_qs, {});
+    const int recente = ajouter(b, u"EMISE - EN ATTENTE DE REPONSE"_qs, u"2024-03-01 09:00:00"_qs, {});
+    const int entretien = ajouter(b, u"ENTRETIEN A EFFECTUER"_qs, {}, u" 20240310"_qs);
+    const int illisible = ajouter(b, u"EMISE - EN ATTENTE DE REPONSE"_qs, u"janvier 2024"_qs, {});
+    auto jeu = b.ouvrirJeu(u"select * from Candidatures order by Num"_qs);
+    ASSERT_TRUE(jeu);
+    EXPECT_EQ(jeu->date(u"DateEnvoi"_qs), QDate(2024, 1, 12));
+    jeu->suivant();
+    EXPECT_EQ(jeu->date(u"DateEnvoi"_qs), QDate(2024, 3, 1));
+    jeu->suivant();
+    EXPECT_EQ(jeu->date(u"DateRDV"_qs), QDate(2024, 3, 10));
+    jeu->suivant();
+    EXPECT_FALSE(jeu->date(u"DateEnvoi"_qs));
+    EXPECT_EQ(b.valeurUnique(u"select DATEISO(DateEnvoi) from Candidatures where Num = ?"_qs, {envoyee}),
+              QVariant(u"2024-01-12"_qs));
+    ASSERT_TRUE(base->vieillirStatuts(aujourdhui));
+    EXPECT_EQ(statutDe(b, envoyee), u"EMISE - SANS REPONSE"_qs);
+    EXPECT_EQ(statutDe(b, recente), u"EMISE - EN ATTENTE DE REPONSE"_qs);
+    EXPECT_EQ(statutDe(b, entretien), u"ENTRETIEN EFFECTUE - ATTENTE REPONSE"_qs);
+    EXPECT_EQ(statutDe(b, illisible), u"EMISE - EN ATTENTE DE REPONSE"_qs);
+    // The dates stay as they were written.
+    EXPECT_EQ(b.valeurUnique(u"select DateEnvoi from Candidatures where Num = ?"_qs, {envoyee}),
+              QVariant(u"12/01/2024"_qs));
+}
+
 TEST(BaseCandidatures, FichierQuiNEstPasUnRegistreLaisseIntact)
 {
     DossierTemporaire dossier;
@@ -451,6 +502,23 @@ TEST(BaseCandidatures, UnEchecDEcritureDitSaCause)
         EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::Permission);
         EXPECT_FALSE(base->base().executer(u"delete from candidatures "_qs));
         EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::Permission);
+    }
+    {
+        // Every number given: the largest one taken, the engine has none for a new row. That is
+        // no full disk, and the user is told which.
+        auto base = BaseCandidatures::ouvrir(r.chemin);
+        ASSERT_TRUE(base);
+        ASSERT_TRUE(base->base().executer(u"insert into Candidatures (Num, Intitule) values (?, 'Dernier')"_qs,
+                                          {std::numeric_limits<qint64>::max()}));
+        EXPECT_FALSE(ecrireGrand(base->base()));
+        EXPECT_EQ(base->base().causeEchec(), Stockage::Cause::NumerosEpuises);
+        EXPECT_EQ(BaseCandidatures::messageEchecEnregistrement(Stockage::Cause::NumerosEpuises, false),
+                  u"Le registre des candidatures ne peut pas être enregistré : le registre a donné tous ses numéros "
+                  "de candidature : le plus grand numéro possible est déjà pris, et une nouvelle candidature ne peut "
+                  "plus en recevoir. Les candidatures déjà enregistrées restent intactes. Les informations saisies "
+                  "restent affichées."_qs);
+        // The applications stored still take their changes.
+        EXPECT_TRUE(base->base().executer(u"update Candidatures set Statut = 'NON EMISE'"_qs));
     }
     EXPECT_EQ(Stockage::causeOuverture(Stockage::Etat::Absente), Stockage::Cause::Absente);
     EXPECT_EQ(Stockage::causeOuverture(Stockage::Etat::Endommagee), Stockage::Cause::Endommagee);

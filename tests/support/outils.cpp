@@ -125,6 +125,22 @@ void remplirDisque(const QString& fichier)
             ;
 }
 
+QString dossierProfond(const QString& racine, qsizetype octets, const QString& dernier)
+{
+    QString chemin = QFileInfo(racine).canonicalFilePath();
+    const qsizetype fin = dernier.isEmpty() ? 0 : 1 + QFile::encodeName(dernier).size();
+    // Names of at most 200 letters, the last one long enough to end at the length asked.
+    while (QFile::encodeName(chemin).size() + fin < octets) {
+        const qsizetype reste = octets - fin - QFile::encodeName(chemin).size() - 1;
+        chemin += u'/' + QString(qMax<qsizetype>(1, qMin<qsizetype>(200, reste == 201 ? 150 : reste)), u'd');
+    }
+    if (!dernier.isEmpty())
+        chemin += u'/' + dernier;
+    EXPECT_EQ(QFile::encodeName(chemin).size(), octets);
+    EXPECT_TRUE(QDir().mkpath(chemin)) << chemin.toStdString();
+    return chemin;
+}
+
 QByteArray lireOctets(const QString& chemin)
 {
     QFile f(chemin);

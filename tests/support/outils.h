@@ -75,6 +75,9 @@ void relancerSousCUtf8(const QString& filtre, const QMap<QString, QString>& vari
 void relancerSurPetitDisque(const QString& filtre, const QString& variable, int megaoctets);
 // Fills the disk that holds the file: every byte left goes into it.
 void remplirDisque(const QString& fichier);
+// A folder made under racine whose path, links resolved, is `octets` bytes long; its last name
+// is `dernier` (blanks when empty).
+QString dossierProfond(const QString& racine, qsizetype octets, const QString& dernier = {});
 QByteArray lireOctets(const QString& chemin);
 void ecrireOctets(const QString& chemin, const QByteArray& octets);
 // Golden cases of an algorithm: the folders under tests/cas/<algorithme>/ and, when

@@ -45,6 +45,15 @@ QByteArray creerAbime(const QString& chemin)
     return Outils::lireOctets(chemin);
 }
 
+QString schemaEtranger()
+{
+    return QStringLiteral("create table Candidatures (Num integer primary key autoincrement, Intitule text, "
+                          "Description text, Nature text, Lieu text, Duree text, Salaire text, Societe text, "
+                          "NomContact text, Telephone text, courriel text, Origine text, Datediffussion text, "
+                          "DateLimite text, DateRDV text, DateEnvoi text, www text, Reference text, Statut text, "
+                          "CV text, Lettre text, Remarques text, Adresse text, CP text, Ville text);");
+}
+
 FichierProtege::FichierProtege(const QString& chemin) : chemin_(chemin), permissions_(int(QFile::permissions(chemin)))
 {
     QFileDevice::Permissions lecture = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;

@@ -1,6 +1,6 @@
 #pragma once
 // Registers as users may have them: one damaged in the middle of the file, one that cannot be
-// written.
+// written, one written by another tool.
 
 #include <QByteArray>
 #include <QString>
@@ -12,6 +12,10 @@ namespace Registres {
 // the others "NON EMISE". Page 54, which holds applications that are not aged, is then
 // overwritten with garbage. Gives the file's bytes after the damage.
 QByteArray creerAbime(const QString& chemin);
+
+// The table Candidatures as a spreadsheet export or an older copy may have it: the same columns,
+// any value in any of them (dates in whatever form, bytes that are no text).
+QString schemaEtranger();
 
 // Makes a file or a folder impossible to write, for root too (it is also made immutable then),
 // and puts it back as it was afterwards. actif() is false when the system refused.
