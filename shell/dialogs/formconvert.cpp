@@ -97,12 +97,12 @@ FormConvert::FormConvert()
 void FormConvert::Form_Load()
 {
     placerDialogue(this);
-    FichierWord = Systeme::DossierDocuments() + Forme<FormRedigerCV>().NomCV->text() + QStringLiteral(".doc");
+    FichierWord = ExportWord::copieDuCV(Forme<FormRedigerCV>().NomCV->text());
     Text1->setText(ExportWord::nomLecteur(QDir::current().filePath(QStringLiteral("DocWord.doc"))));
     if (Systeme::TraitementTexteOuvert())
         MsgBox(QStringLiteral("Il est recommandé de ferme Microsoft Word ou Open Office pour faciliter la conversion"));
     const QFileInfo copie(FichierWord);
-    if (copie.isFile())
+    if (!FichierWord.isEmpty() && copie.isFile())
         Info->setText(copie.fileName() + QStringLiteral("     ") +
                       Fonctionnel::EcrireDate(copie.lastModified().date()) + u' ' +
                       copie.lastModified().time().toString(QStringLiteral("HH:mm:ss")));
