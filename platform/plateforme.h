@@ -108,6 +108,8 @@ private:
 // The desktop's own message boxes and file and colour dialogs (the dialog service that
 // Plateforme::installerLinux installs).
 std::unique_ptr<Dialogues> creerDialoguesLinux();
+// The desktop's opening of documents and starting of programs (the service it installs too).
+std::unique_ptr<Coquille> creerCoquilleLinux();
 
 // Shorthand used by the windows: one message box through the dialog service.
 inline bool MsgBox(const QString& texte, bool okAnnuler = false)

@@ -133,5 +133,10 @@ void FormConvert::Info_DblClick()
 
 void FormConvert::Label2_Click()
 {
-    Plateforme::instance().coquille().ouvrirExplorateur(Systeme::DossierDocuments());
+    // A desktop that cannot show a folder still lets the user find it.
+    const QString dossier = Systeme::DossierDocuments();
+    if (!Plateforme::instance().coquille().ouvrirExplorateur(dossier))
+        MsgBox(QStringLiteral("Le dossier \"Documents\" n'a pas pu être ouvert. Les CV convertis au format .doc sont "
+                              "placés dans le dossier %1")
+                   .arg(QDir::toNativeSeparators(QDir::cleanPath(dossier))));
 }

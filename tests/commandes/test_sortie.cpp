@@ -277,6 +277,37 @@ TEST_F(Sortie, DialogueDeConversion)
     EXPECT_FALSE(RegistreFenetres::instance().estChargee<FormConvert>());
 }
 
+// The link to the documents folder, through xdg-open as the desktop runs it: the folder opens, or,
+// where the desktop cannot open a folder, the user learns where it is.
+TEST_F(Sortie, LeLienVersLeDossierDocumentsDitOuIlEstQuandIlNeSOuvrePas)
+{
+    Plateforme::instance().fixerCoquille(creerCoquilleLinux());
+    const QString trace = QDir(programmes.path()).filePath(u"xdg-open.args"_qs);
+    const auto xdgOpen = [&](int statut) {
+        const QString script = QDir(programmes.path()).filePath(u"xdg-open"_qs);
+        Outils::ecrireOctets(script, QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\nexit %2\n")
+                                         .arg(trace)
+                                         .arg(statut)
+                                         .toUtf8());
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    principale().MenuConvertirCV_Click();
+    FormConvert& f = Forme<FormConvert>();
+
+    xdgOpen(0);
+    QTest::mouseClick(f.Label2, Qt::LeftButton);
+    EXPECT_EQ(QString::fromUtf8(Outils::lireOctets(trace)), documents() + u'\n');
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty()) << faux.dialogues->textes().join(u'|').toStdString();
+
+    // No program for folders: "no method available for opening", status 3.
+    xdgOpen(3);
+    QTest::mouseClick(f.Label2, Qt::LeftButton);
+    EXPECT_EQ(faux.dialogues->textes(),
+              QStringList{u"Le dossier \"Documents\" n'a pas pu être ouvert. Les CV convertis au format .doc sont "
+                          "placés dans le dossier "_qs + QDir::cleanPath(documents())});
+    EXPECT_TRUE(RegistreFenetres::instance().estChargee<FormConvert>());
+}
+
 TEST(ExportWordPage, ImagesLocalesIncorporees)
 {
     const QMap<QString, QByteArray> fichiers{{u"Photo.jpg"_qs, QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(20, 'x')},
