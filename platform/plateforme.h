@@ -111,6 +111,8 @@ private:
 // The desktop's own message boxes and file and colour dialogs (the dialog service that
 // Plateforme::installerLinux installs).
 std::unique_ptr<Dialogues> creerDialoguesLinux();
+// The desktop's opening of documents and starting of programs (the service it installs too).
+std::unique_ptr<Coquille> creerCoquilleLinux();
 
 // While one lives, what is said with OK only does not interrupt the user (Dialogues::avis): work
 // that the user did not ask for at that moment, an autosave's tick, says what it has to say

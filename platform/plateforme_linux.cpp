@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 
 #include "platform/applications_bureau.h"
 #include "platform/arret.h"
+#include "platform/attente.h"
 #include "platform/titres_x11.h"
 #include "platform/clavier_x11.h"
 
@@ -133,7 +135,33 @@ public:
     }
     bool ouvrirExplorateur(const QString& cible) override
     {
-        return QProcess::startDetached(QStringLiteral("xdg-open"), {cible});
+        // xdg-open hands the target to the desktop's program and ends, its status telling whether
+        // it could. A desktop without an opener of its own has it run a program in its stead and
+        // wait for it: one still running after a while has the target, and is left running.
+        auto* ouverture = new QProcess;
+        ouverture->setStandardInputFile(QProcess::nullDevice());
+        ouverture->setStandardOutputFile(QProcess::nullDevice());
+        ouverture->setStandardErrorFile(QProcess::nullDevice());
+        ouverture->start(QStringLiteral("xdg-open"), {cible});
+        if (!ouverture->waitForStarted(10000)) {
+            delete ouverture;
+            return false;
+        }
+        QElapsedTimer chrono;
+        chrono.start();
+        while (ouverture->state() != QProcess::NotRunning && chrono.elapsed() < 3000) {
+            if (ouverture->waitForFinished(20))
+                break;
+            Attente::pomper();
+        }
+        if (ouverture->state() != QProcess::NotRunning) {
+            // Never killed, not even when Kerval ends first.
+            QObject::connect(ouverture, &QProcess::finished, ouverture, &QObject::deleteLater);
+            return true;
+        }
+        const bool ouvert = ouverture->exitStatus() == QProcess::NormalExit && ouverture->exitCode() == 0;
+        delete ouverture;
+        return ouvert;
     }
 };
 
@@ -155,12 +183,13 @@ public:
 } // namespace
 
 std::unique_ptr<Dialogues> creerDialoguesLinux() { return std::make_unique<DialoguesLinux>(); }
+std::unique_ptr<Coquille> creerCoquilleLinux() { return std::make_unique<CoquilleLinux>(); }
 
 void Plateforme::installerLinux()
 {
     Plateforme& p = instance();
     p.fixerDialogues(creerDialoguesLinux());
-    p.fixerCoquille(std::make_unique<CoquilleLinux>());
+    p.fixerCoquille(creerCoquilleLinux());
     p.fixerTitresFenetres(creerTitresX11());
     p.fixerClavier(creerClavierX11());
     p.fixerPressePapiers(std::make_unique<PressePapiersQt>());

@@ -97,12 +97,12 @@ FormConvert::FormConvert()
 void FormConvert::Form_Load()
 {
     placerDialogue(this);
-    FichierWord = Systeme::DossierDocuments() + Forme<FormRedigerCV>().NomCV->text() + QStringLiteral(".doc");
+    FichierWord = ExportWord::copieDuCV(Forme<FormRedigerCV>().NomCV->text());
     Text1->setText(ExportWord::nomLecteur(QDir::current().filePath(QStringLiteral("DocWord.doc"))));
     if (Systeme::TraitementTexteOuvert())
         MsgBox(QStringLiteral("Il est recommandé de ferme Microsoft Word ou Open Office pour faciliter la conversion"));
     const QFileInfo copie(FichierWord);
-    if (copie.isFile())
+    if (!FichierWord.isEmpty() && copie.isFile())
         Info->setText(copie.fileName() + QStringLiteral("     ") +
                       Fonctionnel::EcrireDate(copie.lastModified().date()) + u' ' +
                       copie.lastModified().time().toString(QStringLiteral("HH:mm:ss")));
@@ -133,5 +133,10 @@ void FormConvert::Info_DblClick()
 
 void FormConvert::Label2_Click()
 {
-    Plateforme::instance().coquille().ouvrirExplorateur(Systeme::DossierDocuments());
+    // A desktop that cannot show a folder still lets the user find it.
+    const QString dossier = Systeme::DossierDocuments();
+    if (!Plateforme::instance().coquille().ouvrirExplorateur(dossier))
+        MsgBox(QStringLiteral("Le dossier \"Documents\" n'a pas pu être ouvert. Les CV convertis au format .doc sont "
+                              "placés dans le dossier %1")
+                   .arg(QDir::toNativeSeparators(QDir::cleanPath(dossier))));
 }

@@ -15,6 +15,7 @@
 #include "platform/attente.h"
 #include "platform/plateforme.h"
 #include "shell/services/fichiers_texte.h"
+#include "shell/services/systeme.h"
 
 namespace ExportWord {
 
@@ -125,8 +126,17 @@ QString nomLecteur(const QString& exemple)
     return l.libreOffice ? QStringLiteral("LibreOffice (%1)").arg(l.programme) : l.programme;
 }
 
+QString copieDuCV(const QString& nomCV)
+{
+    if (nomCV.isEmpty())
+        return {};
+    return Systeme::DossierDocuments() + nomCV + QStringLiteral(".doc");
+}
+
 QString ouvrir(const QString& document)
 {
+    if (document.isEmpty())
+        return QStringLiteral("Ce CV n'a pas encore de nom : il n'a pas encore été converti au format Word.");
     if (!QFileInfo(document).isFile())
         return QStringLiteral("Le fichier %1 n'existe pas : le CV n'a pas encore été converti au format Word.")
             .arg(document);

@@ -51,6 +51,10 @@ QString programmeTraitementTexte();
 // a window; empty when none.
 QString nomLecteur(const QString& exemple);
 
+// The Word copy of the CV of that name: the documents folder, the name, ".doc". Empty for a CV
+// that has no name yet, which has no copy.
+QString copieDuCV(const QString& nomCV);
+
 // Opens the Word copy in that program, without a shell. What the user is told when it could not
 // be (saying where the copy lies), empty when it opened.
 QString ouvrir(const QString& document);

@@ -1,6 +1,7 @@
 // The CV output commands: word-processor copy, printing, page set-up.
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 
 #include "cveditor/formrediger_cv.h"
 #include "platform/plateforme.h"
@@ -12,8 +13,28 @@
 
 namespace {
 
-// The word-processor copy of the CV open in the editor: documents folder, CV name, ".doc".
-QString copieWord() { return Systeme::DossierDocuments() + Forme<FormRedigerCV>().NomCV->text() + QStringLiteral(".doc"); }
+// The word-processor copy of the CV open in the editor: documents folder, CV name, ".doc"; empty
+// while the CV has no name.
+QString copieWord() { return ExportWord::copieDuCV(Forme<FormRedigerCV>().NomCV->text()); }
+
+QString pageCV() { return QDir::current().filePath(QStringLiteral("Modeles/CVtemp.html")); }
+
+// What the user must do first before the CV can be converted, empty when it can: the editor
+// shows the page of a CV (a new CV shows none until something is typed in it, while the page
+// file still holds the CV shown before), and that CV has a name.
+QString avantConversion()
+{
+    if (!Systeme::FormeVisible(FormRedigerCV::NomConception))
+        return QStringLiteral("Aucun CV n'est affiché : ouvrez ou rédigez d'abord le CV à convertir au format Word.");
+    FormRedigerCV& cv = Forme<FormRedigerCV>();
+    if (cv.WebBrowser1->LocationURL() != QUrl::fromLocalFile(pageCV()).toString())
+        return QStringLiteral("Ce CV n'est pas encore affiché : saisissez-le ou ouvrez-le d'abord, puis "
+                              "convertissez-le au format Word.");
+    if (cv.NomCV->text().isEmpty())
+        return QStringLiteral("Ce CV n'a pas encore de nom : saisissez d'abord votre nom dans le CV, puis "
+                              "convertissez-le au format Word.");
+    return {};
+}
 
 void montrer(QWidget& fenetre) { Systeme::AuPremierPlan(&fenetre); }
 
@@ -35,8 +56,10 @@ void Principale::ConsulterWord_Click()
 
 void Principale::ConvertirWord()
 {
-    if (!Systeme::FormeVisible(FormRedigerCV::NomConception))
+    if (const QString manque = avantConversion(); !manque.isEmpty()) {
+        MsgBox(manque);
         return;
+    }
     const QString cible = copieWord();
     // A copy open in the word processor is not replaced under its feet.
     if (QFileInfo::exists(cible) &&
@@ -44,8 +67,7 @@ void Principale::ConvertirWord()
         MsgBox(QStringLiteral("Le fichier est en cours d'utilisation. Conversion impossible"));
         return;
     }
-    const ExportWord::Resultat r =
-        ExportWord::convertir(QDir::current().filePath(QStringLiteral("Modeles/CVtemp.html")), cible);
+    const ExportWord::Resultat r = ExportWord::convertir(pageCV(), cible);
     if (r.issue != ExportWord::Issue::Fait) {
         MsgBox(r.message);
         return;
@@ -65,7 +87,7 @@ void Principale::ConvertirODF()
         return;
     }
     // The rendered page opens in the word processor; nothing is saved.
-    const QString page = QDir::current().filePath(QStringLiteral("Modeles/CVtemp.html"));
+    const QString page = pageCV();
     QStringList arguments;
     if (!QFileInfo(programme).fileName().contains(QLatin1String("writer")))
         arguments << QStringLiteral("--writer");

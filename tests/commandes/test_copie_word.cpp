@@ -1,14 +1,16 @@
 // The Word copy made by the real office suite: for every page model shipped, a CV with accented
-// texts and a photograph of a real camera's size, rendered by the editor and converted through the
-// conversion dialog's "Convertir", reads back in LibreOffice as the CV (name, sections, accents)
-// and carries its photograph.
+// texts, its contact details, its own colours and a photograph of a real camera's size, rendered
+// by the editor and converted through the conversion dialog's "Convertir", reads back in
+// LibreOffice as the CV (name, sections, accents), carries its photograph, and keeps its layout
+// as LibreOffice lays it out on a page: each contact detail whole and apart from the others, the
+// columns starting at the top, the light tint.
 #include <QBuffer>
 #include <QPainter>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
-#include <QtEndian>
 
 #include "commandes.h"
 #include "shell/dialogs/formconvert.h"
@@ -47,22 +49,24 @@ QByteArray photographie()
     return {};
 }
 
-// The names and sizes of a zip file's entries, read from its central directory.
-QMap<QString, quint32> entreesZip(const QByteArray& zip)
+// The text of a page as pdftotext reads it from a PDF file, line by line as laid out.
+QString textePdf(const QString& pdf)
 {
-    QMap<QString, quint32> entrees;
-    const qsizetype fin = zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
-    if (fin < 0 || fin + 22 > zip.size())
-        return entrees;
-    const auto u16 = [&](qsizetype i) { return qFromLittleEndian<quint16>(zip.constData() + i); };
-    const auto u32 = [&](qsizetype i) { return qFromLittleEndian<quint32>(zip.constData() + i); };
-    qsizetype i = u32(fin + 16);
-    for (int n = u16(fin + 10); n > 0 && i + 46 <= zip.size() && zip.mid(i, 4) == QByteArray("PK\x01\x02", 4); --n) {
-        const quint16 nom = u16(i + 28);
-        entrees.insert(QString::fromUtf8(zip.mid(i + 46, nom)), u32(i + 24));
-        i += 46 + nom + u16(i + 30) + u16(i + 32);
-    }
-    return entrees;
+    QProcess p;
+    p.start(u"pdftotext"_qs, {u"-enc"_qs, u"UTF-8"_qs, pdf, u"-"_qs});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The pictures of a flat OpenDocument file, as its own bytes.
+QList<QByteArray> imagesFodt(const QString& xml)
+{
+    static const QRegularExpression donnees(u"<office:binary-data>([^<]*)</office:binary-data>"_qs);
+    QList<QByteArray> images;
+    for (auto it = donnees.globalMatch(xml); it.hasNext();)
+        images << QByteArray::fromBase64(it.next().captured(1).toLatin1());
+    return images;
 }
 
 } // namespace
@@ -79,7 +83,11 @@ protected:
                   u"Fonction=Ingénieure qualité"_qs, u"Ville=Besançon"_qs,
                   u"Etudes=2004 : Maîtrise de génie des procédés<N>- Université de Franche-Comté"_qs,
                   u"Experiences=2010 - 2023 : Responsable qualité à Łódź<N>- Audits fournisseurs, budget 40 000 €"_qs,
-                  u"Competences=Cœur de métier : amélioration continue"_qs, u"Divers=Randonnée, théâtre"_qs});
+                  u"Competences=Cœur de métier : amélioration continue"_qs, u"Divers=Randonnée, théâtre"_qs,
+                  u"Adresse1=12 rue des Lilas"_qs, u"Adresse2=Bâtiment B"_qs, u"CP=25000"_qs, u"Pays=France"_qs,
+                  u"Tel=01 23 45 67 89"_qs, u"Mob=06 12 34 56 78"_qs, u"Email=helene.lefevre@example.fr"_qs,
+                  u"DateNaissance=12/03/1985"_qs, u"LieuNaissance=Dole"_qs, u"Situation=Célibataire"_qs,
+                  u"NbEnfants=2"_qs, u"Couleur=#1F4E79"_qs, u"CouleurClaire=#B4CDE2"_qs});
         principale();
         cv().ChargerFichierCV(chemin(u"CV/Lefevre Helene.dat"_qs));
         faux.coquille->associations.insert(u"doc"_qs, u"/usr/bin/traitement"_qs);
@@ -138,15 +146,18 @@ TEST_F(CopieWord, ChaqueModeleDonneUnDocumentLisibleQuiPorteLaPhoto)
         EXPECT_EQ(l.arguments, QStringList{copie});
     EXPECT_FALSE(QFileInfo::exists(maison.path() + u"/.config/libreoffice"_qs));
 
-    // Both read-backs at once, each LibreOffice in a profile of its own.
+    // The read-backs at once, each LibreOffice in a profile of its own: the text, the document
+    // as LibreOffice holds it, and its pages.
     const QString dossier = lus.path();
-    QProcess texte, odt;
+    QProcess texte, document, pages;
     ASSERT_TRUE(convertir(texte, u"txt:Text (encoded):UTF8"_qs, dossier + u"/profil-texte"_qs, dossier + u"/texte"_qs,
                           documentsLus));
-    ASSERT_TRUE(convertir(odt, u"odt"_qs, dossier + u"/profil-odt"_qs, dossier + u"/odt"_qs, documentsLus));
-    ASSERT_TRUE(texte.waitForFinished(300000) && odt.waitForFinished(300000));
-    ASSERT_EQ(texte.exitCode(), 0) << texte.readAll().toStdString();
-    ASSERT_EQ(odt.exitCode(), 0) << odt.readAll().toStdString();
+    ASSERT_TRUE(convertir(document, u"fodt"_qs, dossier + u"/profil-fodt"_qs, dossier + u"/fodt"_qs, documentsLus));
+    ASSERT_TRUE(convertir(pages, u"pdf"_qs, dossier + u"/profil-pdf"_qs, dossier + u"/pdf"_qs, documentsLus));
+    for (QProcess* p : {&texte, &document, &pages}) {
+        ASSERT_TRUE(p->waitForFinished(300000));
+        ASSERT_EQ(p->exitCode(), 0) << p->readAll().toStdString();
+    }
 
     for (const QString& modele : modeles) {
         const QString base = QFileInfo(modele).completeBaseName();
@@ -159,14 +170,25 @@ TEST_F(CopieWord, ChaqueModeleDonneUnDocumentLisibleQuiPorteLaPhoto)
             EXPECT_TRUE(lu.contains(attendu)) << base.toStdString() << " lacks " << attendu.toStdString() << ":\n"
                                               << lu.left(600).toStdString();
 
-        const auto entrees = entreesZip(Outils::lireOctets(dossier + u"/odt/"_qs + base + u".odt"_qs));
-        QStringList images;
-        for (auto it = entrees.cbegin(); it != entrees.cend(); ++it)
-            if (it.key().startsWith(u"Pictures/"_qs) && it.value() > 0)
-                images << it.key();
-        EXPECT_EQ(images.size(), 1) << base.toStdString() << ": " << entrees.keys().join(u' ').toStdString();
         // The photograph itself, not a link to it nor a stand-in picture.
-        for (const QString& i : images)
-            EXPECT_EQ(entrees.value(i), quint32(photo.size())) << base.toStdString();
+        const QString xml = QString::fromUtf8(Outils::lireOctets(dossier + u"/fodt/"_qs + base + u".fodt"_qs));
+        const QList<QByteArray> images = imagesFodt(xml);
+        EXPECT_EQ(images.size(), 1) << base.toStdString();
+        EXPECT_TRUE(images.size() == 1 && images[0] == photo) << base.toStdString();
+        // Every column starts at the top (the photograph first), none centred down the page, and
+        // the CV's light tint is there.
+        EXPECT_FALSE(xml.contains(u"style:vertical-align=\"middle\""_qs)) << base.toStdString();
+        EXPECT_TRUE(xml.contains(u"background-color=\"#b4cde2\""_qs, Qt::CaseInsensitive)) << base.toStdString();
+
+        // On the page, each contact detail stands whole, apart from its neighbours.
+        const QString page = textePdf(dossier + u"/pdf/"_qs + base + u".pdf"_qs);
+        for (const QString& detail :
+             {u"12 rue des Lilas"_qs, u"Bâtiment B"_qs, u"25000 Besançon"_qs, u"France"_qs,
+              u"Téléphone : 01 23 45 67 89"_qs, u"Mobile : 06 12 34 56 78"_qs, u"helene.lefevre@example.fr"_qs,
+              u"le 12/03/1985"_qs, u"à Dole"_qs, u"Célibataire"_qs, u"2 enfants"_qs}) {
+            const QRegularExpression seul(u"(^|\\s)"_qs + QRegularExpression::escape(detail) + u"(\\s|$)"_qs);
+            EXPECT_TRUE(seul.match(page).hasMatch()) << base.toStdString() << ": " << detail.toStdString()
+                                                     << " glued or cut:\n" << page.left(900).toStdString();
+        }
     }
 }

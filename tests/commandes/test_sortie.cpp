@@ -1,4 +1,5 @@
 // The CV output commands: printing, page set-up, the Word copy and its conversion dialog.
+#include <QApplication>
 #include <QProcess>
 #include <QTest>
 
@@ -162,10 +163,74 @@ TEST_F(Sortie, CopieOuverteDansLeTraitementDeTexte)
     EXPECT_EQ(Outils::lireOctets(copie()), QByteArray("OUVERTE"));
     EXPECT_TRUE(argumentsRecus().isEmpty());
 
-    // With the editor hidden nothing happens at all.
+    // With the editor hidden, the user learns what to do.
     cv().hide();
     principale().ConvertirWord();
-    EXPECT_EQ(faux.dialogues->messages.size(), 1);
+    EXPECT_EQ(faux.dialogues->textes().mid(1),
+              QStringList{u"Aucun CV n'est affiché : ouvrez ou rédigez d'abord le CV à convertir au format Word."_qs});
+    EXPECT_TRUE(argumentsRecus().isEmpty());
+}
+
+// "Rédiger un nouveau CV" leaves the page of the CV shown before in its file: "Convertir" then says
+// what to do first and writes nothing; a CV shown without a name neither; once named, it is
+// converted under its name.
+TEST_F(Sortie, SeulUnCVAfficheEtNommeEstConverti)
+{
+    convertisseur(u"soffice"_qs);
+    faux.coquille->associations.insert(u"doc"_qs, u"/usr/bin/traitement"_qs);
+    Principale& p = principale();
+    p.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+    p.InitMenu();
+    ASSERT_EQ(p.ImageMenu[1]->genre(), Dessins::Icone::Nouveau);
+    const auto convertir = [this] {
+        QWidget* word = cv().ImageMenu[4];
+        QTest::mouseClick(word, Qt::LeftButton, Qt::NoModifier, word->rect().center());
+        ASSERT_TRUE(Outils::choisirDansMenu(u"Conversion du format"_qs));
+        auto* f = RegistreFenetres::instance().siChargee<FormConvert>();
+        ASSERT_NE(f, nullptr);
+        QTest::mouseClick(f->BoutonKVL2->Label1, Qt::LeftButton);
+    };
+    const auto sortirDe = [](QWidget* boite) {
+        QTest::keyClick(boite, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    };
+
+    QTest::mouseClick(p.ImageMenu[1], Qt::LeftButton, Qt::NoModifier, p.ImageMenu[1]->rect().center());
+    ASSERT_TRUE(Outils::choisirDansMenu(u"Rédiger un nouveau CV"_qs));
+    ASSERT_TRUE(cv().NomCV->text().isEmpty());
+    ASSERT_TRUE(page().contains(u"LEFORT"_qs));
+    convertir();
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(faux.dialogues->textes(), QStringList{u"Ce CV n'est pas encore affiché : saisissez-le ou ouvrez-le "
+                                                    "d'abord, puis convertissez-le au format Word."_qs});
+    EXPECT_TRUE(argumentsRecus().isEmpty());
+    EXPECT_TRUE(QDir(documents()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    // An address typed into the identity box: the CV shows, without a name.
+    ASSERT_EQ(QApplication::focusWidget(), cv().Identite);
+    Outils::taper(cv().Identite, u"12 rue des Lilas"_qs);
+    sortirDe(cv().Identite);
+    ASSERT_TRUE(page().contains(u"12 rue des Lilas"_qs));
+    ASSERT_TRUE(cv().NomCV->text().isEmpty());
+    convertir();
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(faux.dialogues->textes().mid(1), QStringList{u"Ce CV n'a pas encore de nom : saisissez d'abord votre "
+                                                           "nom dans le CV, puis convertissez-le au format Word."_qs});
+    EXPECT_TRUE(argumentsRecus().isEmpty());
+
+    // Named: converted under its name, and opened.
+    for (QLineEdit* boite : {cv().Nom, cv().Prenom}) {
+        QTest::mouseClick(boite, Qt::LeftButton, Qt::NoModifier, boite->rect().center());
+        Outils::taper(boite, boite == cv().Nom ? u"Durand"_qs : u"Paul"_qs);
+    }
+    sortirDe(cv().Prenom);
+    ASSERT_FALSE(cv().NomCV->text().isEmpty());
+    convertir();
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(faux.dialogues->messages.size(), 2) << faux.dialogues->textes().join(u'|').toStdString();
+    EXPECT_EQ(Outils::lireOctets(documents() + cv().NomCV->text() + u".doc"_qs), QByteArray("DOCUMENT WORD"));
+    EXPECT_EQ(faux.coquille->lancements.size(), 1);
 }
 
 TEST_F(Sortie, DialogueDeConversion)
@@ -210,6 +275,37 @@ TEST_F(Sortie, DialogueDeConversion)
                            u"LibreOffice est introuvable sur ce poste : la conversion du CV au format Word est "
                            "impossible. Installez LibreOffice puis recommencez."_qs}));
     EXPECT_FALSE(RegistreFenetres::instance().estChargee<FormConvert>());
+}
+
+// The link to the documents folder, through xdg-open as the desktop runs it: the folder opens, or,
+// where the desktop cannot open a folder, the user learns where it is.
+TEST_F(Sortie, LeLienVersLeDossierDocumentsDitOuIlEstQuandIlNeSOuvrePas)
+{
+    Plateforme::instance().fixerCoquille(creerCoquilleLinux());
+    const QString trace = QDir(programmes.path()).filePath(u"xdg-open.args"_qs);
+    const auto xdgOpen = [&](int statut) {
+        const QString script = QDir(programmes.path()).filePath(u"xdg-open"_qs);
+        Outils::ecrireOctets(script, QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$@\" > '%1'\nexit %2\n")
+                                         .arg(trace)
+                                         .arg(statut)
+                                         .toUtf8());
+        QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    principale().MenuConvertirCV_Click();
+    FormConvert& f = Forme<FormConvert>();
+
+    xdgOpen(0);
+    QTest::mouseClick(f.Label2, Qt::LeftButton);
+    EXPECT_EQ(QString::fromUtf8(Outils::lireOctets(trace)), documents() + u'\n');
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty()) << faux.dialogues->textes().join(u'|').toStdString();
+
+    // No program for folders: "no method available for opening", status 3.
+    xdgOpen(3);
+    QTest::mouseClick(f.Label2, Qt::LeftButton);
+    EXPECT_EQ(faux.dialogues->textes(),
+              QStringList{u"Le dossier \"Documents\" n'a pas pu être ouvert. Les CV convertis au format .doc sont "
+                          "placés dans le dossier "_qs + QDir::cleanPath(documents())});
+    EXPECT_TRUE(RegistreFenetres::instance().estChargee<FormConvert>());
 }
 
 TEST(ExportWordPage, ImagesLocalesIncorporees)

@@ -1,9 +1,11 @@
 #include "outils.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QProcess>
 #include <QTest>
 #include <QWidget>
@@ -57,6 +59,20 @@ bool attendre(const std::function<bool()>& condition, int limiteMs)
         QTest::qWait(10);
     }
     return true;
+}
+
+bool choisirDansMenu(const QString& libelle)
+{
+    if (!attendre([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }, 10000))
+        return false;
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    for (QAction* a : menu->actions())
+        if (a->text() == libelle && a->isEnabled()) {
+            QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(a).center());
+            QCoreApplication::processEvents();
+            return true;
+        }
+    return false;
 }
 
 void taper(QWidget* w, const QString& texte)

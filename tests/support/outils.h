@@ -64,6 +64,9 @@ namespace Outils {
 bool attendre(const std::function<bool()>& condition, int limiteMs = 60000);
 // What a user types into a control: accented letters one by one, a line break as Return.
 void taper(QWidget* w, const QString& texte);
+// Clicks the entry of that caption in the pop-up menu that shows (waited for); false when no menu
+// shows or it has no enabled entry of that caption.
+bool choisirDansMenu(const QString& libelle);
 // Runs the tests the filter names again in a child process of this test program, under the C.UTF-8
 // locale and with the system's locale (KERVAL_LOCALE_SYSTEME), plus the variables given; checks
 // that the child ran one test and passed.
