@@ -54,8 +54,13 @@ void FormRedigerCV::sauvegarder(bool demandee)
     if (const int erreur = ecrire(nom)) {
         // The screen now holds the only copy of the last changes. The auto-save, which runs at
         // every rendering, says so once until a save succeeds again; the save command always.
-        if (demandee || !echecSignale_)
+        if (demandee) {
             MsgBox(FichierCV::messageEchec(nom, erreur));
+        } else if (!echecSignale_) {
+            // The user did not ask for this save and is typing on: the message leaves the keys alone.
+            const SansInterrompre sansInterrompre;
+            MsgBox(FichierCV::messageEchec(nom, erreur));
+        }
         echecSignale_ = true;
     }
 }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include <sys/stat.h>
 
 #include "cveditor/fichier_cv.h"
+#include "platform/plateforme.h"
 #include "register/store/base_candidatures.h"
 #include "shell/mainwindow/liens_modules.h"
 #include "shell/services/systeme.h"
@@ -225,6 +227,47 @@ TEST_F(FermetureCV, UnEchecALaFermetureEstDitEtLaFenetreSeFermeQuandMeme)
     EXPECT_TRUE(dits[0].contains(u"protégé en écriture"_qs)) << dits[0].toStdString();
     EXPECT_TRUE(dits[0].endsWith(u"Les dernières modifications du CV sont perdues."_qs));
     EXPECT_EQ(Outils::lireOctets(cheminMartin()), octets);
+    protegerMartin(false);
+}
+
+// The save that follows the user out of a box fails: its message comes up as the user goes on
+// typing in the next box, and the key typed then stays in that box.
+TEST_F(FermetureCV, UneToucheTapeeQuandLEnregistrementEchoueVaDansLaBoite)
+{
+    Plateforme::instance().fixerDialogues(creerDialoguesLinux());
+    QPointer<FormRedigerCV> f = ouvrirMartin();
+    protegerMartin(true);
+    taperALaFin(f->Experiences, Ajout);
+    // The keys go where the desktop sends them: to the window that has the keyboard.
+    auto clavier = [](const QString& texte) {
+        for (const QChar c : texte)
+            QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
+    };
+    const auto boiteOuverte = [] {
+        const QWidgetList fenetres = QApplication::topLevelWidgets();
+        for (QWidget* w : fenetres)
+            if (auto* boite = qobject_cast<QMessageBox*>(w); boite && boite->isVisible())
+                return boite;
+        return static_cast<QMessageBox*>(nullptr);
+    };
+    bool tape = false;
+    QTimer guet;
+    QObject::connect(&guet, &QTimer::timeout, [&] {
+        QMessageBox* boite = boiteOuverte();
+        if (!boite || !boite->text().startsWith(u"Pb lors de l'enregistrement du CV"_qs))
+            return;
+        if (!tape) {
+            clavier(u"1"_qs);
+            tape = true;
+        } else {
+            QTest::mouseClick(boite->button(QMessageBox::Ok), Qt::LeftButton);
+        }
+    });
+    guet.start(10);
+    QTest::mouseClick(f->Fonction, Qt::LeftButton, {}, QPoint(f->Fonction->width() - 4, f->Fonction->height() / 2));
+    ASSERT_TRUE(Outils::attendre([&] { return tape && !boiteOuverte(); }));
+    guet.stop();
+    EXPECT_EQ(f->Fonction->text(), u"Électricien1"_qs);
     protegerMartin(false);
 }
 
