@@ -518,6 +518,22 @@ void FormLettre::closeEvent(QCloseEvent* e)
     QWidget::closeEvent(e);
 }
 
+bool FormLettre::CederPlace(const QString& commande)
+{
+    // The autosave does not tell the same failure under the question.
+    const bool autosauvegarde = Timer1->isActive();
+    Timer1->stop();
+    const bool cede = !lettreEnAttente() || EnregistrerLettre()
+        || MsgBox(u"Le modèle de lettre « %1 » n'a pas pu être enregistré. %2 fera perdre vos dernières modifications "
+                  "de la lettre. Continuer ?"_qs.arg(NomLettre->text(), commande),
+                  true);
+    if (cede) // the user lets the changes go: nothing more to write or to say for them
+        TexteEnregistre = texteControle(u"Text1"_qs);
+    if (autosauvegarde)
+        Timer1->start();
+    return cede;
+}
+
 bool FormLettre::EnregistrerLettre()
 {
     FichierLettre::ValeursLettre l = valeurs();
@@ -543,6 +559,8 @@ void FormLettre::ChargerFichierLettre(const QString& NomFic)
         MsgBox(FichierLettre::MessageNonAccessible);
         return;
     }
+    if (!CederPlace(u"Ouvrir le modèle de lettre "_qs + QFileInfo(NomFic).fileName()))
+        return;
     if (const auto entrees = FichierControles::charger(NomFic); entrees && !entrees->isEmpty()) {
         Chargement = true;
         appliquer(FichierLettre::depuisEntrees(*entrees, valeurs()));
@@ -580,6 +598,8 @@ void FormLettre::InitLettre(const QString& fichier)
 
 void FormLettre::NouvelleLettre()
 {
+    if (!CederPlace(u"Rédiger un nouveau modèle de lettre"_qs))
+        return;
     for (const QString& b : FichierLettre::boites())
         fixerTexteControle(b, QString());
     for (int i = 0; i < 5; ++i)
@@ -613,4 +633,8 @@ void installerLiensLettres()
 {
     LiensFenetres::chargerFichierLettre = [](const QString& chemin) { Forme<FormLettre>().ChargerFichierLettre(chemin); };
     LiensFenetres::nouvelleLettre = [] { Forme<FormLettre>().NouvelleLettre(); };
+    LiensFenetres::cederEditeurLettre = [](const QString& commande) {
+        auto* editeur = RegistreFenetres::instance().siChargee<FormLettre>();
+        return !editeur || editeur->CederPlace(commande);
+    };
 }

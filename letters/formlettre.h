@@ -38,6 +38,10 @@ public:
     void InitLettre(const QString& fichier);
     void ChargerFichierLettre(const QString& NomFic);
     void NouvelleLettre();
+    // Before another template takes this one's place, or its file is renamed: what was typed
+    // within the autosave's second is saved; when that fails, the user is asked whether the
+    // command may drop it. False when the user keeps it on screen.
+    bool CederPlace(const QString& commande);
 
     // --- controls, named as designed ---
     QLineEdit *Nom, *Prenom, *Adresse1, *Adresse2, *CP, *Ville, *Pays, *Tel, *Mob, *Email;

@@ -28,6 +28,9 @@ struct LiensFenetres {
     static inline std::function<void(const QString& chemin)> chargerFichierCV;
     static inline std::function<void(const QString& chemin)> chargerFichierLettre;
     static inline std::function<void()> nouvelleLettre;
+    // FormLettre.CederPlace on a loaded letter editor: true when nothing typed is left unsaved
+    // or the user lets it go (true when no editor is loaded, or the link is unset).
+    static inline std::function<bool(const QString& commande)> cederEditeurLettre;
     // The CV editor's language field LangueCV ("0" French, "1" English).
     static inline std::function<void(const QString& langue)> fixerLangueCV;
     // Shows the CV conversion dialog FormConvert (not modal).

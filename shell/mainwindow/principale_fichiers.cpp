@@ -158,6 +158,9 @@ void Principale::RenommerLettre_Click()
                                                                               QStringLiteral("*.*"), {});
     if (choisi.isEmpty())
         return;
+    // The open editor's last second of typing goes into the file before it gets its new name.
+    if (LiensFenetres::cederEditeurLettre && !LiensFenetres::cederEditeurLettre(QStringLiteral("Renommer le fichier ") + ancien))
+        return;
     const QString nouveau = CommandesFichiers::nouveauNomLettre(choisi, ancien);
     const QString echec =
         CommandesFichiers::renommerTout({{QDir(dossier("Lettres")).filePath(ancien), nouveau}});

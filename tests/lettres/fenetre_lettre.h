@@ -45,6 +45,7 @@ protected:
         Ecran::simuler(std::nullopt);
         LiensFenetres::chargerFichierLettre = {};
         LiensFenetres::nouvelleLettre = {};
+        LiensFenetres::cederEditeurLettre = {};
     }
 
     FormLettre& lettre() { return Forme<FormLettre>(); }

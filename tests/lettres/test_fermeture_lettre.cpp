@@ -52,6 +52,12 @@ protected:
         return l ? l->texte(u"Text1"_qs) : u"<absent>"_qs;
     }
     bool editeurFerme() const { return f.isNull() && !RegistreFenetres::instance().estChargee<FormLettre>(); }
+    // A double click on a desktop icon, through the main window's own window as the desktop sends it.
+    void doubleClic(int i)
+    {
+        QWidget* icone = principale->ImageMenu[size_t(i)];
+        QTest::mouseDClick(principale->windowHandle(), Qt::LeftButton, {}, icone->mapTo(principale, icone->rect().center()));
+    }
     QStringList messages()
     {
         const QStringList t = faux.dialogues->textes();
@@ -153,5 +159,67 @@ TEST_F(FermetureLettre, UnModeleQuiNePeutEtreEnregistreNeDitQuUnMessageEnSeFerma
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(editeurFerme());
     EXPECT_EQ(vues, QStringList{messagePerte(u"Relance"_qs)});
+    EXPECT_EQ(texteEnregistre(u"Relance"_qs), u"Madame, Monsieur,"_qs);
+}
+
+// Another template opened from the desktop, a new one begun, or the shown one renamed, within the
+// autosave's second after the user typed: what was typed goes to the template's own file first.
+TEST_F(FermetureLettre, CeQuiVientDEtreTapeSuitLeModeleQuandUnAutrePrendSaPlace)
+{
+    ecrireModele(u"Suivi"_qs, u"Bonjour,"_qs);
+    principale->InitMenu();
+    ASSERT_EQ(principale->ImageMenu[5]->toolTip(), u"Relance.dat"_qs);
+    ASSERT_EQ(principale->ImageMenu[6]->toolTip(), u"Suivi.dat"_qs);
+
+    // A double click on another template's icon.
+    taperLettre(u"\nPremier ajout"_qs);
+    doubleClic(6);
+    EXPECT_EQ(texteEnregistre(u"Relance"_qs), u"Madame, Monsieur,\r\nPremier ajout"_qs);
+    ASSERT_EQ(f->NomLettre->text(), u"Suivi"_qs);
+
+    // A double click on the desktop's free slot: a new template.
+    principale->InitMenu();
+    taperLettre(u"\nSecond ajout"_qs);
+    doubleClic(7);
+    EXPECT_EQ(texteEnregistre(u"Suivi"_qs), u"Bonjour,\r\nSecond ajout"_qs);
+    EXPECT_TRUE(f->NomLettre->text().isEmpty());
+
+    // The shown template renamed from its icon's menu: the text goes along, the old name stays gone.
+    f->ChargerFichierLettre(fichierLettre(u"Relance"_qs));
+    principale->InitMenu();
+    taperLettre(u" Merci."_qs);
+    principale->IndexIcone = 5;
+    faux.dialogues->fichiersChoisis.push_back(dossier.chemin(u"Lettres/Relance mai"_qs));
+    principale->PopupMenu(principale->MenuLettre, principale->mapToGlobal(QPoint(40, 40)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(principale->MenuLettre));
+    QTest::mouseClick(principale->MenuLettre, Qt::LeftButton, {},
+                      principale->MenuLettre->actionGeometry(principale->RenommerLettre).center());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(lettres(), (QStringList{u"Relance mai.dat"_qs, u"Suivi.dat"_qs}));
+    EXPECT_EQ(texteEnregistre(u"Relance mai"_qs), u"Madame, Monsieur,\r\nPremier ajout Merci."_qs);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+// When that save fails, the user is asked before the text goes; Cancel keeps it on screen.
+TEST_F(FermetureLettre, UnModeleQuiNePeutEtreEnregistreNeCedeSaPlaceQuApresAccord)
+{
+    ecrireModele(u"Suivi"_qs, u"Bonjour,"_qs);
+    principale->InitMenu();
+    std::optional<Registres::FichierProtege> protege(std::in_place, dossier.chemin(u"Lettres"_qs));
+    ASSERT_TRUE(protege->actif());
+    taperLettre(u"\nUn ajout"_qs);
+    const QString question = u"Le modèle de lettre « Relance » n'a pas pu être enregistré. Ouvrir le modèle de lettre "
+                             "Suivi.dat fera perdre vos dernières modifications de la lettre. Continuer ?"_qs;
+    faux.dialogues->reponses = {false};
+    doubleClic(6);
+    EXPECT_EQ(messages(), QStringList{question});
+    EXPECT_EQ(f->NomLettre->text(), u"Relance"_qs);
+    EXPECT_EQ(f->Text1->toPlainText(), u"Madame, Monsieur,\nUn ajout"_qs);
+
+    faux.dialogues->reponses = {true};
+    doubleClic(6);
+    EXPECT_EQ(messages(), QStringList{question});
+    EXPECT_EQ(f->NomLettre->text(), u"Suivi"_qs);
+    protege.reset();
     EXPECT_EQ(texteEnregistre(u"Relance"_qs), u"Madame, Monsieur,"_qs);
 }
