@@ -8,19 +8,14 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
-#include <QProcess>
 #include <QTest>
 #include <QTimer>
-#include <csignal>
-#include <iostream>
 #include <sys/stat.h>
 
 #include "cveditor/fichier_cv.h"
 #include "platform/plateforme.h"
 #include "register/store/base_candidatures.h"
-#include "shell/mainwindow/liens_modules.h"
 #include "shell/services/systeme.h"
-#include "shell/startup/depart.h"
 
 namespace {
 
@@ -338,14 +333,8 @@ TEST(FermetureCVEnfant, Enfant)
 {
     if (qEnvironmentVariableIsEmpty("KERVAL_ARRET_CV"))
         GTEST_SKIP() << "run by a child process";
-    // As the executable starts.
-    Plateforme::installerLinux();
-    Ecran::simuler(QSize(1280, 1024));
-    installerLiensModules();
-    Depart::demarrer();
-    QPointer<Principale> principale = RegistreFenetres::instance().siChargee<Principale>();
+    QPointer<Principale> principale = Outils::demarrerCommeLExecutable();
     ASSERT_FALSE(principale.isNull());
-    ASSERT_TRUE(Outils::attendre([] { return !RegistreFenetres::instance().estChargee<Depart>(); }));
 
     // The CV opened by a double click on its desktop icon, then typed into.
     principale->activateWindow();
@@ -360,11 +349,7 @@ TEST(FermetureCVEnfant, Enfant)
     FormRedigerCV& f = *RegistreFenetres::instance().siChargee<FormRedigerCV>();
     taperALaFin(f.Experiences, Ajout);
 
-    std::cout << "pret" << std::endl;
-    QTimer::singleShot(120000, qApp, [] { QCoreApplication::exit(3); }); // no signal came
-    EXPECT_EQ(QApplication::exec(), 0);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(principale.isNull());
+    Outils::attendreLArret(principale);
 }
 
 TEST(FermetureCVEnfant, UnSignalDArretEnregistreLeCVQuiVientDEtreTape)
@@ -373,25 +358,8 @@ TEST(FermetureCVEnfant, UnSignalDArretEnregistreLeCVQuiVientDEtreTape)
     ASSERT_TRUE(QDir().mkpath(dossier.chemin(u"CV"_qs)));
     ecrireMartin(dossier.donnees());
 
-    QProcess enfant;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"KERVAL_ARRET_CV"_qs, u"1"_qs);
-    env.insert(u"AppData"_qs, dossier.appData());
-    enfant.setProcessEnvironment(env);
-    enfant.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    enfant.start(QCoreApplication::applicationFilePath(), {u"--gtest_filter=FermetureCVEnfant.Enfant"_qs});
-    ASSERT_TRUE(enfant.waitForStarted(10000));
-    QByteArray sortie;
-    while (!sortie.contains("pret\n") && enfant.waitForReadyRead(120000))
-        sortie += enfant.readAllStandardOutput();
-    ASSERT_TRUE(sortie.contains("pret\n")) << sortie.toStdString();
-
-    ::kill(pid_t(enfant.processId()), SIGTERM);
-    ASSERT_TRUE(enfant.waitForFinished(60000));
-    sortie += enfant.readAllStandardOutput();
-    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
-    EXPECT_TRUE(sortie.contains("[  PASSED  ] 1 test")) << sortie.toStdString();
+    Outils::arreterEnfantPret(u"FermetureCVEnfant.Enfant"_qs,
+                              {{u"KERVAL_ARRET_CV"_qs, u"1"_qs}, {u"AppData"_qs, dossier.appData()}});
     EXPECT_EQ(sectionDe(dossier.chemin(u"CV/Martin Paul.dat"_qs), u"Experiences"_qs),
               u"2001 : Électricien\r\n- Rennes\r\n2010 : Chef d'équipe"_qs);
 }

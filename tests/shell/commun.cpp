@@ -75,18 +75,6 @@ QStringList etatDossier(const QString& dossier)
     return etat;
 }
 
-QPointer<Principale> demarrerCommeLExecutable()
-{
-    Plateforme::installerLinux();
-    Ecran::simuler(QSize(1280, 1024));
-    installerLiensModules();
-    Depart::demarrer();
-    QPointer<Principale> principale = RegistreFenetres::instance().siChargee<Principale>();
-    EXPECT_FALSE(principale.isNull());
-    EXPECT_TRUE(Outils::attendre([] { return !RegistreFenetres::instance().estChargee<Depart>(); }));
-    return principale;
-}
-
 FormCand& ouvrirCandidature()
 {
     FormCand& registre = Forme<FormCand>();

@@ -96,9 +96,7 @@ class QTimer;
 class Principale;
 class FormCand;
 
-// In a child process: the program starts as the executable starts it, with the desktop's own
-// services; the main window, once the splash has gone.
-QPointer<Principale> demarrerCommeLExecutable();
+using Outils::demarrerCommeLExecutable;
 // The register's only application, opened with a click in the register window's tree.
 FormCand& ouvrirCandidature();
 // Types at the end of a text box, right after its window's autosave has ticked: the next tick is

@@ -8,8 +8,17 @@
 #include <QMenu>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <iostream>
+
+#include "platform/plateforme.h"
+#include "shell/mainwindow/liens_modules.h"
+#include "shell/mainwindow/principale.h"
+#include "shell/startup/depart.h"
+#include "shell/startup/ecran.h"
 
 DossierTemporaire::DossierTemporaire()
 {
@@ -104,6 +113,50 @@ void relancerSousCUtf8(const QString& filtre, const QMap<QString, QString>& vari
     EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit) << sortie.toStdString();
     EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
     EXPECT_TRUE(sortie.contains(QStringLiteral("[  PASSED  ] 1 test"))) << sortie.toStdString();
+}
+
+void arreterEnfantPret(const QString& filtre, const QMap<QString, QString>& variables)
+{
+    QProcess enfant;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (auto it = variables.cbegin(); it != variables.cend(); ++it)
+        env.insert(it.key(), it.value());
+    enfant.setProcessEnvironment(env);
+    enfant.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    enfant.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=") + filtre});
+    ASSERT_TRUE(enfant.waitForStarted(10000));
+    QByteArray sortie;
+    while (!sortie.contains("pret\n") && enfant.waitForReadyRead(120000))
+        sortie += enfant.readAllStandardOutput();
+    ASSERT_TRUE(sortie.contains("pret\n")) << sortie.toStdString();
+
+    ::kill(pid_t(enfant.processId()), SIGTERM);
+    ASSERT_TRUE(enfant.waitForFinished(60000));
+    sortie += enfant.readAllStandardOutput();
+    EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
+    EXPECT_TRUE(sortie.contains("[  PASSED  ] 1 test")) << sortie.toStdString();
+}
+
+QPointer<Principale> demarrerCommeLExecutable()
+{
+    Plateforme::installerLinux();
+    Ecran::simuler(QSize(1280, 1024));
+    installerLiensModules();
+    Depart::demarrer();
+    QPointer<Principale> principale = RegistreFenetres::instance().siChargee<Principale>();
+    EXPECT_FALSE(principale.isNull());
+    EXPECT_TRUE(attendre([] { return !RegistreFenetres::instance().estChargee<Depart>(); }));
+    return principale;
+}
+
+void attendreLArret(const QPointer<Principale>& principale)
+{
+    std::cout << "pret" << std::endl;
+    QTimer::singleShot(120000, qApp, [] { QCoreApplication::exit(3); }); // no signal came
+    EXPECT_EQ(QApplication::exec(), 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(principale.isNull());
 }
 
 void relancerSurPetitDisque(const QString& filtre, const QString& variable, int megaoctets)

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLocale>
 #include <QMap>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -57,6 +58,7 @@ private:
 };
 
 class QWidget;
+class Principale;
 
 namespace Outils {
 // Lets the program run until the condition holds; false when the generous limit passes first (a
@@ -71,6 +73,16 @@ bool choisirDansMenu(const QString& libelle);
 // locale and with the system's locale (KERVAL_LOCALE_SYSTEME), plus the variables given; checks
 // that the child ran one test and passed.
 void relancerSousCUtf8(const QString& filtre, const QMap<QString, QString>& variables = {});
+// Runs the test the filter names in a child process of this test program, with the variables set;
+// once the child prints "pret", ends it as a session that ends does (SIGTERM), and checks that it
+// ended by itself with code 0 and that its test passed.
+void arreterEnfantPret(const QString& filtre, const QMap<QString, QString>& variables);
+// The program's start-up as the executable runs it: the desktop's own services, every module's
+// windows, the splash; returns the main window once the splash has gone.
+QPointer<Principale> demarrerCommeLExecutable();
+// In that child: says "pret" and runs the event loop until the signal ends the program, which
+// must end it by itself with code 0, its main window gone.
+void attendreLArret(const QPointer<Principale>& principale);
 // Runs the tests the filter names again in a child process of this test program whose temporary
 // folder (and so every data folder it makes) is a file system of its own of that size, in a mount
 // namespace, with the variable set to 1; checks that the child ran one test and passed. The test
