@@ -162,6 +162,10 @@ private:
     // The save; `demandee` for the save command, which answers every failure.
     void sauvegarder(bool demandee);
     void placerPopups();
+    // The entry panel keeps every control whole and inside it, in either layout.
+    void ajusterPanneau();
+    void disposerIdentite();
+    void placerOutils();
     QWidget* principale() const;
     QWidget* cadre();
 
