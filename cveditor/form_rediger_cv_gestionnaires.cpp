@@ -63,7 +63,7 @@ void FormRedigerCV::Form_Load()
         fenetre->resize(Twips::taille(largeurT(p) - 100, hauteurT(p) - 1800));
     else
         fenetre->resize(Twips::taille(19000, 11000));
-    if (largeurT(fenetre) < 16000)
+    if (largeurT(fenetre) < LargeurCompacte)
         BoutonKVL1_Click();
     List1->clear();
     for (int i = 0; i < 110; ++i)
@@ -121,7 +121,9 @@ void FormRedigerCV::Form_Resize()
 
 void FormRedigerCV::BoutonKVL1_Click()
 {
-    // Every run divides the current sizes again: nothing records that the layout is compact.
+    // Every run divides the current sizes again; what is recorded only keeps a resize of the
+    // window from running it again by itself.
+    compacte_ = true;
     for (QWidget* conteneur : std::initializer_list<QWidget*>{Frame1, FrameZones})
         for (QWidget* w : conteneur->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             fixerLargeurT(w, largeurT(w) / 1.9);

@@ -868,7 +868,13 @@ bool FormRedigerCV::eventFilter(QObject* objet, QEvent* evenement)
 void FormRedigerCV::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
-    if (!enRedimension_)
+    if (enRedimension_)
+        return;
+    // An editor on show that the main window narrows below the compact width (a window snapped to
+    // half a screen) takes the compact layout once, as it does when it opens that narrow.
+    if (isVisible() && !compacte_ && Twips::depuisPixels(cadre()->width()) < LargeurCompacte)
+        BoutonKVL1_Click();
+    else
         Form_Resize();
 }
 

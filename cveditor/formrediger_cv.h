@@ -166,6 +166,9 @@ private:
     void ajusterPanneau();
     void disposerIdentite();
     void placerOutils();
+    // Below this width (twips) the editor takes the compact layout.
+    static constexpr int LargeurCompacte = 16000;
+    bool compacte_ = false; // the compact layout has run
     QWidget* principale() const;
     QWidget* cadre();
 

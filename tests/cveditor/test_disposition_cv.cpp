@@ -164,6 +164,8 @@ TEST_F(TestFenetreCV, LePanneauMontreChaqueControleEnDemiEcranCommeEnPleineLarge
         if (cas.puis != cas.ouverture)
             principale->resize(cas.puis, 1053);
         QCoreApplication::processEvents();
+        // Narrowed to half a screen while open, it becomes compact as well; widened, it stays so.
+        EXPECT_EQ(f.Nom->width() < Twips::versPixels(3450), cas.ouverture == 960 || cas.puis == 960);
         {
             SCOPED_TRACE("the free-text identity on show");
             for (QWidget* w : f.FrameIdentite->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
