@@ -74,8 +74,6 @@ void verifierPanneau(FormRedigerCV& f)
 {
     for (QWidget* w : f.Frame1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         EXPECT_TRUE(f.Frame1->rect().contains(w->geometry())) << nom(w).toStdString();
-    for (QWidget* w : f.FrameIdentite->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        EXPECT_TRUE(f.FrameIdentite->rect().contains(w->geometry())) << nom(w).toStdString();
     EXPECT_GE(f.Frame1->x(), 0);
     EXPECT_LE(droite(f.Frame1), f.Frame2->width());
     for (QWidget* w : std::initializer_list<QWidget*>{f.Frame2, f.List1, f.Label5})
