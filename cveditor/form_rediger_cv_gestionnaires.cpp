@@ -124,11 +124,14 @@ void FormRedigerCV::BoutonKVL1_Click()
     // Every run divides the current sizes again; what is recorded only keeps a resize of the
     // window from running it again by itself.
     compacte_ = true;
+    const QSize photo = Photo->size();
     for (QWidget* conteneur : std::initializer_list<QWidget*>{Frame1, FrameZones})
         for (QWidget* w : conteneur->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             fixerLargeurT(w, largeurT(w) / 1.9);
             fixerGaucheT(w, gaucheT(w) / 1.9);
         }
+    // The photograph keeps its proportions: it fits again into its narrower box.
+    Photo->resize(photo);
     // The panel, the frames around it and the preview's left edge then follow what the panel
     // holds, so that no control is cut and the preview takes the room the panel gave up.
     ajusterPanneau();

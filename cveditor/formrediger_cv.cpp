@@ -616,9 +616,15 @@ void FormRedigerCV::ajusterPanneau()
     // Each control at least as wide as it needs; then, column by column from the left, the
     // controls that share a left edge move together past whatever stands before them on their
     // rows (a control that spans the panel moves along, but pushes nothing).
-    // The short boxes keep room for what they hold whole: a postal code, a date, an age, a count.
-    const QHash<QWidget*, QString> gabarits = {
-        {CP, u"00000"_qs}, {DateNaissance, u"00/00/0000"_qs}, {Age, u"000"_qs}, {NbEnfants, u"00"_qs}};
+    // The short boxes keep room for what they hold whole: a postal code, a date, an age, a count,
+    // and the page model's and font's names, as long as the longest font's.
+    QString police;
+    for (const QString& nom : OptionsPresentation::polices())
+        if (nom.size() > police.size())
+            police = nom;
+    const QHash<QWidget*, QString> gabarits = {{CP, u"00000"_qs},   {DateNaissance, u"00/00/0000"_qs},
+                                               {Age, u"000"_qs},    {NbEnfants, u"00"_qs},
+                                               {NomModele, police}, {Police, police}};
     std::map<int, QList<QWidget*>> colonnes;
     for (QWidget* w : pieces) {
         if (icones.contains(w))
@@ -630,13 +636,21 @@ void FormRedigerCV::ajusterPanneau()
             w->resize(besoin, w->height());
         colonnes[w->x()] << w;
     }
+    // The photograph's caption stands for the picture above it, down from the top of its box.
+    const auto rangees = [this](QWidget* w) {
+        return w == Label2 ? QRect(w->x(), Twips::versPixels(HautPhoto), w->width(),
+                                   w->y() + w->height() - Twips::versPixels(HautPhoto))
+                           : w->geometry();
+    };
     QList<QWidget*> placees;
     for (auto& [gauche, membres] : colonnes) {
         int bord = gauche;
         for (QWidget* m : membres)
-            for (QWidget* d : placees)
-                if (!m->isHidden() && !d->isHidden() && !etire(d) && memeRangee(m, d))
+            for (QWidget* d : placees) {
+                const QRect a = rangees(m), b = rangees(d);
+                if (!m->isHidden() && !d->isHidden() && !etire(d) && a.top() <= b.bottom() && b.top() <= a.bottom())
                     bord = std::max(bord, droiteDe(d));
+            }
         for (QWidget* m : membres)
             m->move(bord > gauche ? bord + ecart : gauche, m->y());
         placees << membres;
@@ -664,6 +678,16 @@ void FormRedigerCV::ajusterPanneau()
             b->move(milieu - indicateur.center().x(), b->y());
         }
         debut = fin;
+    }
+    // The whole grid, heading included, stands right of the languages' names.
+    int recul = 0;
+    for (int k = 0; k < 9; ++k)
+        recul = std::max(recul, droiteDe(Label32[size_t(k)]) + ecart - LangueScolaire[size_t(k)]->x());
+    if (recul > 0) {
+        Label34->move(Label34->x() + recul, Label34->y());
+        for (auto* colonne : grille)
+            for (QCheckBox* b : *colonne)
+                b->move(b->x() + recul, b->y());
     }
 
     // The panel's right edge: as designed, or past the widest row.

@@ -82,6 +82,8 @@ void verifierPanneau(FormRedigerCV& f)
     EXPECT_LE(droite(f.FrameZones), f.FrameCV->x());
     EXPECT_LE(droite(f.FrameCV), f.width());
     EXPECT_GE(f.WebBrowser1->width(), 300);
+    // The photograph's box keeps its proportions, 4 by 5, whatever the layout.
+    EXPECT_NEAR(double(f.Photo->width()) / f.Photo->height(), 0.8, 0.03);
     // The preview's toolbar: each picture whole, inside its frame, above the preview.
     QList<QWidget*> outils{f.Genere, f.SauvegarderCV};
     for (Etiquette* e : f.ImageMenu)
@@ -93,10 +95,10 @@ void verifierPanneau(FormRedigerCV& f)
         for (QWidget* autre : outils)
             EXPECT_TRUE(o == autre || !o->geometry().intersects(autre->geometry())) << nom(o).toStdString();
     }
-    // The short boxes show a postal code, a date, an age whole: with the cursor after the text,
-    // its first character still shows at the box's left.
+    // The short boxes show a postal code, a date, an age, a font's name whole: with the cursor
+    // after the text, its first character still shows at the box's left.
     for (auto [boite, texte] : {std::pair{f.CP, u"75011"_qs}, std::pair{f.DateNaissance, u"12/03/1988"_qs},
-                                std::pair{f.Age, u"38"_qs}}) {
+                                std::pair{f.Age, u"38"_qs}, std::pair{f.Police, u"Lucida Handwriting"_qs}}) {
         boite->setText(texte);
         boite->end(false);
         boite->grab(); // the box scrolls its text as it paints
@@ -149,12 +151,21 @@ TEST_F(TestFenetreCV, LePanneauMontreChaqueControleEnDemiEcranCommeEnPleineLarge
 {
     principale->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
+    // A CV with its portrait, 600 x 800.
+    FichiersTexte::ecrire(fichierCV(u"Martin Paul"_qs), u"Nom=MARTIN\r\nPrénom=Paul\r\nCP=75011\r\n"_qs);
+    QImage portrait(600, 800, QImage::Format_RGB32);
+    portrait.fill(QColor(0x80, 0x60, 0x40));
+    ASSERT_TRUE(portrait.save(dossier.chemin(u"Modeles/Martin Paul.jpg"_qs), "JPG"));
     struct Cas {
         int ouverture, puis; // the main window's width, in pixels, as the editor opens, then
+        bool miseEnForme;    // "Mise en forme" clicked once more
     };
-    // Half of a 1920-pixel screen, where the editor opens compact; the full width; one then the other.
-    for (const Cas cas : {Cas{960, 960}, Cas{1440, 1440}, Cas{960, 1920}, Cas{1920, 960}}) {
-        SCOPED_TRACE(std::to_string(cas.ouverture) + " then " + std::to_string(cas.puis));
+    // Half of a 1920-pixel screen, where the editor opens compact; the full width; one then the
+    // other; and the compact layout asked for once more.
+    for (const Cas cas : {Cas{960, 960, false}, Cas{1440, 1440, false}, Cas{960, 1920, false},
+                          Cas{1920, 960, false}, Cas{960, 960, true}}) {
+        SCOPED_TRACE(std::to_string(cas.ouverture) + " then " + std::to_string(cas.puis) +
+                     (cas.miseEnForme ? " and Mise en forme" : ""));
         RegistreFenetres::instance().decharger(FormRedigerCV::NomConception);
         principale->resize(cas.ouverture, 1053);
         FormRedigerCV& f = cv();
@@ -173,6 +184,13 @@ TEST_F(TestFenetreCV, LePanneauMontreChaqueControleEnDemiEcranCommeEnPleineLarge
         // The detailed boxes, then the whole panel.
         QTest::mouseClick(f.SaiseDetaillee, Qt::LeftButton, {}, f.SaiseDetaillee->rect().center());
         ASSERT_TRUE(f.FrameIdentite->isHidden());
+        f.ChargerFichierCV(fichierCV(u"Martin Paul"_qs));
+        ASSERT_FALSE(f.Photo->pixmap().isNull());
+        if (cas.miseEnForme) {
+            const int largeur = f.Nom->width();
+            QTest::mouseClick(f.BoutonKVL1->Label1, Qt::LeftButton, {}, f.BoutonKVL1->Label1->rect().center());
+            ASSERT_LT(f.Nom->width(), largeur);
+        }
         verifierPanneau(f);
 
         // Tab goes down the whole panel, each control it reaches in sight.
