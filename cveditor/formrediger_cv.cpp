@@ -85,7 +85,9 @@ int largeurPour(QLineEdit* boite, const QString& gabarit)
 {
     QStyleOptionFrame option;
     option.initFrom(boite);
-    option.lineWidth = boite->hasFrame() ? boite->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, boite) : 0;
+    option.lineWidth =
+        boite->hasFrame() ? boite->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, boite) : 0;
+    // The text, the box's two-pixel margin each side and its own text margins.
     const QMargins m = boite->textMargins();
     const QSize texte(boite->fontMetrics().horizontalAdvance(gabarit) + 2 * 2 + m.left() + m.right(),
                       boite->fontMetrics().height());
