@@ -63,7 +63,7 @@ void FormRedigerCV::Form_Load()
         fenetre->resize(Twips::taille(largeurT(p) - 100, hauteurT(p) - 1800));
     else
         fenetre->resize(Twips::taille(19000, 11000));
-    if (largeurT(fenetre) < 16000)
+    if (largeurT(fenetre) < LargeurCompacte)
         BoutonKVL1_Click();
     List1->clear();
     for (int i = 0; i < 110; ++i)
@@ -111,6 +111,7 @@ void FormRedigerCV::Form_Resize()
     fixerHauteurT(FrameCV, hauteurT(this) - 100);
     fixerHauteurT(WebBrowser1, hauteurT(FrameCV) - 300);
     fixerLargeurT(FrameCV, largeurT(this) - gaucheT(FrameCV) - 150);
+    placerOutils();
     fixerLargeurT(FrameWeb, largeurT(FrameCV) - 100);
     fixerLargeurT(WebBrowser1, largeurT(FrameWeb) + 100);
     fixerHauteurT(FrameWeb, hauteurT(FrameCV) - hautT(FrameWeb) - 50);
@@ -120,16 +121,20 @@ void FormRedigerCV::Form_Resize()
 
 void FormRedigerCV::BoutonKVL1_Click()
 {
-    // Every run divides the current sizes again: nothing records that the layout is compact.
+    // Every run divides the current sizes again; what is recorded only keeps a resize of the
+    // window from running it again by itself.
+    compacte_ = true;
+    const QSize photo = Photo->size();
     for (QWidget* conteneur : std::initializer_list<QWidget*>{Frame1, FrameZones})
         for (QWidget* w : conteneur->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             fixerLargeurT(w, largeurT(w) / 1.9);
             fixerGaucheT(w, gaucheT(w) / 1.9);
         }
-    fixerLargeurT(Frame1, largeurT(Frame1) / 1.2);
-    fixerLargeurT(Frame2, largeurT(Frame2) / 1.2 - 45);
-    fixerLargeurT(FrameZones, largeurT(FrameZones) / 1.2);
-    fixerGaucheT(FrameCV, gaucheT(FrameCV) / 1.2);
+    // The photograph keeps its proportions: it fits again into its narrower box.
+    Photo->resize(photo);
+    // The panel, the frames around it and the preview's left edge then follow what the panel
+    // holds, so that no control is cut and the preview takes the room the panel gave up.
+    ajusterPanneau();
     Form_Resize();
 }
 
@@ -155,7 +160,9 @@ void FormRedigerCV::placerPopups()
 void FormRedigerCV::ImageMenu_Click(int index)
 {
     placerPopups();
-    const QPoint position = Twips::point(gaucheT(FrameCV) + gaucheT(ImageMenu[index]), 300);
+    // Under the picture's row of the toolbar (its second row where the preview is narrow).
+    const QPoint position =
+        Twips::point(gaucheT(FrameCV) + gaucheT(ImageMenu[index]), 300 + hautT(ImageMenu[index]) - 15);
     switch (index) {
     case 0:
         Age->setFocus(Qt::OtherFocusReason);
@@ -190,6 +197,7 @@ void FormRedigerCV::ImageMenu_Click(int index)
 void FormRedigerCV::ImageMenu_MouseMove(int index)
 {
     fixerGaucheT(CadreOrange, gaucheT(ImageMenu[index]) + 15);
+    fixerHautT(CadreOrange, hautT(ImageMenu[index]) + hauteurT(ImageMenu[index])); // under its row
 }
 
 void FormRedigerCV::Image6_MouseMove(int index)

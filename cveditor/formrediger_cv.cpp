@@ -9,8 +9,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QHash>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionFrame>
+#include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "cveditor/options_presentation.h"
 #include "platform/attente.h"
@@ -60,6 +66,41 @@ Etiquette* lien(const QString& texte, QWidget* parent)
     e->setCursor(Qt::PointingHandCursor);
     return e;
 }
+
+// The width a control needs to show itself whole, in pixels; 0 for one that takes any width.
+int besoinLargeur(QWidget* w)
+{
+    if (auto* b = qobject_cast<BoutonKVL*>(w))
+        return b->Label1->sizeHint().width() + Twips::versPixels(120);
+    if (auto* c = qobject_cast<QCheckBox*>(w))
+        return c->sizeHint().width();
+    if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap() && !l->text().isEmpty())
+        // A picture drawn as one character stays at least square.
+        return l->text().size() == 1 ? std::max(l->sizeHint().width(), l->height()) : l->sizeHint().width();
+    return 0;
+}
+
+// The width a box needs to show a text of that form whole.
+int largeurPour(QLineEdit* boite, const QString& gabarit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(boite);
+    option.lineWidth =
+        boite->hasFrame() ? boite->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, boite) : 0;
+    // The text, the box's two-pixel margin each side and its own text margins.
+    const QMargins m = boite->textMargins();
+    const QSize texte(boite->fontMetrics().horizontalAdvance(gabarit) + 2 * 2 + m.left() + m.right(),
+                      boite->fontMetrics().height());
+    return boite->style()->sizeFromContents(QStyle::CT_LineEdit, &option, texte, boite).width();
+}
+
+// Whether two controls share a row: their heights overlap.
+bool memeRangee(const QWidget* a, const QWidget* b)
+{
+    return a->y() < b->y() + b->height() && b->y() < a->y() + a->height();
+}
+
+int droiteDe(const QWidget* w) { return w->x() + w->width(); }
 
 } // namespace
 
@@ -156,6 +197,7 @@ void FormRedigerCV::construire()
     for (int k = 0; k < 2; ++k)
         groupes_.insert(QStringLiteral("%1:CheckDisposition").arg(k), CheckDisposition[k]);
     ordonnerTabulation();
+    ajusterPanneau();
 }
 
 void FormRedigerCV::ordonnerTabulation()
@@ -292,6 +334,7 @@ void FormRedigerCV::construireIdentite()
     placer(FrameIdentite, 0, 330, 7200, 4100);
     auto* legendeIdentite =
         new QLabel(u"Informations identitaires (Nom, Prénom, Adresse, Téléphone, Email, etc...)"_qs, FrameIdentite);
+    legendeIdentite->setObjectName(u"LegendeIdentite"_qs);
     legendeIdentite->setWordWrap(true);
     placer(legendeIdentite, 90, 60, 7000, 300);
     Identite = new ZoneTexte(FrameIdentite);
@@ -306,6 +349,7 @@ void FormRedigerCV::construireSections()
     auto section = [this](int index, const QString& legende, int haut, int hauteur, bool aide) {
         auto* l = new Etiquette(legende, Frame1);
         l->setStyleSheet(u"color:#203A66; font-weight:bold;"_qs);
+        l->setWordWrap(true); // over two lines where the panel is narrow
         placer(l, 90, haut, 6500, 285);
         Label1.insert(index, l);
         if (aide) {
@@ -538,6 +582,218 @@ void FormRedigerCV::construireApercu()
     placer(WebBrowser1, -50, -50, 9000, 8700);
 }
 
+// --- the entry panel fitted to what it holds ---
+
+void FormRedigerCV::ajusterPanneau()
+{
+    // Whatever width the layout gave the controls (the compact layout narrows them), each one
+    // stays whole and inside the panel: a control keeps the width its caption needs and the
+    // controls right of it on its rows move along; the controls that span the panel follow its
+    // right edge and the help icons stand at it; the headings wrap over the lines they need and
+    // what lies below moves down; then the frames around the panel follow it.
+    Frame1->ensurePolished();
+    const int ecart = Twips::versPixels(30); // between a control moved along and the one before it
+    const QList<QWidget*> etires = {Label1.value(0), Label1.value(1), FrameIdentite, Fonction, Objectifs,
+                                    Etudes, Formations, Experiences, Competences, LanguesPlus, Divers};
+    QList<QWidget*> titres; // the sections' headings, which span the panel up to their help icon
+    for (int index : {12, 13, 14, 15, 16, 17, 20, 21})
+        titres << Label1.value(index);
+    QList<QWidget*> icones;
+    for (Etiquette* i : Image6)
+        icones << i;
+    auto etire = [&](QWidget* w) { return etires.contains(w) || titres.contains(w); };
+
+    // The controls that take part: those on show, the situation list that drops down under its
+    // box and the identity panel that lies over the detailed boxes; the photograph fits itself
+    // above its caption.
+    QList<QWidget*> pieces;
+    QHash<QWidget*, int> droites; // the right edges as the layout gave them
+    int droiteAvant = 0;
+    for (QWidget* w : Frame1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w == Photo || (w->isHidden() && w != ListeSituations && w != FrameIdentite))
+            continue;
+        pieces << w;
+        droites.insert(w, droiteDe(w));
+        droiteAvant = std::max(droiteAvant, droiteDe(w));
+    }
+
+    // Each control at least as wide as it needs; then, column by column from the left, the
+    // controls that share a left edge move together past whatever stands before them on their
+    // rows (a control that spans the panel moves along, but pushes nothing).
+    // The short boxes keep room for what they hold whole: a postal code, a date, an age, a count,
+    // and the page model's and font's names, as long as the longest font's.
+    QString police;
+    for (const QString& nom : OptionsPresentation::polices())
+        if (nom.size() > police.size())
+            police = nom;
+    const QHash<QWidget*, QString> gabarits = {{CP, u"00000"_qs},   {DateNaissance, u"00/00/0000"_qs},
+                                               {Age, u"000"_qs},    {NbEnfants, u"00"_qs},
+                                               {NomModele, police}, {Police, police}};
+    std::map<int, QList<QWidget*>> colonnes;
+    for (QWidget* w : pieces) {
+        if (icones.contains(w))
+            continue;
+        const int besoin = etire(w)                 ? 0
+                           : gabarits.contains(w) ? largeurPour(static_cast<QLineEdit*>(w), gabarits.value(w))
+                                                  : besoinLargeur(w);
+        if (besoin > w->width())
+            w->resize(besoin, w->height());
+        colonnes[w->x()] << w;
+    }
+    // The photograph's caption stands for the picture above it, down from the top of its box.
+    const auto rangees = [this](QWidget* w) {
+        return w == Label2 ? QRect(w->x(), Twips::versPixels(HautPhoto), w->width(),
+                                   w->y() + w->height() - Twips::versPixels(HautPhoto))
+                           : w->geometry();
+    };
+    QList<QWidget*> placees;
+    for (auto& [gauche, membres] : colonnes) {
+        int bord = gauche;
+        for (QWidget* m : membres)
+            for (QWidget* d : placees) {
+                const QRect a = rangees(m), b = rangees(d);
+                if (!m->isHidden() && !d->isHidden() && !etire(d) && a.top() <= b.bottom() && b.top() <= a.bottom())
+                    bord = std::max(bord, droiteDe(d));
+            }
+        for (QWidget* m : membres)
+            m->move(bord > gauche ? bord + ecart : gauche, m->y());
+        placees << membres;
+    }
+
+    // The language grid's columns stand under the words of their heading.
+    const QString entete = Label34->text();
+    const QFontMetrics mesure(Label34->font());
+    const std::array<std::array<QCheckBox*, 9>*, 4> grille = {&LangueScolaire, &LangueProf, &LangueCourant,
+                                                              &LangueBilingue};
+    qsizetype debut = 0;
+    for (auto* colonne : grille) {
+        while (debut < entete.size() && entete.at(debut).isSpace())
+            ++debut;
+        qsizetype fin = debut;
+        while (fin < entete.size() && !entete.at(fin).isSpace())
+            ++fin;
+        const int milieu = Label34->x() + Label34->contentsRect().left() +
+                           mesure.horizontalAdvance(entete.left(debut)) +
+                           mesure.horizontalAdvance(entete.mid(debut, fin - debut)) / 2;
+        for (QCheckBox* b : *colonne) {
+            QStyleOptionButton option;
+            option.initFrom(b);
+            const QRect indicateur = b->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, b);
+            b->move(milieu - indicateur.center().x(), b->y());
+        }
+        debut = fin;
+    }
+    // The whole grid, heading included, stands right of the languages' names.
+    int recul = 0;
+    for (int k = 0; k < 9; ++k)
+        recul = std::max(recul, droiteDe(Label32[size_t(k)]) + ecart - LangueScolaire[size_t(k)]->x());
+    if (recul > 0) {
+        Label34->move(Label34->x() + recul, Label34->y());
+        for (auto* colonne : grille)
+            for (QCheckBox* b : *colonne)
+                b->move(b->x() + recul, b->y());
+    }
+
+    // The panel's right edge: as designed, or past the widest row.
+    int droite = 0;
+    for (QWidget* w : pieces)
+        if (!etire(w) && !icones.contains(w))
+            droite = std::max(droite, droiteDe(w));
+    const int largeur = std::max(droiteAvant, droite + Twips::versPixels(110));
+    const int decalage = largeur - droiteAvant;
+    for (QWidget* i : icones) {
+        const int taille = std::max(i->width(), besoinLargeur(i));
+        i->setGeometry(droiteDe(i) + decalage - taille, i->y(), taille, i->height());
+    }
+    for (QWidget* w : pieces) {
+        if (!etire(w))
+            continue;
+        int bordDroit = droites.value(w) + decalage;
+        for (QWidget* i : icones)
+            if (!i->isHidden() && memeRangee(i, w))
+                bordDroit = std::min(bordDroit, i->x() - ecart);
+        w->resize(bordDroit - w->x(), w->height());
+    }
+
+    // Headings that no longer hold on one line take the lines they need; what lies below them
+    // moves down, and the panel grows by as much.
+    QList<QLabel*> entetes;
+    for (QWidget* w : titres)
+        entetes << static_cast<QLabel*>(w);
+    std::sort(entetes.begin(), entetes.end(), [](QLabel* a, QLabel* b) { return a->y() < b->y(); });
+    int croissance = 0;
+    for (QLabel* l : entetes) {
+        const int hauteur = l->heightForWidth(l->width());
+        if (hauteur <= l->height())
+            continue;
+        const int bas = l->y() + l->height(), plus = hauteur - l->height();
+        l->resize(l->width(), hauteur);
+        for (QWidget* w : Frame1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->y() >= bas)
+                w->move(w->x(), w->y() + plus);
+        croissance += plus;
+    }
+    Frame1->resize(largeur, Frame1->height() + croissance);
+    disposerIdentite();
+
+    // The frames around the panel, with their designed margins (twips): the view that shows the
+    // panel, the scroll list beside it, the framed half that holds both, the preview after it.
+    const auto p = [](int twips) { return Twips::versPixels(twips); };
+    Frame2->resize(Frame1->width() + p(90), Frame2->height());
+    const int barre = List1->verticalScrollBar()->sizeHint().width() + 2 * List1->frameWidth();
+    List1->setGeometry(droiteDe(Frame2) + p(10), List1->y(), std::max(List1->width(), barre), List1->height());
+    FrameZones->resize(droiteDe(List1) + p(60), FrameZones->height());
+    Label5->resize(std::min(FrameZones->width() - 2 * Label5->x(), std::max(Label5->width(), besoinLargeur(Label5))),
+                   Label5->height());
+    FrameCV->move(droiteDe(FrameZones) + p(60), FrameCV->y());
+}
+
+void FormRedigerCV::placerOutils()
+{
+    // The preview's toolbar at its designed places where they fit in the preview's frame;
+    // otherwise each picture takes the width its caption needs and the row goes on below, and
+    // the preview starts under the last row.
+    const auto p = [](int twips) { return Twips::versPixels(twips); };
+    const QList<Etiquette*> outils = {ImageMenu[0], ImageMenu[1], ImageMenu[2], ImageMenu[3], ImageMenu[4],
+                                      Genere, SauvegarderCV};
+    const int disponible = FrameCV->width() - p(60);
+    if (p(9200) + p(1440) <= disponible) {
+        for (int i = 0; i < 5; ++i)
+            placer(ImageMenu[size_t(i)], 60 + i * 1500, 15, 1440, 240);
+        placer(Genere, 7700, 15, 1440, 240);
+        placer(SauvegarderCV, 9200, 15, 1440, 240);
+    } else {
+        int x = p(60), y = p(15);
+        for (Etiquette* e : outils) {
+            const int largeur = std::min(e->sizeHint().width() + p(120), p(1440));
+            if (x > p(60) && x + largeur > disponible) {
+                x = p(60);
+                y += p(240) + p(30);
+            }
+            e->setGeometry(x, y, largeur, p(240));
+            x += largeur + p(60);
+        }
+    }
+    const int bas = SauvegarderCV->y() + SauvegarderCV->height();
+    FrameWeb->move(FrameWeb->x(), bas + p(330) - p(15) - p(240));
+}
+
+void FormRedigerCV::disposerIdentite()
+{
+    // The free-text identity panel: its caption over the panel's width (on two lines where it is
+    // narrow), the box below it down to the link.
+    const auto p = [](int twips) { return Twips::versPixels(twips); };
+    const int marge = p(90), largeur = p(Twips::depuisPixels(FrameIdentite->width()) - 200);
+    auto* legende = FrameIdentite->findChild<QLabel*>(u"LegendeIdentite"_qs, Qt::FindDirectChildrenOnly);
+    if (!legende)
+        return;
+    legende->setGeometry(marge, p(60), largeur, std::max(p(300), legende->heightForWidth(largeur)));
+    const int haut = legende->y() + legende->height() + p(40);
+    Identite->setGeometry(marge, haut, largeur, p(400) + p(3250) - haut);
+    SaiseDetaillee->resize(std::min(largeur, std::max(SaiseDetaillee->width(), besoinLargeur(SaiseDetaillee))),
+                           SaiseDetaillee->height());
+}
+
 void FormRedigerCV::surPerteFocus(QWidget* boite, std::function<void()> gestionnaire)
 {
     pertesFocus_->relier(boite, std::move(gestionnaire));
@@ -640,7 +896,13 @@ bool FormRedigerCV::eventFilter(QObject* objet, QEvent* evenement)
 void FormRedigerCV::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
-    if (!enRedimension_)
+    if (enRedimension_)
+        return;
+    // An editor on show that the main window narrows below the compact width (a window snapped to
+    // half a screen) takes the compact layout once, as it does when it opens that narrow.
+    if (isVisible() && !compacte_ && Twips::depuisPixels(cadre()->width()) < LargeurCompacte)
+        BoutonKVL1_Click();
+    else
         Form_Resize();
 }
 

@@ -177,6 +177,13 @@ private:
     // the auto-save gives one; the error number of a failed write, else 0.
     int enregistrerEnAttente();
     void placerPopups();
+    // The entry panel keeps every control whole and inside it, in either layout.
+    void ajusterPanneau();
+    void disposerIdentite();
+    void placerOutils();
+    // Below this width (twips) the editor takes the compact layout.
+    static constexpr int LargeurCompacte = 16000;
+    bool compacte_ = false; // the compact layout has run
     QWidget* principale() const;
     QWidget* cadre();
 

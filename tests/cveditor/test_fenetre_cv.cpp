@@ -181,12 +181,13 @@ TEST_F(TestFenetreCV, TexteDuCVSansScriptDansLApercu)
 TEST_F(TestFenetreCV, MiseEnFormeCompacte)
 {
     FormRedigerCV& f = cv();
-    const int largeur = f.Nom->width(), gauche = f.Nom->x();
-    const int largeurCadre = f.Frame1->width();
+    const int largeur = f.Nom->width();
+    const int largeurCadre = f.Frame1->width(), apercu = f.WebBrowser1->width();
     f.BoutonKVL1_Click();
     EXPECT_NEAR(f.Nom->width(), largeur / 1.9, 1.5);
-    EXPECT_NEAR(f.Nom->x(), gauche / 1.9, 1.5);
-    EXPECT_NEAR(f.Frame1->width(), largeurCadre / 1.2, 1.5);
+    // The panel gives up room, which the preview takes.
+    EXPECT_LT(f.Frame1->width(), largeurCadre);
+    EXPECT_GT(f.WebBrowser1->width(), apercu);
     f.BoutonKVL1_Click();
     EXPECT_NEAR(f.Nom->width(), largeur / 1.9 / 1.9, 2);
 
