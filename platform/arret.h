@@ -10,7 +10,7 @@
 namespace Arret {
 
 bool demande();
-// Set by the stop; a test puts it back.
+// Set by the stop.
 void fixerDemande(bool demande);
 
 // Where the messages kept during the end go (the start-up keeps them in the data folder for the

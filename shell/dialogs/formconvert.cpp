@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 
 #include "cveditor/formrediger_cv.h"
+#include "cveditor/rendu_cv.h"
 #include "platform/plateforme.h"
 #include "shell/dialogs/miseenpage.h"
 #include "shell/mainwindow/export_word.h"
@@ -121,7 +122,7 @@ void FormConvert::BoutonKVL2_Click()
 
 void FormConvert::BoutonKVL3_Click()
 {
-    Systeme::OuvrirDocument(QDir::current().filePath(QStringLiteral("Modeles/CVtemp.html")));
+    Systeme::OuvrirDocument(RenduCV::cheminPage(QDir::currentPath()));
 }
 
 void FormConvert::Info_DblClick()

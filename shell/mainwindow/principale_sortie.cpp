@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "cveditor/formrediger_cv.h"
+#include "cveditor/rendu_cv.h"
 #include "platform/plateforme.h"
 #include "shell/dialogs/formconvert.h"
 #include "shell/dialogs/miseenpage.h"
@@ -17,7 +18,7 @@ namespace {
 // while the CV has no name.
 QString copieWord() { return ExportWord::copieDuCV(Forme<FormRedigerCV>().NomCV->text()); }
 
-QString pageCV() { return QDir::current().filePath(QStringLiteral("Modeles/CVtemp.html")); }
+QString pageCV() { return RenduCV::cheminPage(QDir::currentPath()); }
 
 // What the user must do first before the CV can be converted, empty when it can: the editor
 // shows the page of a CV (a new CV shows none until something is typed in it, while the page

@@ -42,7 +42,6 @@ constexpr int HauteurDepart = 5100;
 // SIGTERM (the session ends), SIGINT and SIGHUP are turned into an event of the user-interface
 // thread through a socket pair.
 int tubeArret[2] = {-1, -1};
-bool arretDemande = false;
 bool arretSansDonnees = false; // no data folder: the program stops
 
 // What the program had to say while the session ended it, for the next start.
@@ -53,11 +52,11 @@ QString messagesPrecedents;
 
 void montrerMessagesPrecedents()
 {
-    if (messagesPrecedents.isEmpty() || arretDemande)
+    if (messagesPrecedents.isEmpty() || Arret::demande())
         return;
     MsgBox(messagesPrecedents);
     // Seen: the file is emptied, unless this end has already written its own there.
-    if (!arretDemande)
+    if (!Arret::demande())
         MessagesDifferes::effacer(Environnement::dossierDonnees());
     messagesPrecedents.clear();
 }
@@ -107,14 +106,13 @@ void terminer()
 
 void arreter()
 {
-    if (!arretDemande) {
+    if (!Arret::demande()) {
         heureArret = Plateforme::instance().horloge().maintenant();
         Arret::fixerDestination([](const QString& texte) {
             messagesRetenus << texte;
             MessagesDifferes::ecrire(Environnement::dossierDonnees(), MessagesDifferes::message(heureArret, messagesRetenus));
         });
     }
-    arretDemande = true;
     Arret::fixerDemande(true);
     fermerBoites();
     static QTimer* fin = nullptr;
@@ -183,9 +181,9 @@ void Depart::demarrer()
     const bool fenetreOuverte = Systeme::FormeVisible(Principale::NomConception);
     if (arretSansDonnees)
         QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(1); });
-    else if (!arretDemande && !fenetreOuverte)
+    else if (!Arret::demande() && !fenetreOuverte)
         QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
-    else if (!arretDemande)
+    else if (!Arret::demande())
         QTimer::singleShot(0, qApp, montrerMessagesPrecedents);
 }
 
@@ -235,7 +233,7 @@ void Depart::Form_Load()
     auto encore = [&] {
         if (moi.isNull())
             return false;
-        if (arretDemande) {
+        if (Arret::demande()) {
             RegistreFenetres::instance().decharger(NomConception);
             return false;
         }

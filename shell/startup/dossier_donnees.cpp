@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <string>
 
 #include "register/store/base_candidatures.h"
 #include "shell/services/fichiers_texte.h"
@@ -136,7 +135,7 @@ QString messageRegistreImpossible(const QString& dossier, Stockage::Cause cause)
     if (cause == Stockage::Cause::CheminTropLong) {
         // The engine counts bytes: an accented letter takes two.
         const qsizetype limite = present
-            ? Stockage::BaseDonnees::longueurCheminMax() - qsizetype(std::char_traits<char>::length("/Kerval.mdb"))
+            ? Stockage::BaseDonnees::longueurCheminMax() - QStringLiteral("/Kerval.mdb").size()
             : BaseCandidatures::longueurDossierMax();
         m += QStringLiteral("Le chemin de ce dossier est trop long pour le registre : il compte %1 caractères, et le "
                             "registre n'en permet pas plus de %2 (une lettre accentuée compte pour deux).\n\n")
