@@ -12,12 +12,14 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QPointer>
+#include <QSysInfo>
 #include <QThread>
 #include <memory>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/dossier_prive.h"
@@ -130,6 +132,29 @@ bool illisibleDepuisLongtemps(const QLockFile& verrou)
     return fichier.isFile() && fichier.lastModified().msecsTo(QDateTime::currentDateTime()) > DelaiEcritureVerrouMs;
 }
 
+// A lock of this machine that no process holds: a copy holds its lock file open and locked from
+// the moment it makes it (before it writes it) until it ends. The number written in the file may
+// meanwhile name another living program, or even this very copy when numbers start over (a fresh
+// container or sandbox); what counts is whether anyone holds the file. A lock from another machine
+// is left to its own machine, whose locks a shared folder may not show here.
+bool tenuParPersonne(const QLockFile& verrou)
+{
+    qint64 pid = 0;
+    QString machine, programme;
+    if (!verrou.getLockInfo(&pid, &machine, &programme)
+        || !(machine.isEmpty() || machine == QSysInfo::machineHostName()))
+        return false;
+    const int fd = ::open(QFile::encodeName(verrou.fileName()).constData(),
+                          O_RDWR | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat s {};
+    // A file system without such locks, or a file that is not one, is taken for held.
+    const bool libre = ::fstat(fd, &s) == 0 && S_ISREG(s.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd); // lets the probe's own lock go
+    return libre;
+}
+
 void lacher()
 {
     Etat& e = etat();
@@ -158,10 +183,10 @@ Verrou prendre(const QString& dossier)
     lacher();
     delete e.serveur;
     auto verrou = std::make_unique<QLockFile>(cheminVerrou(chemin));
-    // Only a lock whose process is gone is stale, however long the first copy has been running.
+    // Only a lock that no living copy holds is stale, however long the first copy has been running.
     verrou->setStaleLockTime(0);
-    if (!verrou->tryLock(0) && verrou->error() == QLockFile::LockFailedError && illisibleDepuisLongtemps(*verrou)
-        && verrou->removeStaleLockFile())
+    if (!verrou->tryLock(0) && verrou->error() == QLockFile::LockFailedError
+        && (illisibleDepuisLongtemps(*verrou) || tenuParPersonne(*verrou)) && verrou->removeStaleLockFile())
         verrou->tryLock(0);
     if (!verrou->isLocked())
         return verrou->error() == QLockFile::LockFailedError ? Verrou::Tenu : Verrou::Impossible;

@@ -3,8 +3,8 @@
 // data folder and listens for the others on a local socket in the user's private folder; a second
 // start on the same folder finds the lock or the socket, asks the first copy to bring its main
 // window to the front or else tells the user that Kerval is already open, and ends without having
-// touched the folder. A lock left behind by a copy that died (killed, crashed) belongs to no living
-// process and is taken over. When the lock cannot be written (full disk, read-only folder) the
+// touched the folder. A lock left behind by a copy that died (killed, crashed) is held by no living
+// process, whatever program its number names by now, and is taken over. When the lock cannot be written (full disk, read-only folder) the
 // socket alone keeps the second copies out; when neither can be had the program does not start.
 
 #include <QString>

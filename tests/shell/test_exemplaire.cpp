@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QLockFile>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -216,9 +217,32 @@ TEST_F(DeuxiemeExemplaire, UnPremierQuiNeRepondPasEstSignaleSansRienToucher)
 
 // A copy that died while writing its lock (or on a full disk) leaves a file that names nobody:
 // once it is old enough to be no copy's lock in the making, the next start takes the folder over.
-TEST_F(DeuxiemeExemplaire, UnVerrouQuiNeNommePersonneEstReprisUneFoisAncien)
+// A lock whose number now names another living program, or this very copy (numbers start over in
+// a fresh container), is held by no one and is taken over at once.
+TEST_F(DeuxiemeExemplaire, UnVerrouQueNulNeTientEstRepris)
 {
     const QString verrou = Exemplaire::cheminVerrou(dossier.donnees());
+    QProcess autreProgramme;
+    autreProgramme.start(u"sleep"_qs, {u"600"_qs});
+    ASSERT_TRUE(autreProgramme.waitForStarted());
+    for (const qint64 vivant : {autreProgramme.processId(), QCoreApplication::applicationPid()}) {
+        // Written as that process would write its lock: its number, its program, this machine.
+        const QString programme = QFileInfo(QFileInfo(u"/proc/%1/exe"_qs.arg(vivant)).symLinkTarget()).fileName();
+        ASSERT_FALSE(programme.isEmpty());
+        ecrireFichier(verrou, QByteArray::number(vivant) + '\n' + programme.toUtf8() + '\n'
+                                  + QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n'
+                                  + QSysInfo::bootUniqueId() + '\n');
+        EXPECT_EQ(Exemplaire::prendre(dossier.donnees()), Exemplaire::Verrou::Pris) << programme.toStdString();
+        qint64 pid = 0;
+        QString machine, nom;
+        EXPECT_TRUE(QLockFile(verrou).getLockInfo(&pid, &machine, &nom));
+        EXPECT_EQ(pid, QCoreApplication::applicationPid());
+        Exemplaire::prendre(dossier.chemin(u"Autre"_qs)); // lets this folder's lock go
+        ASSERT_FALSE(QFileInfo::exists(verrou));
+    }
+    autreProgramme.kill();
+    autreProgramme.waitForFinished();
+
     for (const QByteArray& contenu : {QByteArray(), QByteArray("\x01\xff garbage")}) {
         {
             QFile f(verrou);
