@@ -542,8 +542,13 @@ void FormCand::Valider()
     ValeursParDefaut();
     Stockage::BaseDonnees* base = ouvrirBase();
     bool ecrit = true;
+    // The snapshot of the fields this save writes, or refuses: whoever asked for the save (the
+    // command, a status chosen, a capture, the sending window), the autosave then compares the
+    // fields with what they held here.
+    QString empreinte = Empreinte();
     if (ControlerSaisie()) {
         ChampsCandidature champs = fiche();
+        empreinte = FicheCandidature::Empreinte(champs);
         if (base && FicheCandidature::Enregistrer(*base, champs, &ficheChargee_, &saisie)) {
             Num->setText(champs.value(u"Num"_qs));
             ficheChargee_ = champs;
@@ -553,10 +558,13 @@ void FormCand::Valider()
             signalerEchec();
         }
     }
-    // After a refused save the autosave waits for the next change; after a failed write it
-    // tries again at its next tick.
-    if (ecrit)
+    // After a save or a refused one the autosave waits for the next change, so that an application
+    // deleted meanwhile comes back only if the user changes it; after a failed write it tries
+    // again at its next tick.
+    if (ecrit) {
+        EmpreinteSaisie = empreinte;
         EmpreinteFiche = EmpreinteSaisie;
+    }
     InitListe();
 }
 

@@ -192,6 +192,7 @@ TEST(Statuts, LeChoixDUnStatutRemplitLesDatesEtLesRemarquesPuisEnregistre)
     EXPECT_EQ(f.champ(u"Remarques"_qs), u"Réponse le "_qs + D + u"\r\n\r\nPrise de rendez-vous le "_qs + D + u"\r\n"_qs);
     EXPECT_EQ(r.colonne(num, u"Statut"_qs), u"ENTRETIEN A EFFECTUER"_qs);
     EXPECT_EQ(r.colonne(num, u"DateRDV"_qs), u"2024-03-15"_qs);
+    EXPECT_EQ(f.EmpreinteFiche, f.Empreinte()); // what was saved: the autosave has nothing to add
 
     // The status already shown changes nothing and leaves the list open.
     f.Image2_Click();

@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "fenetre_registre.h"
@@ -105,11 +108,12 @@ TEST(Enregistrement, LaSauvegardeAutomatiqueSuitLEmpreinteEtPasLaDescription)
     EXPECT_EQ(r.nombreLignes(), 0);
 
     const qint64 num = r.nouvelle({{u"Intitule"_qs, u"Magasinier"_qs}, {u"Ville"_qs, u"Brest"_qs}});
-    // The first save came from the command: the next tick saves the same values once more,
-    // and then the snapshots agree.
-    EXPECT_NE(f.EmpreinteFiche, f.Empreinte());
-    f.Timer2_Timer();
+    // A save takes the snapshot of what it wrote, defaults included, whoever asked for it; a
+    // change made after it is still saved.
     EXPECT_EQ(f.EmpreinteFiche, f.Empreinte());
+    f.Salaire->setText(u"1 800 €"_qs);
+    f.Timer2_Timer();
+    EXPECT_EQ(r.colonne(num, u"Salaire"_qs), u"1 800 €"_qs);
 
     f.AfficherCandidature(num);
     f.Description->setPlainText(u"Annonce complète"_qs);
@@ -251,21 +255,45 @@ TEST(Suppression, ToutSupprimerVideLeRegistreEtGardeLaFiche)
     FenetreRegistre r;
     FormCand& f = *r.f;
     r.nouvelle({{u"Intitule"_qs, u"Un"_qs}});
-    r.nouvelle({{u"Intitule"_qs, u"Deux"_qs}});
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    // "Nouvelle", a title typed, "Valider", and at once "Tout supprimer".
+    QTest::mouseClick(f.Action.value(0), Qt::LeftButton);
+    QTest::mouseClick(f.Intitule, Qt::LeftButton);
+    QTest::keyClicks(f.Intitule, u"Deux"_qs);
+    QTest::mouseClick(f.Action.value(3), Qt::LeftButton);
+    ASSERT_EQ(r.nombreLignes(), 2);
     r.plateforme.dialogues->reponses = {false};
-    f.ToutSupprimer_Click();
+    QTest::mouseClick(f.ToutSupprimer, Qt::LeftButton);
     EXPECT_EQ(r.nombreLignes(), 2);
 
-    f.ToutSupprimer_Click();
+    QTest::mouseClick(f.ToutSupprimer, Qt::LeftButton);
     EXPECT_EQ(r.messages().last(), u"Confirmez-vous la suppression de toutes les candidatures ?"_qs);
     EXPECT_EQ(r.nombreLignes(), 0);
     EXPECT_EQ(f.Liste->topLevelItemCount(), 0);
     EXPECT_EQ(f.Intitule->text(), u"Deux"_qs);
     EXPECT_FALSE(f.Num->text().isEmpty());
 
-    // Saving the application still shown stores it again rather than losing it.
-    f.Action_Click(3);
+    // The autosave's ticks find nothing changed since the save: the register stays empty.
+    QSignalSpy tic(f.Timer2, &QTimer::timeout);
+    f.Timer2->start(20);
+    ASSERT_TRUE(Outils::attendre([&] { return tic.size() >= 2; }));
+    f.Timer2->stop();
+    EXPECT_EQ(r.nombreLignes(), 0);
+
+    // The application still shown comes back when it is saved, or changed and autosaved.
+    QTest::mouseClick(f.Action.value(3), Qt::LeftButton);
     EXPECT_EQ(r.nombreLignes(), 1);
+    QTest::mouseClick(f.ToutSupprimer, Qt::LeftButton);
+    ASSERT_EQ(r.nombreLignes(), 0);
+    QTest::mouseClick(f.Remarques->viewport(), Qt::LeftButton);
+    QTest::keyClicks(f.Remarques->viewport(), u"Relancer"_qs);
+    tic.clear();
+    f.Timer2->start(20);
+    ASSERT_TRUE(Outils::attendre([&] { return tic.size() >= 1; }));
+    f.Timer2->stop();
+    EXPECT_EQ(r.nombreLignes(), 1);
+    EXPECT_EQ(r.colonne(f.Num->text().toLongLong(), u"Remarques"_qs), u"Relancer"_qs);
 }
 
 TEST(RegistreIllisible, LArbreEstVideEtChaqueSauvegardeDemandeePrevientSansRienPerdre)
