@@ -4,8 +4,9 @@
 // start on the same folder finds the lock or the socket, asks the first copy to bring its main
 // window to the front or else tells the user that Kerval is already open, and ends without having
 // touched the folder. A lock left behind by a copy that died (killed, crashed) is held by no living
-// process, whatever program its number names by now, and is taken over. When the lock cannot be written (full disk, read-only folder) the
-// socket alone keeps the second copies out; when neither can be had the program does not start.
+// process, whatever program its number names by now, and is taken over. When the lock cannot be
+// written (full disk, read-only folder) the socket alone keeps the second copies out; when neither
+// can be had the program does not start.
 
 #include <QString>
 #include <functional>
