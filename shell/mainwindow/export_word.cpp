@@ -11,9 +11,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "cveditor/rendu_cv.h"
 #include "platform/arret.h"
 #include "platform/attente.h"
-#include "cveditor/rendu_cv.h"
 #include "platform/plateforme.h"
 #include "shell/services/fichiers_texte.h"
 #include "shell/services/systeme.h"
