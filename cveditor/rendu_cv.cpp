@@ -18,6 +18,9 @@ const QString PolitiqueSecurite = QStringLiteral(
     "<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'none'; object-src 'none'; "
     "frame-src 'none'; base-uri 'none'; form-action 'none'\">");
 
+const QString DebutDetail = QStringLiteral("<span style='display:block; padding-left:40px'>");
+const QString FinDetail = QStringLiteral("<br></span>");
+
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
@@ -173,8 +176,7 @@ QString formaterParagraphes(const QString& texte, const MiseEnForme& forme)
             else
                 r += ligne + QLatin1String("<br>");
         } else if (forme.indentation) {
-            r += QLatin1String("<span style='display:block; padding-left:40px'>") + ligne +
-                 QLatin1String("<br></span>");
+            r += DebutDetail + ligne + FinDetail;
         } else {
             r += ligne + QLatin1String("<br>");
         }

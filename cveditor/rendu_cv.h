@@ -32,7 +32,10 @@ struct MiseEnForme {
     static MiseEnForme depuis(const FichierCV::ValeursCV& cv); // the boxes Gras, Souligné, Indentation, Saut
 };
 // A section text as dated paragraphs: heading lines (the first, after an empty line, ending with
-// ":", starting with "DE ", a number or a month) bold/underlined, the others indented.
+// ":", starting with "DE ", a number or a month) bold/underlined, the others indented: each indented
+// line is DebutDetail, the line, FinDetail.
+extern const QString DebutDetail;
+extern const QString FinDetail;
 QString formaterParagraphes(const QString& texte, const MiseEnForme& forme);
 // An identity box's text as the page shows it ("Né le …", "Téléphone : …", "(35 ans)", "2 enfants"…).
 QString decorer(const QString& boite, const QString& texte, const QString& prenom);

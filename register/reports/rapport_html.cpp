@@ -59,6 +59,11 @@ QString debutAnnonce(const QString& description)
 
 const QString cellule = QStringLiteral("<td valign=top><FONT SIZE=2>");
 const QString Debut = QStringLiteral("<html>");
+// The heading line stands in a table of one cell, without spacing: LibreOffice's web-page import
+// sets a page's first paragraph apart on a first page that it prints blank, and prints a table in
+// its place. The small print after the heading then goes on round the rule and the table.
+const QString DebutEntete = QStringLiteral("<table cellspacing=0 cellpadding=0><tr><td>");
+const QString FinEntete = QStringLiteral("</font></td></tr></table><font face='Arial' size=1><hr><table>");
 
 // The page names the character set its file is written in, the one the text files take for
 // these very lines, so that a browser or a word processor set to another one still reads
@@ -75,8 +80,9 @@ QStringList declarerJeuDeCaracteres(QStringList lignes)
 QStringList liste(const QList<ChampsCandidature>& candidatures, const QDate& aujourdhui)
 {
     QStringList lignes;
-    lignes << Debut + QStringLiteral("<title>Liste des candidatures</title><font face='Arial' size=5><b>Liste des candidatures</b></font><font face='Arial' size=1>&nbsp;&nbsp;en date du ")
-                  + Fonctionnel::EcrireDate(aujourdhui) + QStringLiteral("<hr><table>");
+    lignes << Debut + QStringLiteral("<title>Liste des candidatures</title>") + DebutEntete
+                  + QStringLiteral("<font face='Arial' size=5><b>Liste des candidatures</b></font><font face='Arial' size=1>&nbsp;&nbsp;en date du ")
+                  + Fonctionnel::EcrireDate(aujourdhui) + FinEntete;
     lignes << QStringLiteral("<tr BGCOLOR=#EEEEEE><td><b>Statut</td><td><b>Date de diffusion</td><td><b>Société</td><td><b>Intitulé</td><td><b>Origine</td><td><b>Référence</td></tr> ");
     for (const ChampsCandidature& c : candidatures) {
         lignes << cellule + champ(c, u"Statut"_qs) + u"</td>"_qs + cellule + champ(c, u"DateDiffusion"_qs) + u"</td>"_qs + cellule
@@ -92,9 +98,10 @@ QStringList activite(const QList<ChampsCandidature>& candidatures, const QDate& 
                      const QString& nom)
 {
     QStringList lignes;
-    lignes << Debut + QStringLiteral("<title>Activité de recherche d'emploi</title><font face='Arial' size=5><b>Activité de recherche d'emploi</b> - ") + Echapper(prenom)
+    lignes << Debut + QStringLiteral("<title>Activité de recherche d'emploi</title>") + DebutEntete
+                  + QStringLiteral("<font face='Arial' size=5><b>Activité de recherche d'emploi</b> - ") + Echapper(prenom)
                   + u' ' + Echapper(nom)
-                  + QStringLiteral("</font><font face='Arial' size=1>&nbsp;&nbsp;sur les 30 derniers jours<hr><table>");
+                  + QStringLiteral("</font><font face='Arial' size=1>&nbsp;&nbsp;sur les 30 derniers jours") + FinEntete;
     lignes << QStringLiteral("<tr BGCOLOR=#EEEEEE><td><b>Date</td><td><b>Action</td><td><b>Etat de la candidature</td><td><b>Société</td><td><b>Intitulé du poste</td><td><b>Origine de l'annonce</td><td><b>Référence de l'annonce</td><td><b>Remarques</td></tr> ");
     const QDate debut = aujourdhui.addDays(-30);
     for (const ChampsCandidature& c : candidatures) {

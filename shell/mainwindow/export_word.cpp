@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "cveditor/rendu_cv.h"
 #include "platform/arret.h"
 #include "platform/attente.h"
 #include "platform/plateforme.h"
@@ -77,6 +78,36 @@ QString declarerUtf8(const QString& html)
     if (!m.hasMatch())
         m = racine.match(page);
     page.insert(m.hasMatch() ? m.capturedEnd() : 0, QStringLiteral("<meta charset=\"utf-8\">"));
+    return page;
+}
+
+QString pourTraitementTexte(const QString& html)
+{
+    constexpr auto casse = QRegularExpression::CaseInsensitiveOption;
+    // The word processor reads a paragraph's own margins, not the padding of an inline element
+    // shown as a block: each detail line becomes a paragraph indented as the page shows it.
+    static const QString detail =
+        QStringLiteral("<p style=\"margin-top: 0cm; margin-bottom: 0cm; margin-left: 40px\">\\1</p>");
+    static const QString titre =
+        QStringLiteral("<p style=\"margin-top: 0cm; margin-bottom: 0cm; page-break-after: avoid\">\\1</p>");
+    // A heading line (bold, underlined, both or neither) right before a detail line, after a tag
+    // that ends the line before it: a paragraph that stays on the page of its first detail line.
+    static const QRegularExpression entete(
+        QStringLiteral(R"((?<=>)(?<!<b>)(?<!<u>)((?:<b><u>|<b>|<u>)?[^<>]*(?:</b></u>|</b>|</u>)?)<br>(?=)") +
+        QRegularExpression::escape(RenduCV::DebutDetail) + u')');
+    static const QRegularExpression lignes(QRegularExpression::escape(RenduCV::DebutDetail) + QStringLiteral("(.*?)") +
+                                               QRegularExpression::escape(RenduCV::FinDetail),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    // A block the page keeps in one piece makes its paragraphs unsplittable there: a section's
+    // lines, a single paragraph with line breaks when they are not indented, would move whole to
+    // the next page, away from its heading. Sections run across pages; a heading keeps with what
+    // follows it.
+    static const QRegularExpression enUnBloc(
+        QStringLiteral(R"((?:page-)?break-inside\s*:\s*avoid(?:-page)?\s*(?:!\s*important\s*)?;?)"), casse);
+    QString page = html;
+    page.replace(entete, titre);
+    page.replace(lignes, detail);
+    page.remove(enUnBloc);
     return page;
 }
 
@@ -197,8 +228,9 @@ Resultat convertir(const QString& page, const QString& document, int delaiMs)
     // A working file of our own, thrown away afterwards. UTF-8, and the page says so: LibreOffice
     // takes a page in an 8-bit code page that opens with a long picture address for UTF-16.
     QFile fichierSource(source);
-    if (!fichierSource.open(QIODevice::WriteOnly) || fichierSource.write(declarerUtf8(autonome).toUtf8()) < 0 ||
-        !fichierSource.flush() || !QDir().mkpath(sortie) || !QDir().mkpath(profil))
+    if (!fichierSource.open(QIODevice::WriteOnly) ||
+        fichierSource.write(declarerUtf8(pourTraitementTexte(autonome)).toUtf8()) < 0 || !fichierSource.flush() ||
+        !QDir().mkpath(sortie) || !QDir().mkpath(profil))
         return {Issue::EchecConversion, MessageEchec};
     fichierSource.close();
 

@@ -22,6 +22,12 @@ QString incorporerImages(const QString& html, const std::function<std::optional<
 // thing in its head (or at the start of a page without one). The caller writes it in UTF-8.
 QString declarerUtf8(const QString& html);
 
+// The page as the word processor is to lay it out on pages as the printed page runs: the dated
+// lines of a section as paragraphs of their own, the detail lines indented, each heading line kept
+// with its first detail line, and no block kept in one piece (the word processor would keep a whole
+// section's lines together and move them to the next page, away from their heading).
+QString pourTraitementTexte(const QString& html);
+
 // The office suite's converter: "soffice", else "libreoffice", on the PATH; empty when none.
 QString programme();
 

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
+#include <QXmlStreamReader>
 
 #include "commandes.h"
 #include "shell/dialogs/formconvert.h"
@@ -59,6 +60,55 @@ QString textePdf(const QString& pdf)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// The lines of each page of a PDF file as pdftotext lays them out, in points from the page's top left.
+struct Ligne {
+    QString texte;
+    double gauche = 0;
+    double bas = 0;
+};
+struct Page {
+    double hauteur = 0;
+    QList<Ligne> lignes;
+    Ligne derniere() const // the lowest line
+    {
+        Ligne l;
+        for (const Ligne& x : lignes)
+            if (x.bas >= l.bas)
+                l = x;
+        return l;
+    }
+    QString texte() const
+    {
+        QStringList t;
+        for (const Ligne& l : lignes)
+            t << l.texte;
+        return t.join(u'\n');
+    }
+};
+QList<Page> pagesPdf(const QString& pdf)
+{
+    QProcess p;
+    p.start(u"pdftotext"_qs, {u"-bbox-layout"_qs, u"-enc"_qs, u"UTF-8"_qs, pdf, u"-"_qs});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    QList<Page> pages;
+    QXmlStreamReader xml(p.readAllStandardOutput());
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto a = xml.attributes();
+        if (xml.name() == u"page")
+            pages.append(Page{a.value(u"height"_qs).toDouble(), {}});
+        else if (xml.name() == u"line" && !pages.isEmpty())
+            pages.last().lignes.append(Ligne{{}, a.value(u"xMin"_qs).toDouble(), a.value(u"yMax"_qs).toDouble()});
+        else if (xml.name() == u"word" && !pages.isEmpty() && !pages.last().lignes.isEmpty()) {
+            QString& t = pages.last().lignes.last().texte;
+            t += (t.isEmpty() ? QString() : u" "_qs) + xml.readElementText();
+        }
+    }
+    return pages;
+}
+
 // The pictures of a flat OpenDocument file, as its own bytes.
 QList<QByteArray> imagesFodt(const QString& xml)
 {
@@ -78,11 +128,22 @@ protected:
         TestCommandes::SetUp();
         if (ExportWord::programme().isEmpty())
             GTEST_SKIP() << "LibreOffice is not installed";
+        // Fourteen jobs, the latest first, each a dated line and two or three detail lines.
+        QString experiences = u"Experiences=2010 - 2023 : Responsable qualité à Łódź<N>- Audits fournisseurs, budget 40 000 €"
+                              u"<N>- Animation de l'équipe du poste 1"_qs;
+        for (int poste = 2; poste <= 14; ++poste) {
+            experiences += u"<N>%1 - %2 : Poste %3 chez Société %3<N>- Gestion des audits du poste %3"
+                           u"<N>- Animation de l'équipe du poste %3"_qs.arg(2009 - poste)
+                               .arg(2010 - poste)
+                               .arg(poste);
+            if (poste % 2 == 0)
+                experiences += u"<N>- Suivi des indicateurs du poste %1"_qs.arg(poste);
+        }
         ecrireCV(u"Lefevre Helene"_qs,
                  {u"Nom=LEFÈVRE"_qs, u"Prénom=Hélène"_qs, u"NomCV=Lefevre Helene"_qs,
                   u"Fonction=Ingénieure qualité"_qs, u"Ville=Besançon"_qs,
                   u"Etudes=2004 : Maîtrise de génie des procédés<N>- Université de Franche-Comté"_qs,
-                  u"Experiences=2010 - 2023 : Responsable qualité à Łódź<N>- Audits fournisseurs, budget 40 000 €"_qs,
+                  experiences,
                   u"Competences=Cœur de métier : amélioration continue"_qs, u"Divers=Randonnée, théâtre"_qs,
                   u"Adresse1=12 rue des Lilas"_qs, u"Adresse2=Bâtiment B"_qs, u"CP=25000"_qs, u"Pays=France"_qs,
                   u"Tel=01 23 45 67 89"_qs, u"Mob=06 12 34 56 78"_qs, u"Email=helene.lefevre@example.fr"_qs,
@@ -190,5 +251,37 @@ TEST_F(CopieWord, ChaqueModeleDonneUnDocumentLisibleQuiPorteLaPhoto)
             EXPECT_TRUE(seul.match(page).hasMatch()) << base.toStdString() << ": " << detail.toStdString()
                                                      << " glued or cut:\n" << page.left(900).toStdString();
         }
+
+        // Page by page: the jobs start on the first page, each page but the last is filled past
+        // its first third and ends on a detail line, not on a section's or a job's heading; every
+        // detail line stands to the right of the dated lines.
+        const QList<Page> pages = pagesPdf(dossier + u"/pdf/"_qs + base + u".pdf"_qs);
+        ASSERT_GE(pages.size(), 2) << base.toStdString();
+        EXPECT_TRUE(pages[0].texte().contains(u"Responsable qualité à Łódź"_qs)) << base.toStdString() << ":\n"
+                                                                                << pages[0].texte().toStdString();
+        static const QRegularExpression titre(
+            u"^(\\d{4} - \\d{4} : .*|Etudes et diplômes|Expérience professionnelle|Domaines de compétences|Langues|"
+            u"Divers)$"_qs,
+            QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression date(u"^\\d{4} - \\d{4} : "_qs);
+        static const QRegularExpression detail(u"^(Audits fournisseurs|Gestion des audits|Animation de l'équipe|Suivi des)"_qs);
+        double dates = 0, details = 1e9;
+        for (int i = 0; i < pages.size(); ++i) {
+            SCOPED_TRACE(base.toStdString() + " page " + std::to_string(i + 1));
+            const Ligne derniere = pages[i].derniere();
+            if (i + 1 < pages.size()) {
+                EXPECT_GT(derniere.bas, pages[i].hauteur / 3) << pages[i].texte().toStdString();
+                EXPECT_FALSE(titre.match(derniere.texte).hasMatch()) << derniere.texte.toStdString();
+            }
+            for (const Ligne& l : pages[i].lignes) {
+                if (date.match(l.texte).hasMatch())
+                    dates = std::max(dates, l.gauche);
+                else if (detail.match(l.texte).hasMatch())
+                    details = std::min(details, l.gauche);
+            }
+        }
+        // 40 pixels are 30 points.
+        EXPECT_TRUE(dates > 0 && details < 1e9) << base.toStdString();
+        EXPECT_GE(details - dates, 20) << base.toStdString();
     }
 }

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "commandes.h"
+#include "cveditor/rendu_cv.h"
 #include "shell/dialogs/formconvert.h"
 #include "shell/dialogs/miseenpage.h"
 #include "shell/mainwindow/export_word.h"
@@ -339,4 +340,23 @@ TEST(ExportWordPage, DeclareeEnUtf8)
     EXPECT_EQ(ExportWord::declarerUtf8(u"<p>é</p>"_qs), u"<meta charset=\"utf-8\"><p>é</p>"_qs);
     // A head-like word is not a head.
     EXPECT_EQ(ExportWord::declarerUtf8(u"<header>é</header>"_qs), u"<meta charset=\"utf-8\"><header>é</header>"_qs);
+}
+
+TEST(ExportWordPage, LignesDateesEnParagraphesQuiCoulentDePageEnPage)
+{
+    // Underlined dated lines, a blank line before the second: each a paragraph that stays with its
+    // first detail line, each detail line an indented paragraph; nothing kept in one block.
+    RenduCV::MiseEnForme forme;
+    forme.gras = false;
+    forme.souligne = true;
+    forme.saut = true;
+    const QString corps = RenduCV::formaterParagraphes(u"2020 : A\r\n- a1\r\n- a2\r\n2019 : B\r\n- b1"_qs, forme);
+    const QString titre = u"<p style=\"margin-top: 0cm; margin-bottom: 0cm; page-break-after: avoid\">"_qs;
+    const QString detail = u"<p style=\"margin-top: 0cm; margin-bottom: 0cm; margin-left: 40px\">"_qs;
+    EXPECT_EQ(ExportWord::pourTraitementTexte(u"<style>.s { margin: 0; page-break-inside: avoid }</style>"
+                                              "<div class=s style='break-inside:avoid'>"_qs +
+                                              corps + u"</div>"_qs),
+              u"<style>.s { margin: 0; }</style><div class=s style=''>"_qs + titre + u"<u>2020 : A</u></p>"_qs + detail +
+                  u"a1</p>"_qs + detail + u"a2</p><br>"_qs + titre + u"<u>2019 : B</u></p>"_qs + detail +
+                  u"b1</p></div>"_qs);
 }
