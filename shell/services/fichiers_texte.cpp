@@ -240,10 +240,10 @@ QImage lireImage(const QString& chemin, bool* refuse)
     return octets ? QImage::fromData(*octets) : QImage();
 }
 
-bool lisible(const QString& chemin)
+bool lisible(const QString& chemin, bool* refuse)
 {
     QFile f(chemin);
-    return ouvrir(f);
+    return ouvrir(f, QIODevice::ReadOnly, refuse);
 }
 
 std::optional<QString> lire(const QString& chemin)

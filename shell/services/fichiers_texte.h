@@ -37,7 +37,7 @@ std::optional<QByteArray> lireOctets(const QString& chemin, bool* refuse = nullp
 QImage lireImage(const QString& chemin, bool* refuse = nullptr);
 // True when the file is one that ouvrir() accepts (another program, the browser or the word
 // processor, is to read it): a refusal is told as above.
-bool lisible(const QString& chemin);
+bool lisible(const QString& chemin, bool* refuse = nullptr);
 // What the user is told when a file that is not a regular file is refused, `genre` its kind.
 QString messageRefus(const QString& chemin, const QString& genre);
 

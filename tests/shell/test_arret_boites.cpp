@@ -219,9 +219,9 @@ TEST(ArretBoite, Enfant)
     const QString cas = qEnvironmentVariable("KERVAL_BOITE");
     if (cas.isEmpty())
         GTEST_SKIP() << "run by a child process";
-    if (cas == u"tube-messages") {
-        // The start-up itself reads what the last end could not say: the signal comes while it
-        // says which file it refused, and the start-up ends there.
+    if (cas == u"tube-messages" || cas == u"tube-verrou" || cas == u"tube-fond") {
+        // The start-up itself reads the lock, what the last end could not say, the home screen's
+        // picture: the signal comes while it says which file it refused, and the start-up ends.
         guetterBoite();
         Plateforme::installerLinux();
         Ecran::simuler(QSize(1280, 1024));
@@ -336,12 +336,15 @@ TEST(ArretBoite, UnSignalPendantUnMessageFermeKervalSansPlantageEtGardeCeQuiEstT
 
 // A data file that is not a file (a FIFO in a synced or restored folder): reading it never blocks
 // the program, the user is told which file, and the signal that comes meanwhile ends the program
-// by itself. Once per file the program reads: at start-up, opening the register window, the
-// letter editor, a CV with its photograph or its page model.
+// by itself. Once per file the program reads: at start-up (its lock, the kept messages, the home
+// screen's picture), opening the register window, the letter editor, a CV with its photograph or
+// its page model.
 TEST(ArretBoite, UnFichierQuiNEstPasUnFichierEstRefuseSansBloquerEtUnSignalEstEntendu)
 {
     const QList<std::pair<QString, QString>> tubes = {
+        {u"tube-verrou"_qs, u".Kerval.verrou"_qs},
         {u"tube-messages"_qs, u".Kerval.messages"_qs},
+        {u"tube-fond"_qs, u"Fondr.jpg"_qs},
         {u"tube-sites"_qs, u"Listesites.txt"_qs},
         {u"tube-propositions"_qs, u"propositions.txt"_qs},
         {u"tube-photo"_qs, u"Modeles/Lefort Anne.jpg"_qs},
