@@ -180,7 +180,8 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
     }
     // The page model's picture, then the CV's own photograph when it has one.
     Photo->clear();
-    if (const QImage image = FichiersTexte::lireImage(FichierCV::cheminImageModele(dossierDonnees(), NomModele->text()));
+    if (const QImage image =
+            FichiersTexte::lireImage(FichierCV::cheminImageModele(dossierDonnees(), NomModele->text()));
         !image.isNull())
         Photo->setPixmap(QPixmap::fromImage(image));
     if (const auto coches = FichierCV::cochesLangue(LangueCV->text()))

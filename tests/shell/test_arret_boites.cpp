@@ -244,8 +244,8 @@ TEST(ArretBoite, Enfant)
             const QRect ecran = boite->screen()->availableGeometry();
             QAbstractButton* ok = boite->button(QMessageBox::Ok);
             const QRect bouton(ok->mapToGlobal(QPoint(0, 0)), ok->size());
-            std::cout << "ecran:" << (ecran.contains(boite->frameGeometry()) && ecran.contains(bouton) && ok->isVisible())
-                      << std::endl;
+            const bool dedans = ecran.contains(boite->frameGeometry()) && ecran.contains(bouton) && ok->isVisible();
+            std::cout << "ecran:" << dedans << std::endl;
             cliquer(ok);
         });
         QTimer::singleShot(0, qApp, [principale] {
@@ -359,7 +359,8 @@ TEST(ArretBoite, UnFichierQuiNEstPasUnFichierEstRefuseSansBloquerEtUnSignalEstEn
         const DossierTemporaire& d = *dossiers.back();
         preparerDonnees(d);
         if (c == u"tube-modele")
-            Outils::ecrireOctets(d.chemin(u"CV/Lefort Anne.dat"_qs), "Nom=Lefort\r\nPr\xe9nom=Anne\r\nMod\xe8le=Tube.html\r\n");
+            Outils::ecrireOctets(d.chemin(u"CV/Lefort Anne.dat"_qs),
+                                 "Nom=Lefort\r\nPr\xe9nom=Anne\r\nMod\xe8le=Tube.html\r\n");
         ASSERT_TRUE(QDir().mkpath(QFileInfo(d.chemin(fichier)).absolutePath()));
         ASSERT_EQ(::mkfifo(QFile::encodeName(d.chemin(fichier)).constData(), 0600), 0) << fichier.toStdString();
         enfants.push_back(lancerEnfant(d, c));
@@ -371,7 +372,8 @@ TEST(ArretBoite, UnFichierQuiNEstPasUnFichierEstRefuseSansBloquerEtUnSignalEstEn
         const QString attendu =
             FichiersTexte::messageRefus(QFileInfo(dossiers[i]->chemin(tubes[qsizetype(i)].second)).absoluteFilePath(),
                                         u"un tube nommé (FIFO)"_qs);
-        EXPECT_TRUE(texte.contains(u"boite:"_qs + attendu)) << cas[qsizetype(i)].toStdString() << "\n" << texte.toStdString();
+        EXPECT_TRUE(texte.contains(u"boite:"_qs + attendu))
+            << cas[qsizetype(i)].toStdString() << "\n" << texte.toStdString();
         // The FIFO is left as it was.
         struct stat st {};
         EXPECT_TRUE(::stat(QFile::encodeName(dossiers[i]->chemin(tubes[qsizetype(i)].second)).constData(), &st) == 0 &&
@@ -427,7 +429,8 @@ TEST(ArretBoite, UnLongMessageDuDemarrageSuivantTientDansLEcran)
     for (int i = 1; i <= 190; ++i)
         messages << u"Le modèle de lettre « Relance %1 » n'a pas pu être enregistré."_qs.arg(i);
     MessagesDifferes::reserver(dossier.donnees());
-    ASSERT_TRUE(MessagesDifferes::ecrire(dossier.donnees(), MessagesDifferes::message(QDateTime::currentDateTime(), messages)));
+    const QString texte = MessagesDifferes::message(QDateTime::currentDateTime(), messages);
+    ASSERT_TRUE(MessagesDifferes::ecrire(dossier.donnees(), texte));
     ASSERT_EQ(MessagesDifferes::lire(dossier.donnees()).right(20), messages.last().right(20));
 
     auto enfant = lancerEnfant(dossier, u"suivant"_qs);
