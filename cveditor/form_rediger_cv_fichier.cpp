@@ -12,6 +12,7 @@
 #include "cveditor/rendu_cv.h"
 #include "platform/plateforme.h"
 #include "shell/mainwindow/liens_fenetres.h"
+#include "shell/services/fichiers_texte.h"
 
 #include <cerrno>
 
@@ -179,15 +180,17 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
     }
     // The page model's picture, then the CV's own photograph when it has one.
     Photo->clear();
-    QPixmap image;
-    if (image.load(FichierCV::cheminImageModele(dossierDonnees(), NomModele->text())))
-        Photo->setPixmap(image);
+    if (const QImage image =
+            FichiersTexte::lireImage(FichierCV::cheminImageModele(dossierDonnees(), NomModele->text()));
+        !image.isNull())
+        Photo->setPixmap(QPixmap::fromImage(image));
     if (const auto coches = FichierCV::cochesLangue(LangueCV->text()))
         LiensCV::cocherLangue(coches->anglais, coches->francais);
     Genere->show();
     NomCV->setText(nomCV);
-    if (QPixmap photo; photo.load(FichierCV::cheminPhoto(dossierDonnees(), NomCV->text())))
-        Photo->setPixmap(photo);
+    if (const QImage photo = FichiersTexte::lireImage(FichierCV::cheminPhoto(dossierDonnees(), NomCV->text()));
+        !photo.isNull())
+        Photo->setPixmap(QPixmap::fromImage(photo));
     VisualisationCV();
     // The screen shows the file just read, whether its save succeeded or not: reading it again
     // would lose nothing, and closing has nothing to write.

@@ -329,8 +329,6 @@ Rendu rendre(const QString& dossierDonnees, const ValeursCV& cv)
     if (fichier.isEmpty() || fichier.contains(u'/') || fichier.contains(u'\\') || fichier == u"." || fichier == u"..")
         return r;
     const QString chemin = cheminModele(dossierDonnees, fichier);
-    if (!QFileInfo(chemin).isFile())
-        return r;
     const auto modele = lireModele(chemin);
     if (!modele)
         return r;
@@ -338,11 +336,16 @@ Rendu rendre(const QString& dossierDonnees, const ValeursCV& cv)
     const QString nomCV = cv.texte(QStringLiteral("NomCV"));
     const QString photo = FichierCV::cheminPhoto(dossierDonnees, nomCV);
     const QString copie = dossierDonnees + QStringLiteral("/Modeles/Photo.jpg");
-    const bool avecPhoto = !nomCV.contains(u'/') && QFileInfo(photo).isFile();
-    // A CV named "Photo" already is its own copy: deleting it first would lose it.
-    if (avecPhoto && QFileInfo(photo).absoluteFilePath() != QFileInfo(copie).absoluteFilePath()) {
+    bool avecPhoto = false;
+    if (nomCV.contains(u'/')) {
+        // no photograph of its own
+    } else if (QFileInfo(photo).absoluteFilePath() == QFileInfo(copie).absoluteFilePath()) {
+        // A CV named "Photo" already is its own copy: deleting it first would lose it.
+        avecPhoto = FichiersTexte::lisible(photo);
+    } else if (const std::optional<QByteArray> octets = FichiersTexte::lireOctets(photo)) {
+        avecPhoto = true;
         QFile::remove(copie);
-        QFile::copy(photo, copie);
+        FichiersTexte::ecrireOctets(copie, *octets);
     }
 
     const QString page = composer(*modele, cv, avecPhoto);

@@ -2,6 +2,7 @@
 
 #include "platform/attente.h"
 #include "platform/plateforme.h"
+#include "shell/services/fichiers_texte.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -404,10 +405,13 @@ void NavigateurWeb::Navigate(const QString& adresse)
         // text needs it: the page is given with the charset its bytes show, as the program's
         // text files are read.
         const QString suffixe = fichier.suffix().toLower();
-        if ((suffixe == u"htm" || suffixe == u"html") && fichier.size() < TailleContenuMax) {
-            QFile f(a);
-            if (f.open(QIODevice::ReadOnly)) {
-                demander({url, f.readAll()});
+        // The browser is never handed a file that the program would not read itself (a FIFO
+        // would hang its loading): the user is told which file, and the page stays blank.
+        if (!fichier.isDir() && !FichiersTexte::lisible(a))
+            url = QUrl(QStringLiteral("about:blank"));
+        else if ((suffixe == u"htm" || suffixe == u"html") && fichier.size() < TailleContenuMax) {
+            if (const std::optional<QByteArray> octets = FichiersTexte::lireOctets(a)) {
+                demander({url, *octets});
                 return;
             }
         }

@@ -9,9 +9,13 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
+#include <QScreen>
+#include <QScrollArea>
 
 #include "platform/applications_bureau.h"
 #include "platform/arret.h"
@@ -61,6 +65,73 @@ private:
     QPointer<QWidget> retour_;
 };
 
+// A message box never exceeds the screen: a text too long for it scrolls inside the box, whose
+// buttons stay in reach. The box sizes itself to its text whenever it lays out again; the limit
+// is applied after it each time.
+class BoiteMessage final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        const bool traite = QMessageBox::event(e);
+        if ((e->type() == QEvent::Show || e->type() == QEvent::LayoutRequest) && !ajustement_) {
+            ajustement_ = true;
+            tenirDansLEcran();
+            ajustement_ = false;
+        }
+        return traite;
+    }
+
+private:
+    void tenirDansLEcran()
+    {
+        QScreen* ecran = screen();
+        if (!ecran || !isVisible())
+            return;
+        const QRect dispo = ecran->availableGeometry();
+        // What the desktop adds around the box (title bar, borders), with room for it before it
+        // is known.
+        const int cadreHaut = qMax(frameGeometry().height() - height(), 48);
+        const int cadreLarge = qMax(frameGeometry().width() - width(), 16);
+        const int hauteurMax = dispo.height() - cadreHaut;
+        const int largeurMax = dispo.width() - cadreLarge;
+        if (!defilement_ && (height() > hauteurMax || width() > largeurMax)) {
+            auto* etiquette = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            if (!etiquette || !layout())
+                return;
+            largeur_ = qMin(width(), largeurMax);
+            defilement_ = new QScrollArea(this);
+            defilement_->setObjectName(QStringLiteral("kerval_defilement"));
+            defilement_->setFrameShape(QFrame::NoFrame);
+            defilement_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            defilement_->setWidgetResizable(true);
+            delete layout()->replaceWidget(etiquette, defilement_);
+            defilement_->setWidget(etiquette);
+        }
+        if (defilement_) {
+            // The box lays out again as if the text were short: the width chosen for the text
+            // and the screen's height are kept, the text wrapped in it.
+            if (auto* etiquette = qobject_cast<QLabel*>(defilement_->widget()))
+                etiquette->setWordWrap(true);
+            setFixedSize(largeur_, hauteurMax);
+            QCoreApplication::removePostedEvents(this, QEvent::LayoutRequest);
+        }
+        // Wholly on the screen.
+        const QRect cadre = frameGeometry();
+        QPoint coin = cadre.topLeft();
+        coin.setX(qBound(dispo.left(), coin.x(), qMax(dispo.left(), dispo.right() + 1 - cadre.width())));
+        coin.setY(qBound(dispo.top(), coin.y(), qMax(dispo.top(), dispo.bottom() + 1 - cadre.height())));
+        if (coin != cadre.topLeft())
+            move(pos() + (coin - cadre.topLeft()));
+    }
+
+    QScrollArea* defilement_ = nullptr;
+    int largeur_ = 0;
+    bool ajustement_ = false;
+};
+
 class DialoguesLinux final : public Dialogues {
 public:
     bool message(const QString& texte, bool okAnnuler) override
@@ -71,7 +142,7 @@ public:
         // The box belongs to the active window, which may be destroyed while the box waits
         // (the program stopped meanwhile): the box then goes with it, and counts as cancelled.
         QPointer<QMessageBox> boite =
-            new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Kerval"), texte,
+            new BoiteMessage(QMessageBox::NoIcon, QStringLiteral("Kerval"), texte,
                             okAnnuler ? (QMessageBox::Ok | QMessageBox::Cancel) : QMessageBox::Ok, retour.fenetre());
         boite->setDefaultButton(QMessageBox::Ok);
         const int reponse = boite->exec();
@@ -87,7 +158,7 @@ public:
         QWidget* proprietaire = actif;
         while (proprietaire && qobject_cast<QDialog*>(proprietaire) && proprietaire->parentWidget())
             proprietaire = proprietaire->parentWidget()->window();
-        auto* boite = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Kerval"), texte, QMessageBox::Ok,
+        auto* boite = new BoiteMessage(QMessageBox::NoIcon, QStringLiteral("Kerval"), texte, QMessageBox::Ok,
                                       proprietaire);
         boite->setAttribute(Qt::WA_DeleteOnClose);
         boite->setAttribute(Qt::WA_ShowWithoutActivating);

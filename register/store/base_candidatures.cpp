@@ -11,6 +11,7 @@
 
 #include "platform/environnement.h"
 #include "register/store/candidature.h"
+#include "shell/services/fichiers_texte.h"
 
 namespace {
 
@@ -178,10 +179,9 @@ QString BaseCandidatures::messageEchecSuppression(Stockage::Cause cause, bool to
 
 QString BaseCandidatures::schemaLivre()
 {
-    QFile f(QDir(Environnement::dossierDonneesLivrees()).filePath(QStringLiteral("Kerval.sql")));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(f.readAll());
+    return QString::fromUtf8(
+        FichiersTexte::lireOctets(QDir(Environnement::dossierDonneesLivrees()).filePath(QStringLiteral("Kerval.sql")))
+            .value_or(QByteArray()));
 }
 
 namespace {

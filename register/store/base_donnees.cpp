@@ -2,6 +2,7 @@
 
 #include "register/store/date_stockee.h"
 #include "register/store/ordre_francais.h"
+#include "shell/services/fichiers_texte.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -254,7 +255,7 @@ bool BaseDonnees::estFichierSQLite(const QString& chemin)
     if (!info.exists() || !info.isFile() || info.size() < 100)
         return false;
     QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!FichiersTexte::ouvrir(f))
         return false;
     static const QByteArray entete("SQLite format 3\0", 16);
     return f.read(16) == entete;

@@ -12,6 +12,7 @@
 #include "shell/controls/dessins.h"
 #include "shell/home/assistant.h"
 #include "shell/mainwindow/liens_fenetres.h"
+#include "shell/services/fichiers_texte.h"
 #include "shell/mainwindow/liste_fichiers.h"
 #include "shell/mainwindow/principale.h"
 #include "shell/services/systeme.h"
@@ -204,7 +205,7 @@ void AssistantTexte::Form_Load()
         l.X2 -= s;
     }
 
-    fond_ = QPixmap(QDir::current().filePath(u"Fondr.jpg"_qs));
+    fond_ = QPixmap::fromImage(FichiersTexte::lireImage(QDir::current().filePath(u"Fondr.jpg"_qs)));
     fondAjuste_ = QPixmap();
 
     ImageOmbre->setWidth(Width());

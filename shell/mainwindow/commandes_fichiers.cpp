@@ -10,14 +10,8 @@ namespace CommandesFichiers {
 
 bool copier(const QString& source, const QString& cible)
 {
-    QFile entree(source);
-    if (!QFileInfo(source).isFile() || !entree.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray octets = entree.readAll();
-    if (entree.error() != QFileDevice::NoError)
-        return false;
-    entree.close();
-    return FichiersTexte::ecrireOctets(cible, octets);
+    const std::optional<QByteArray> octets = FichiersTexte::lireOctets(source);
+    return octets && FichiersTexte::ecrireOctets(cible, *octets);
 }
 
 QString baseChoisieCV(const QString& choisi, const QString& ancienNom)

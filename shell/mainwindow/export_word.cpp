@@ -217,10 +217,7 @@ Resultat convertir(const QString& page, const QString& document, int delaiMs)
         // Only files beside the page, as the renderer writes them.
         if (adresse.contains(u'/') || adresse.contains(u'\\') || adresse.contains(u':'))
             return std::nullopt;
-        QFile f(dossierPage.filePath(adresse));
-        if (!f.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        return f.readAll();
+        return FichiersTexte::lireOctets(dossierPage.filePath(adresse));
     });
     const QString source = QDir(travail.path()).filePath(QStringLiteral("CV.html"));
     const QString sortie = QDir(travail.path()).filePath(QStringLiteral("sortie"));
@@ -254,11 +251,12 @@ Resultat convertir(const QString& page, const QString& document, int delaiMs)
         }
     }
     const QString produit = QDir(sortie).filePath(QStringLiteral("CV.doc"));
-    QFile resultat(produit);
-    if (processus.exitStatus() != QProcess::NormalExit || processus.exitCode() != 0 || resultat.size() == 0 ||
-        !resultat.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> lu =
+        processus.exitStatus() == QProcess::NormalExit && processus.exitCode() == 0 ? FichiersTexte::lireOctets(produit)
+                                                                                      : std::nullopt;
+    if (!lu || lu->isEmpty())
         return {Issue::EchecConversion, MessageEchec};
-    const QByteArray octets = resultat.readAll();
+    const QByteArray& octets = *lu;
     QDir().mkpath(QFileInfo(document).absolutePath());
     if (octets.isEmpty() || !FichiersTexte::ecrireOctets(document, octets))
         return {Issue::EcritureImpossible,

@@ -4,13 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QPainter>
 
 #include "cveditor/formrediger_cv.h"
 #include "platform/environnement.h"
 #include "platform/plateforme.h"
-#include "shell/mainwindow/commandes_fichiers.h"
 #include "shell/mainwindow/principale.h"
 #include "shell/services/fichiers_texte.h"
 #include "shell/services/twips.h"
@@ -57,16 +55,19 @@ void Principale::RattacherPhoto_Click()
         return;
     FormRedigerCV& cv = Forme<FormRedigerCV>();
     // The chosen file must be a picture: a file that cannot be shown leaves the photograph as it was.
-    QImageReader lecteur(choisi);
-    lecteur.setDecideFormatFromContent(true);
-    const QImage image = lecteur.read();
+    // Read once: the picture shown and the copy kept are the same bytes.
+    bool refuse = false;
+    const std::optional<QByteArray> octets = FichiersTexte::lireOctets(choisi, &refuse);
+    if (refuse)
+        return;
+    const QImage image = octets ? QImage::fromData(*octets) : QImage();
     if (image.isNull() || image.width() <= 0) {
         MsgBox(QStringLiteral("Le fichier %1 n'est pas une image lisible. La photographie n'a pas été changée.")
                    .arg(QFileInfo(choisi).fileName()));
         return;
     }
     const QString photo = cheminPhoto(cv.NomCV->text());
-    if (photo.isEmpty() || !CommandesFichiers::copier(choisi, photo)) {
+    if (photo.isEmpty() || !FichiersTexte::ecrireOctets(photo, *octets)) {
         MsgBox(QStringLiteral("La photographie n'a pas pu être enregistrée. La photographie n'a pas été changée."));
         return;
     }

@@ -2,8 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QMutex>
 #include <QRandomGenerator>
+#include <QSet>
+#include <QThread>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -11,6 +15,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/plateforme.h"
 
 namespace FichiersTexte {
 
@@ -115,12 +121,137 @@ QStringList decouperLignes(const QString& texte) { return decouper(texte, false)
 
 QStringList decouperLignesEditees(const QString& texte) { return decouper(texte, true); }
 
-std::optional<QString> lire(const QString& chemin)
+namespace {
+
+// The files whose refusal the user has been told, until one of them opens again: a page model
+// read at every keystroke is told once.
+QMutex mutexRefus;
+QSet<QString> refusDits;
+
+QString genreFichier(mode_t mode)
+{
+    if (S_ISFIFO(mode))
+        return QStringLiteral("un tube nommé (FIFO)");
+    if (S_ISDIR(mode))
+        return QStringLiteral("un dossier");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("un périphérique");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("une prise de communication (socket)");
+    return QStringLiteral("un fichier spécial");
+}
+
+void refuser(const QString& chemin, mode_t mode)
+{
+    const QString absolu = QFileInfo(chemin).absoluteFilePath();
+    {
+        QMutexLocker verrou(&mutexRefus);
+        if (refusDits.contains(absolu))
+            return;
+        refusDits.insert(absolu);
+    }
+    // Told from the user-interface thread only; the box goes through the dialog service, which
+    // keeps it for the next start once a stop is under way.
+    if (QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread())
+        MsgBox(messageRefus(absolu, genreFichier(mode)));
+}
+
+void accepter(const QString& chemin)
+{
+    QMutexLocker verrou(&mutexRefus);
+    if (!refusDits.isEmpty())
+        refusDits.remove(QFileInfo(chemin).absoluteFilePath());
+}
+
+} // namespace
+
+QString messageRefus(const QString& chemin, const QString& genre)
+{
+    return QStringLiteral("Le fichier « %1 » n'a pas été ouvert : c'est %2 et non un fichier ordinaire. "
+                          "Kerval ne lit que des fichiers ordinaires ; remplacez-le par un fichier ou retirez-le.")
+        .arg(chemin, genre);
+}
+
+bool ouvrir(QFile& fichier, QIODevice::OpenMode mode, bool* refuse)
+{
+    if (refuse)
+        *refuse = false;
+    const QString chemin = fichier.fileName();
+    const QByteArray nom = QFile::encodeName(chemin);
+    if (chemin.isEmpty()) {
+        errno = ENOENT;
+        return false;
+    }
+    auto refus = [&](mode_t genre) {
+        if (refuse)
+            *refuse = true;
+        refuser(chemin, genre);
+        errno = S_ISDIR(genre) ? EISDIR : ENODEV;
+        return false;
+    };
+    // Another kind of file is not even opened (opening a device may act on it); the kind is
+    // checked again on what was opened, in case the name changed hands meanwhile.
+    struct stat st {};
+    if (::stat(nom.constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        return refus(st.st_mode);
+    const bool ecriture = mode & QIODevice::WriteOnly;
+    int drapeaux = O_NONBLOCK | O_CLOEXEC | (ecriture ? O_RDWR | O_CREAT : O_RDONLY);
+    int fd;
+    do
+        fd = ::open(nom.constData(), drapeaux, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return false;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const mode_t genre = st.st_mode;
+        ::close(fd);
+        return refus(genre);
+    }
+    // A regular file reads as usual from here on.
+    if (const int etat = ::fcntl(fd, F_GETFL); etat < 0 || ::fcntl(fd, F_SETFL, etat & ~O_NONBLOCK) < 0) {
+        const int cause = errno;
+        ::close(fd);
+        errno = cause;
+        return false;
+    }
+    if (!fichier.open(fd, ecriture ? QIODevice::ReadWrite : QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        errno = EIO;
+        return false;
+    }
+    accepter(chemin);
+    return true;
+}
+
+std::optional<QByteArray> lireOctets(const QString& chemin, bool* refuse)
 {
     QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!ouvrir(f, QIODevice::ReadOnly, refuse))
         return std::nullopt;
-    return decoder(f.readAll());
+    QByteArray octets = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return octets;
+}
+
+QImage lireImage(const QString& chemin, bool* refuse)
+{
+    const std::optional<QByteArray> octets = lireOctets(chemin, refuse);
+    return octets ? QImage::fromData(*octets) : QImage();
+}
+
+bool lisible(const QString& chemin, bool* refuse)
+{
+    QFile f(chemin);
+    return ouvrir(f, QIODevice::ReadOnly, refuse);
+}
+
+std::optional<QString> lire(const QString& chemin)
+{
+    const std::optional<QByteArray> octets = lireOctets(chemin);
+    if (!octets)
+        return std::nullopt;
+    return decoder(*octets);
 }
 
 std::optional<QStringList> lireLignes(const QString& chemin)

@@ -4,6 +4,8 @@
 // both. Every write is atomic: a failed or interrupted save leaves the previous file whole.
 
 #include <QByteArray>
+#include <QFile>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -22,6 +24,22 @@ QStringList decouperLignes(const QString& texte);
 // The same for a list the user may edit with any editor of this system: a lone LF also ends a
 // line (so do CR LF and a lone CR).
 QStringList decouperLignesEditees(const QString& texte);
+
+// Every file the program reads is opened here. The user's folders may hold anything: only a
+// regular file (or a link to one) is opened, and opening never waits (a FIFO without a writer, a
+// device). Any other kind is refused and the user is told which file, once until it reads again;
+// `refuse` then says so. False when the file is missing, unreadable or refused (errno tells why).
+// Modes: ReadOnly or ReadWrite (which makes a missing file).
+bool ouvrir(QFile& fichier, QIODevice::OpenMode mode = QIODevice::ReadOnly, bool* refuse = nullptr);
+// Every byte of the file, opened as above; nothing when it cannot be read.
+std::optional<QByteArray> lireOctets(const QString& chemin, bool* refuse = nullptr);
+// The picture the file holds, its format read from its bytes; a null image when it holds none.
+QImage lireImage(const QString& chemin, bool* refuse = nullptr);
+// True when the file is one that ouvrir() accepts (another program, the browser or the word
+// processor, is to read it): a refusal is told as above.
+bool lisible(const QString& chemin, bool* refuse = nullptr);
+// What the user is told when a file that is not a regular file is refused, `genre` its kind.
+QString messageRefus(const QString& chemin, const QString& genre);
 
 // The whole file as text; nothing when it cannot be read.
 std::optional<QString> lire(const QString& chemin);

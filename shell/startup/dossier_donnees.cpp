@@ -23,13 +23,8 @@ bool existe(const QString& chemin)
 // can be written.
 bool copierFichier(const QString& source, const QString& cible)
 {
-    QFile entree(source);
-    if (!QFileInfo(source).isFile() || !entree.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray octets = entree.readAll();
-    if (entree.error() != QFileDevice::NoError)
-        return false;
-    return FichiersTexte::ecrireOctets(cible, octets);
+    const std::optional<QByteArray> octets = FichiersTexte::lireOctets(source);
+    return octets && FichiersTexte::ecrireOctets(cible, *octets);
 }
 
 // Lays down in the target folder every file and folder of the source that it lacks.

@@ -24,6 +24,7 @@
 
 #include "platform/dossier_prive.h"
 #include "platform/plateforme.h"
+#include "shell/services/fichiers_texte.h"
 
 namespace Exemplaire {
 
@@ -182,6 +183,11 @@ Verrou prendre(const QString& dossier)
         return Verrou::Pris;
     lacher();
     delete e.serveur;
+    // The lock's reader would wait for ever on a lock that is not a file (a FIFO): such a lock
+    // cannot be taken, and the user is told which file it is.
+    if (bool refuse = false; QFileInfo::exists(cheminVerrou(chemin)) &&
+                             !FichiersTexte::lisible(cheminVerrou(chemin), &refuse) && refuse)
+        return Verrou::Impossible;
     auto verrou = std::make_unique<QLockFile>(cheminVerrou(chemin));
     // Only a lock that no living copy holds is stale, however long the first copy has been running.
     verrou->setStaleLockTime(0);

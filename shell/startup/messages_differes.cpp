@@ -18,7 +18,7 @@ const QByteArray Entete = QByteArrayLiteral("Kerval : messages\n");
 bool ecrireEnPlace(const QString& fichier, QByteArray octets)
 {
     QFile f(fichier);
-    if (!f.open(QIODevice::ReadWrite))
+    if (!FichiersTexte::ouvrir(f, QIODevice::ReadWrite))
         return false;
     if (f.size() < MessagesDifferes::Taille && !f.resize(MessagesDifferes::Taille))
         return false;
@@ -37,9 +37,7 @@ QString chemin(const QString& dossierDonnees) { return QDir(dossierDonnees).file
 void reserver(const QString& dossierDonnees)
 {
     QFile f(chemin(dossierDonnees));
-    if (f.exists() && f.size() >= Taille)
-        return;
-    if (!f.open(QIODevice::ReadWrite))
+    if (!FichiersTexte::ouvrir(f, QIODevice::ReadWrite) || f.size() >= Taille)
         return;
     // Written, not only sized: a file with holes would still ask the disk for room later.
     const qint64 debut = f.size();
@@ -59,7 +57,7 @@ bool ecrire(const QString& dossierDonnees, const QString& texte)
 QString lire(const QString& dossierDonnees)
 {
     QFile f(chemin(dossierDonnees));
-    if (!f.open(QIODevice::ReadOnly))
+    if (!FichiersTexte::ouvrir(f))
         return {};
     QByteArray octets = f.read(Taille);
     if (!octets.startsWith(Entete))

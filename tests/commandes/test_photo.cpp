@@ -1,5 +1,6 @@
 // The CV photograph commands: attach a picture file, paste the clipboard's picture, delete.
 #include <QImageReader>
+#include <sys/stat.h>
 
 #include "commandes.h"
 
@@ -64,12 +65,19 @@ TEST_F(Photo, RattacherAnnuleOuIlliblelaisseLaPhotoPrecedente)
               QStringList{u"Le fichier pas une image.jpg n'est pas une image lisible. La photographie n'a pas été "
                           "changée."_qs});
 
+    // A FIFO chosen, no program writing into it: refused at once, the file named.
+    const QString tube = QDir(ailleurs.path()).filePath(u"tube.jpg"_qs);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    faux.dialogues->fichiersChoisis.push_back(tube);
+    principale().RattacherPhoto_Click();
+    EXPECT_EQ(faux.dialogues->textes().value(1), FichiersTexte::messageRefus(tube, u"un tube nommé (FIFO)"_qs));
+
     // A write that fails keeps the earlier photograph whole.
     FichiersTexte::simulerEchecEcriture(true);
     faux.dialogues->fichiersChoisis.push_back(image(u"nouvelle.png"_qs, 30, 40));
     principale().RattacherPhoto_Click();
     FichiersTexte::simulerEchecEcriture(false);
-    EXPECT_EQ(faux.dialogues->messages.size(), 2);
+    EXPECT_EQ(faux.dialogues->messages.size(), 3);
 
     EXPECT_EQ(octets(u"Modeles/Lefort Anne.jpg"_qs), precedente);
     EXPECT_EQ(cv().Photo->size(), taille);

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 #include "outils.h"
+#include "platform/fakes/fausse_plateforme.h"
 #include "shell/services/fichiers_texte.h"
 
 using namespace FichiersTexte;
@@ -91,4 +96,69 @@ TEST(FichiersTexte, UneSauvegardeGardeLeFichierSesDroitsEtNeLaisseRien)
     EXPECT_EQ(retirerTemporaires(d.path()),
               (QStringList{u".Lefort Anne.dat.a1B2c3.kerval-tmp"_qs, u".Listesites.txt.ZZZZZZ.kerval-tmp"_qs}));
     EXPECT_EQ(QDir(d.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 5);
+}
+
+// The user's folders may hold anything: only a regular file, or a link to one, is opened; a FIFO
+// without a writer, a folder, a device or a socket is refused at once, and the user is told which
+// file, once until it reads again.
+TEST(FichiersTexte, SeulUnFichierOrdinaireEstOuvertEtUnRefusNommeLeFichier)
+{
+    const FaussePlateforme faux = FaussePlateforme::installer();
+    QTemporaryDir d;
+    const QString fichier = d.filePath(u"Listesites.txt"_qs);
+    Outils::ecrireOctets(fichier, "Emploi / https://exemple.fr\r\n");
+    const QString lien = d.filePath(u"lien.txt"_qs);
+    ASSERT_TRUE(QFile::link(fichier, lien));
+    const QString tube = d.filePath(u"propositions été.txt"_qs);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    const QString lienTube = d.filePath(u"lien-tube.jpg"_qs);
+    ASSERT_TRUE(QFile::link(tube, lienTube));
+    const QString dossier = d.filePath(u"Modeles"_qs);
+    ASSERT_TRUE(QDir().mkpath(dossier));
+    const QString prise = d.filePath(u"prise"_qs);
+    const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un adresse{};
+    adresse.sun_family = AF_UNIX;
+    qstrncpy(adresse.sun_path, QFile::encodeName(prise).constData(), sizeof adresse.sun_path);
+    ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse), 0);
+
+    EXPECT_EQ(lireOctets(fichier), QByteArray("Emploi / https://exemple.fr\r\n"));
+    EXPECT_EQ(lire(lien), u"Emploi / https://exemple.fr\r\n"_qs); // a link to a file reads through
+    EXPECT_TRUE(lisible(lien));
+    EXPECT_FALSE(lireOctets(d.filePath(u"absent.txt"_qs)).has_value()); // missing: nothing said
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+
+    const QList<std::pair<QString, QString>> refuses = {
+        {tube, u"un tube nommé (FIFO)"_qs},     {lienTube, u"un tube nommé (FIFO)"_qs},
+        {dossier, u"un dossier"_qs},            {u"/dev/null"_qs, u"un périphérique"_qs},
+        {prise, u"une prise de communication (socket)"_qs},
+    };
+    for (const auto& [chemin, genre] : refuses) {
+        faux.dialogues->messages.clear();
+        bool refuse = false;
+        // Opening never waits, to read or to write (the kept messages are written in place).
+        EXPECT_FALSE(lireOctets(chemin, &refuse).has_value()) << chemin.toStdString();
+        EXPECT_TRUE(refuse) << chemin.toStdString();
+        QFile f(chemin);
+        EXPECT_FALSE(ouvrir(f, QIODevice::ReadWrite)) << chemin.toStdString();
+        EXPECT_FALSE(lire(chemin).has_value());
+        EXPECT_TRUE(lireImage(chemin).isNull());
+        // Told once, the file named whole.
+        EXPECT_EQ(faux.dialogues->textes(), QStringList{messageRefus(chemin, genre)}) << chemin.toStdString();
+        EXPECT_TRUE(faux.dialogues->textes().value(0).contains(u"« "_qs + chemin + u" »"_qs));
+    }
+    EXPECT_EQ(messageRefus(u"/d/x"_qs, u"un dossier"_qs),
+              u"Le fichier « /d/x » n'a pas été ouvert : c'est un dossier et non un fichier ordinaire. "
+              "Kerval ne lit que des fichiers ordinaires ; remplacez-le par un fichier ou retirez-le."_qs);
+
+    // Made a file again, it reads; made a FIFO once more, the user is told again.
+    ASSERT_TRUE(QFile::remove(tube));
+    Outils::ecrireOctets(tube, "x");
+    faux.dialogues->messages.clear();
+    EXPECT_EQ(lireOctets(tube), QByteArray("x"));
+    ASSERT_TRUE(QFile::remove(tube));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tube).constData(), 0600), 0);
+    EXPECT_FALSE(lireOctets(tube).has_value());
+    EXPECT_EQ(faux.dialogues->messages.size(), 1);
+    ::close(s);
 }

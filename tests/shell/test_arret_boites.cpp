@@ -3,12 +3,14 @@
 // message boxes, and the test sends them the signal. Each one ends by itself with code 0, never
 // waiting for a click, and keeps what was typed; what it could not say then is said at the next
 // start.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -17,6 +19,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
 
 #include "commun.h"
 #include "cveditor/fichier_cv.h"
@@ -29,6 +32,9 @@
 #include "registres.h"
 #include "shell/home/assistant.h"
 #include "shell/mainwindow/principale.h"
+#include "shell/mainwindow/liens_modules.h"
+#include "shell/services/fichiers_texte.h"
+#include "shell/startup/depart.h"
 #include "shell/startup/messages_differes.h"
 
 namespace {
@@ -79,6 +85,15 @@ void ouvrirUneBoite(const QString& cas)
         ASSERT_TRUE(attendre([] { return QApplication::activePopupWidget() != nullptr; }));
         QMenu* menu = principale->MenuCV;
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(principale->MenuSupprimerCV).center());
+    } else if (cas == u"tube-sites") {
+        // The register window reads the job-board list.
+        Assistant::executer(u"Gestion manuelle des candidatures"_qs);
+    } else if (cas == u"tube-propositions") {
+        // The letter editor reads its phrases.
+        Forme<FormLettre>().ChargerFichierLettre(QDir::current().filePath(u"Lettres/Relance.dat"_qs));
+    } else if (cas == u"tube-photo" || cas == u"tube-modele") {
+        // The CV shows its photograph, its page rendered from its model.
+        Forme<FormRedigerCV>().ChargerFichierCV(QDir::current().filePath(u"CV/Lefort Anne.dat"_qs));
     } else if (cas == u"stats") {
         // The statistics of a register that cannot be read.
         Outils::ecrireOctets(QDir::current().filePath(u"Kerval.mdb"_qs), "Ceci n'est pas un registre.");
@@ -183,6 +198,19 @@ void arreterEnfants(const std::vector<std::unique_ptr<QProcess>>& enfants, QList
 // The box on screen, its text on one line.
 QString texteBoite(QMessageBox* boite) { return boite->text().replace(u'\n', u'|'); }
 
+// Says the text of the first box that comes on screen, then that the test may send the signal.
+void guetterBoite()
+{
+    auto* guet = new QTimer(qApp);
+    QObject::connect(guet, &QTimer::timeout, qApp, [guet] {
+        if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); boite && boite->isVisible()) {
+            std::cout << "boite:" << texteBoite(boite).toStdString() << "\npret" << std::endl;
+            guet->stop();
+        }
+    });
+    guet->start(20);
+}
+
 } // namespace
 
 // Run only in the child processes started by the next tests.
@@ -191,6 +219,18 @@ TEST(ArretBoite, Enfant)
     const QString cas = qEnvironmentVariable("KERVAL_BOITE");
     if (cas.isEmpty())
         GTEST_SKIP() << "run by a child process";
+    if (cas == u"tube-messages" || cas == u"tube-verrou" || cas == u"tube-fond") {
+        // The start-up itself reads the lock, what the last end could not say, the home screen's
+        // picture: the signal comes while it says which file it refused, and the start-up ends.
+        guetterBoite();
+        Plateforme::installerLinux();
+        Ecran::simuler(QSize(1280, 1024));
+        installerLiensModules();
+        Depart::demarrer();
+        QTimer::singleShot(120000, qApp, [] { QCoreApplication::exit(3); }); // no signal came
+        EXPECT_EQ(QApplication::exec(), 0);
+        return;
+    }
     QPointer<Principale> principale = demarrerCommeLExecutable();
     ASSERT_FALSE(principale.isNull());
 
@@ -200,7 +240,13 @@ TEST(ArretBoite, Enfant)
             ASSERT_TRUE(attendre([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }));
             auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             std::cout << "message:" << texteBoite(boite).toStdString() << std::endl;
-            cliquer(boite->button(QMessageBox::Ok));
+            // However long the text, the box and its button are on the screen.
+            const QRect ecran = boite->screen()->availableGeometry();
+            QAbstractButton* ok = boite->button(QMessageBox::Ok);
+            const QRect bouton(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+            const bool dedans = ecran.contains(boite->frameGeometry()) && ecran.contains(bouton) && ok->isVisible();
+            std::cout << "ecran:" << dedans << std::endl;
+            cliquer(ok);
         });
         QTimer::singleShot(0, qApp, [principale] {
             ASSERT_TRUE(attendre([] { return QApplication::activeModalWidget() == nullptr; }));
@@ -210,34 +256,33 @@ TEST(ArretBoite, Enfant)
         return;
     }
 
-    // The template opened.
-    FormLettre& lettre = Forme<FormLettre>();
-    lettre.ChargerFichierLettre(QDir::current().filePath(u"Lettres/Relance.dat"_qs));
-    ASSERT_EQ(lettre.Text1->toPlainText(), Lettre);
-
-    if (cas == u"echec") {
-        // The application opened too; once the test has made the saves fail, the remarks and the
-        // letter are typed into.
-        FormCand& registre = ouvrirCandidature();
-        std::cout << "charge" << std::endl;
-        std::string suite;
-        std::getline(std::cin, suite);
-        taperApresLeTic(registre.Timer2, registre.Remarques, AjoutRemarques);
-        taperApresLeTic(lettre.Timer1, lettre.Text1, AjoutLettre);
-        std::cout << "pret" << std::endl;
-    } else {
-        taperApresLeTic(lettre.Timer1, lettre.Text1, AjoutLettre);
-        // The box is opened from the event loop, as the user's click would open it; once it is
-        // on screen, the test may send the signal.
+    if (cas.startsWith(u"tube-")) {
+        // The window that reads the file, opened from the event loop as the user opens it.
         QTimer::singleShot(0, qApp, [cas] { ouvrirUneBoite(cas); });
-        auto* guet = new QTimer(qApp);
-        QObject::connect(guet, &QTimer::timeout, qApp, [guet] {
-            if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); boite && boite->isVisible()) {
-                std::cout << "boite:" << texteBoite(boite).toStdString() << "\npret" << std::endl;
-                guet->stop();
-            }
-        });
-        guet->start(20);
+        guetterBoite();
+    } else {
+        // The template opened.
+        FormLettre& lettre = Forme<FormLettre>();
+        lettre.ChargerFichierLettre(QDir::current().filePath(u"Lettres/Relance.dat"_qs));
+        ASSERT_EQ(lettre.Text1->toPlainText(), Lettre);
+
+        if (cas == u"echec") {
+            // The application opened too; once the test has made the saves fail, the remarks and the
+            // letter are typed into.
+            FormCand& registre = ouvrirCandidature();
+            std::cout << "charge" << std::endl;
+            std::string suite;
+            std::getline(std::cin, suite);
+            taperApresLeTic(registre.Timer2, registre.Remarques, AjoutRemarques);
+            taperApresLeTic(lettre.Timer1, lettre.Text1, AjoutLettre);
+            std::cout << "pret" << std::endl;
+        } else {
+            taperApresLeTic(lettre.Timer1, lettre.Text1, AjoutLettre);
+            // The box is opened from the event loop, as the user's click would open it; once it is
+            // on screen, the test may send the signal.
+            QTimer::singleShot(0, qApp, [cas] { ouvrirUneBoite(cas); });
+            guetterBoite();
+        }
     }
     QTimer::singleShot(120000, qApp, [] { QCoreApplication::exit(3); }); // no signal came
     EXPECT_EQ(QApplication::exec(), 0);
@@ -289,6 +334,53 @@ TEST(ArretBoite, UnSignalPendantUnMessageFermeKervalSansPlantageEtGardeCeQuiEstT
         << kept.toStdString();
 }
 
+// A data file that is not a file (a FIFO in a synced or restored folder): reading it never blocks
+// the program, the user is told which file, and the signal that comes meanwhile ends the program
+// by itself. Once per file the program reads: at start-up (its lock, the kept messages, the home
+// screen's picture), opening the register window, the letter editor, a CV with its photograph or
+// its page model.
+TEST(ArretBoite, UnFichierQuiNEstPasUnFichierEstRefuseSansBloquerEtUnSignalEstEntendu)
+{
+    const QList<std::pair<QString, QString>> tubes = {
+        {u"tube-verrou"_qs, u".Kerval.verrou"_qs},
+        {u"tube-messages"_qs, u".Kerval.messages"_qs},
+        {u"tube-fond"_qs, u"Fondr.jpg"_qs},
+        {u"tube-sites"_qs, u"Listesites.txt"_qs},
+        {u"tube-propositions"_qs, u"propositions.txt"_qs},
+        {u"tube-photo"_qs, u"Modeles/Lefort Anne.jpg"_qs},
+        {u"tube-modele"_qs, u"Modeles/Tube.html"_qs},
+    };
+    QStringList cas;
+    std::vector<std::unique_ptr<DossierTemporaire>> dossiers;
+    std::vector<std::unique_ptr<QProcess>> enfants;
+    for (const auto& [c, fichier] : tubes) {
+        cas << c;
+        dossiers.push_back(std::make_unique<DossierTemporaire>());
+        const DossierTemporaire& d = *dossiers.back();
+        preparerDonnees(d);
+        if (c == u"tube-modele")
+            Outils::ecrireOctets(d.chemin(u"CV/Lefort Anne.dat"_qs),
+                                 "Nom=Lefort\r\nPr\xe9nom=Anne\r\nMod\xe8le=Tube.html\r\n");
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(d.chemin(fichier)).absolutePath()));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(d.chemin(fichier)).constData(), 0600), 0) << fichier.toStdString();
+        enfants.push_back(lancerEnfant(d, c));
+    }
+    QList<QByteArray> sorties(qsizetype(enfants.size()));
+    arreterEnfants(enfants, sorties, cas);
+    for (size_t i = 0; i < enfants.size(); ++i) {
+        const QString texte = QString::fromUtf8(sorties[qsizetype(i)]);
+        const QString attendu =
+            FichiersTexte::messageRefus(QFileInfo(dossiers[i]->chemin(tubes[qsizetype(i)].second)).absoluteFilePath(),
+                                        u"un tube nommé (FIFO)"_qs);
+        EXPECT_TRUE(texte.contains(u"boite:"_qs + attendu))
+            << cas[qsizetype(i)].toStdString() << "\n" << texte.toStdString();
+        // The FIFO is left as it was.
+        struct stat st {};
+        EXPECT_TRUE(::stat(QFile::encodeName(dossiers[i]->chemin(tubes[qsizetype(i)].second)).constData(), &st) == 0 &&
+                    S_ISFIFO(st.st_mode));
+    }
+}
+
 namespace {
 
 // The end of the session while the saves fail: the child is stopped without a click, what was
@@ -322,9 +414,32 @@ void verifierArretSurEchec(const DossierTemporaire& dossier, const std::function
     EXPECT_TRUE(message.startsWith(u"Kerval a été arrêté par la fermeture de la session le "_qs)) << message.toStdString();
     EXPECT_TRUE(message.contains(QString(garde).replace(u'\n', u'|'))) << message.toStdString();
     EXPECT_TRUE(MessagesDifferes::lire(dossier.donnees()).isEmpty());
+    EXPECT_TRUE(sortie.contains(u"ecran:1\n"_qs)) << sortie.toStdString();
 }
 
 } // namespace
+
+// A file of kept messages as full as it can be: the next start's box is no taller than the
+// screen, its text scrolls whole in it, and its OK button is in reach.
+TEST(ArretBoite, UnLongMessageDuDemarrageSuivantTientDansLEcran)
+{
+    DossierTemporaire dossier;
+    preparerDonnees(dossier);
+    QStringList messages;
+    for (int i = 1; i <= 190; ++i)
+        messages << u"Le modèle de lettre « Relance %1 » n'a pas pu être enregistré."_qs.arg(i);
+    MessagesDifferes::reserver(dossier.donnees());
+    const QString texte = MessagesDifferes::message(QDateTime::currentDateTime(), messages);
+    ASSERT_TRUE(MessagesDifferes::ecrire(dossier.donnees(), texte));
+    ASSERT_EQ(MessagesDifferes::lire(dossier.donnees()).right(20), messages.last().right(20));
+
+    auto enfant = lancerEnfant(dossier, u"suivant"_qs);
+    ASSERT_TRUE(enfant->waitForFinished(180000));
+    const QString sortie = QString::fromUtf8(enfant->readAllStandardOutput());
+    EXPECT_EQ(enfant->exitCode(), 0) << sortie.toStdString();
+    EXPECT_TRUE(sortie.contains(u"ecran:1\n"_qs)) << sortie.toStdString();
+    EXPECT_TRUE(sortie.contains(messages.first()) && sortie.contains(messages.last())) << sortie.toStdString();
+}
 
 TEST(ArretBoite, UnArretSurUnEchecNAttendPasEtSeDitAuDemarrageSuivant)
 {
