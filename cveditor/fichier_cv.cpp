@@ -175,7 +175,16 @@ QString nomFichier(const QString& nomCV, const QString& nom, const QString& pren
     QString n = nomCV;
     if (n.isEmpty())
         n = nom + u' ' + prenom;
-    return Fonctionnel::FormaterNomPropre(Fonctionnel::NormaliserTexte(n));
+    n = Fonctionnel::NormaliserTexte(n);
+    // The normalised text keeps "/", which no file name may hold: it goes as the other signs
+    // go, for a blank, and the blanks stay single ("14/03/1985" gives "14 03 1985").
+    n.replace(u'/', u' ');
+    n = n.simplified();
+    // Room is left in the folder's limit on a name for a copy's number and the save's own
+    // temporary file beside it.
+    if (n.size() > LongueurNomMax)
+        n = n.left(LongueurNomMax).trimmed();
+    return Fonctionnel::FormaterNomPropre(n);
 }
 
 QString nomAutoSauvegarde(const QString& nomCV, const QString& nom, const QString& prenom,
@@ -247,15 +256,55 @@ QString messageEchecFermeture(const QString& nomCV, int erreur)
            u"\nLes dernières modifications du CV sont perdues."_qs;
 }
 
-QString questionRechargement(const QString& fichier, bool memeCV)
+QString commandeRechargement(const QString& fichier, bool memeCV)
 {
-    return questionAbandon(memeCV ? u"L'ouvrir de nouveau"_qs : u"Ouvrir le fichier "_qs + fichier);
+    return memeCV ? u"L'ouvrir de nouveau"_qs : u"Ouvrir le fichier "_qs + fichier;
 }
 
 QString questionAbandon(const QString& commande)
 {
     return u"Le CV affiché n'a pas pu être enregistré. "_qs + commande +
            u" fera perdre vos dernières modifications. Continuer ?"_qs;
+}
+
+QString questionSansNom(const QString& commande)
+{
+    return u"Ce CV n'a pas de nom : il ne peut donc pas être enregistré.\n"_qs + commande +
+           u" le fera perdre. Cliquez sur OK pour continuer sans l'enregistrer, ou sur Annuler pour "
+           "revenir au CV et saisir un nom dans la zone « Nom »."_qs;
+}
+
+bool contenuSaisi(const ValeursCV& cv)
+{
+    // The presentation, the lists' choices and what is made from the rest are no content.
+    static const QStringList horsContenu{
+        u"LangueCV"_qs, u"ListeSituations"_qs, u"Langues"_qs,    u"NomCV"_qs,         u"List1"_qs,
+        u"ListeModeles"_qs, u"NomModele"_qs,   u"Police"_qs,     u"FramePolice"_qs,   u"Modèle"_qs,
+        u"Souligné"_qs,  u"Gras"_qs,           u"Indentation"_qs, u"Saut"_qs,         u"Couleur"_qs,
+        u"CouleurClaire"_qs};
+    for (const QString& b : boites())
+        if (!horsContenu.contains(b) && !cv.texte(b).trimmed().isEmpty())
+            return true;
+    for (const QString& g : groupesLangue())
+        for (int k = 0; k < tailleGroupe(g); ++k)
+            if (cv.valeur(g, k) != 0)
+                return true;
+    return false;
+}
+
+QString messageGardeSansNom(const QString& chemin)
+{
+    return u"Le CV que vous rédigiez n'avait pas de nom : il n'a pas pu être enregistré sous son nom à "
+           "l'arrêt de Kerval. Tout ce que vous y aviez saisi a été gardé dans le fichier « "_qs +
+           QFileInfo(chemin).fileName() + u" » du dossier CV ("_qs + chemin +
+           u"). Il est sur le bureau de Kerval : ouvrez-le pour le reprendre, puis donnez-lui un nom avec "
+           "la commande « Renommer »."_qs;
+}
+
+QString messagePerteSansNom(int erreur)
+{
+    return u"Le CV que vous rédigiez n'avait pas de nom, et il n'a pas pu être gardé à l'arrêt de Kerval. "_qs +
+           causeEchec(erreur) + u"\nCe que vous y aviez saisi est perdu."_qs;
 }
 
 QString cheminFichier(const QString& dossierDonnees, const QString& nomCV)

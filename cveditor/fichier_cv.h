@@ -63,10 +63,12 @@ ValeursCV lire(const QString& texte);
 ValeursCV depuisEntrees(const FichierControles::Entrees& entrees);
 
 // The name of a new CV file from the editor's NomCV, Nom and Prénom: NomCV when it is not
-// empty, else Nom & " " & Prénom; then only A-Z, digits, "/" and single blanks, words
-// capitalised. Empty when all three are empty: the save must refuse ("Vous devez donner un
-// nom..."). A CV loaded from a file keeps that file's name as it is.
+// empty, else Nom & " " & Prénom; then only A-Z, digits and single blanks, words capitalised,
+// at most LongueurNomMax characters: always a name the CV folder accepts. Empty when nothing of
+// the three is left: the save must refuse ("Vous devez donner un nom..."). A CV loaded from a
+// file keeps that file's name as it is.
 QString nomFichier(const QString& nomCV, const QString& nom, const QString& prenom);
+inline constexpr qsizetype LongueurNomMax = 200;
 // The NomCV that the auto-save gives a new CV (NomCV empty, Nom filled): Nom & " " & Prénom
 // trimmed, prefixed with "Copie de " up to three times while that CV file exists. When the three
 // copies exist too, a number is added (" 2", " 3"…) so that no existing CV is overwritten.
@@ -98,11 +100,21 @@ QString causeEchec(int erreur);
 QString messageEchec(const QString& nomCV, int erreur);
 // The same when the editor closes: the last changes are lost.
 QString messageEchecFermeture(const QString& nomCV, int erreur);
-// The question asked before a CV that could not be saved gives way to a file (the same CV read
-// again, or another one): OK goes on and loses the last changes.
-QString questionRechargement(const QString& fichier, bool memeCV);
-// The same before a command that replaces it (`commande`: "Rédiger un nouveau CV").
+// What gives a CV's place to a file (the same CV read again, or another one), as the questions
+// below name it.
+QString commandeRechargement(const QString& fichier, bool memeCV);
+// The question asked before a command replaces a CV that could not be saved (`commande`:
+// "Rédiger un nouveau CV"): OK goes on and loses the last changes.
 QString questionAbandon(const QString& commande);
+// The same for a CV that holds what the user typed but has no name to be saved under.
+QString questionSansNom(const QString& commande);
+// Whether the CV holds anything the user typed or ticked, beyond its presentation.
+bool contenuSaisi(const ValeursCV& cv);
+// A CV without a name, kept as the session ends (nothing can be asked then) in a file of its
+// own: the name of that file before any number makes it free, and what the next start says.
+inline const QString NomSansNom = QStringLiteral("CV sans nom");
+QString messageGardeSansNom(const QString& chemin);
+QString messagePerteSansNom(int erreur);
 
 // Paths in the data folder.
 QString cheminFichier(const QString& dossierDonnees, const QString& nomCV);       // CV/<name>.dat

@@ -10,6 +10,7 @@
 #include "cveditor/form_rediger_cv_liens.h"
 #include "cveditor/formrediger_cv.h"
 #include "cveditor/rendu_cv.h"
+#include "platform/arret.h"
 #include "platform/plateforme.h"
 #include "shell/mainwindow/liens_fenetres.h"
 #include "shell/services/fichiers_texte.h"
@@ -19,6 +20,13 @@
 namespace {
 
 QString dossierDonnees() { return QDir::currentPath(); }
+
+// Whether a CV file of that name is there already (a link counts, even to nothing).
+bool fichierPris(const QString& nom)
+{
+    const QString chemin = FichierCV::cheminFichier(dossierDonnees(), nom);
+    return QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink();
+}
 
 int valeurCase(const QCheckBox* b)
 {
@@ -47,6 +55,7 @@ void FormRedigerCV::SauvegarderCV_Click() { sauvegarder(true); }
 
 void FormRedigerCV::sauvegarder(bool demandee)
 {
+    reprendreNomProvisoire();
     const QString nom = nomAEcrire();
     if (nom.isEmpty()) {
         MsgBox(FichierCV::MessageSansNom);
@@ -77,23 +86,27 @@ QString FormRedigerCV::nomAEcrire() const
     if (nom.isEmpty())
         return {};
     // A CV that has no file yet never takes the file of another one.
-    return FichierCV::nomLibre(nom, [](const QString& n) {
-        const QString chemin = FichierCV::cheminFichier(dossierDonnees(), n);
-        return QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink();
-    });
+    return FichierCV::nomLibre(nom, fichierPris);
 }
 
 int FormRedigerCV::ecrire(const QString& nom)
 {
+    // A CV that has no file yet is named by the editor unless it holds a name given otherwise.
+    const bool donne = nomFichierEcrit_.isEmpty() && (NomCV->text().isEmpty() || NomCV->text() == nomDonne_);
     NomCV->setText(nom);
+    if (donne)
+        nomDonne_ = nom;
     // The file is rewritten whole and atomically: a failed save leaves the previous one.
     const FichierCV::ValeursCV cv = valeurs();
     if (!FichierCV::enregistrer(dossierDonnees(), nom, cv)) {
         const int erreur = errno != 0 ? errno : EIO;
         nonEnregistre_ = true;
+        // Nothing holds that name yet: the next save names the CV from what is typed by then.
+        nomProvisoire_ = donne;
         return erreur;
     }
-    nonEnregistre_ = echecSignale_ = false;
+    nonEnregistre_ = echecSignale_ = nomProvisoire_ = false;
+    nomDonne_.clear();
     nomFichierEcrit_ = nom;
     enregistre_ = FichierCV::composer(cv);
     // The CV just saved is the current identity, as one just opened is.
@@ -105,34 +118,61 @@ int FormRedigerCV::ecrire(const QString& nom)
 
 void FormRedigerCV::nommerNouveauCV()
 {
-    if (NomCV->text().isEmpty())
+    reprendreNomProvisoire();
+    if (NomCV->text().isEmpty()) {
         NomCV->setText(FichierCV::nomAutoSauvegarde(
             NomCV->text(), Nom->text(), Prenom->text(), [](const QString& n) {
                 return QFileInfo::exists(FichierCV::cheminFichier(dossierDonnees(), n));
             }));
+        nomDonne_ = NomCV->text();
+    }
+}
+
+void FormRedigerCV::reprendreNomProvisoire()
+{
+    if (nomProvisoire_ && nomFichierEcrit_.isEmpty() && NomCV->text() == nomDonne_)
+        NomCV->clear();
+    nomProvisoire_ = false;
 }
 
 int FormRedigerCV::enregistrerEnAttente()
 {
-    if (FichierCV::composer(valeurs()) == enregistre_)
+    const FichierCV::ValeursCV cv = valeurs();
+    if (FichierCV::composer(cv) == enregistre_)
         return 0;
     // A CV goes to its file; one that has none yet is named from its last name, as the auto-save
-    // names it, and stays unwritten without one, as while it is typed.
+    // names it, and stays unwritten without one, as while it is typed: what the user typed
+    // there is then the caller's to ask about.
+    const int sansNom = FichierCV::contenuSaisi(cv) ? SansNom : 0;
     if (nomFichierEcrit_.isEmpty() && !nonEnregistre_) {
         if (Nom->text().isEmpty())
-            return 0;
+            return sansNom;
         nommerNouveauCV();
     }
+    reprendreNomProvisoire();
     const QString nom = nomAEcrire();
-    return nom.isEmpty() ? 0 : ecrire(nom);
+    return nom.isEmpty() ? sansNom : ecrire(nom);
 }
 
-bool FormRedigerCV::CederPlace(const QString& question)
+void FormRedigerCV::garderSansNom()
 {
-    enregistrerEnAttente();
-    if (!nonEnregistre_)
+    const QString nom = FichierCV::nomLibre(FichierCV::nomFichier(FichierCV::NomSansNom, {}, {}), fichierPris);
+    FichierCV::ValeursCV cv = valeurs();
+    cv.fixer(u"NomCV"_qs, nom);
+    if (FichierCV::enregistrer(dossierDonnees(), nom, cv)) {
+        enregistre_ = FichierCV::composer(valeurs());
+        MsgBox(FichierCV::messageGardeSansNom(FichierCV::cheminFichier(dossierDonnees(), nom)));
+    } else {
+        MsgBox(FichierCV::messagePerteSansNom(errno != 0 ? errno : EIO));
+    }
+}
+
+bool FormRedigerCV::CederPlace(const QString& commande)
+{
+    const bool sansNom = enregistrerEnAttente() == SansNom;
+    if (!sansNom && !nonEnregistre_)
         return true;
-    if (!MsgBox(question, true))
+    if (!MsgBox(sansNom ? FichierCV::questionSansNom(commande) : FichierCV::questionAbandon(commande), true))
         return false;
     // The user lets the changes go: closing the window has nothing more to write or to say.
     nonEnregistre_ = false;
@@ -145,8 +185,21 @@ void FormRedigerCV::closeEvent(QCloseEvent* e)
     // What the screen shows and no file holds yet (the text still in the box that has the focus,
     // or changes whose save failed) is saved before the window goes; a failure now loses it, and
     // is said whatever was said before. The window goes all the same.
-    if (const int erreur = enregistrerEnAttente())
+    const int erreur = enregistrerEnAttente();
+    if (erreur == SansNom) {
+        // Typed without a name: the user chooses to lose it, or keeps the window to name it. The
+        // session's end asks nothing, and keeps it in a file of its own.
+        if (Arret::demande()) {
+            garderSansNom();
+        } else if (MsgBox(FichierCV::questionSansNom(u"Fermer l'éditeur de CV"_qs), true)) {
+            enregistre_ = FichierCV::composer(valeurs());
+        } else {
+            e->ignore();
+            return;
+        }
+    } else if (erreur) {
         MsgBox(FichierCV::messageEchecFermeture(NomCV->text(), erreur));
+    }
     QWidget::closeEvent(e);
 }
 
@@ -160,11 +213,12 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
         return;
     }
     const QString nomCV = FichierCV::nomDepuisChemin(chemin);
-    if (!CederPlace(FichierCV::questionRechargement(fichier, nomCV == nomFichierEcrit_)))
+    if (!CederPlace(FichierCV::commandeRechargement(fichier, nomCV == nomFichierEcrit_)))
         return;
     Genere->hide();
     // This window now writes that file.
     nomFichierEcrit_ = nomCV;
+    nomProvisoire_ = false;
     // Every box, as if the file held every key: those it lacks take a new CV's values.
     const FichierCV::ValeursCV& cv = ouverture.cv;
     for (const FichierCV::Cle& c : FichierCV::cles()) {
@@ -228,7 +282,7 @@ void FormRedigerCV::VisualisationCV()
 bool cederEditeurCV(const QString& commande)
 {
     auto* editeur = RegistreFenetres::instance().siChargee<FormRedigerCV>();
-    return !editeur || editeur->CederPlace(FichierCV::questionAbandon(commande));
+    return !editeur || editeur->CederPlace(commande);
 }
 
 void rechargerEditeurCV()
@@ -236,8 +290,8 @@ void rechargerEditeurCV()
     // The window goes as the user closes it: hidden first, so that the box that has the focus
     // does not run its leaving handler (a rendering and a save) while the window is destroyed.
     RegistreFenetres& registre = RegistreFenetres::instance();
-    if (QWidget* editeur = registre.trouver(FormRedigerCV::NomConception))
-        editeur->close();
+    if (QWidget* editeur = registre.trouver(FormRedigerCV::NomConception); editeur && !editeur->close())
+        return;
     registre.decharger(FormRedigerCV::NomConception);
     Forme<FormRedigerCV>();
 }

@@ -37,9 +37,10 @@ public:
     void ChargerFichierCV(const QString& chemin);
     void VisualisationCV();
     // Before another CV takes the window's place (a new CV, a file renamed or opened): the CV
-    // shown is saved when it changed since its last save; when it cannot be, the user is asked
-    // the question first. False when the user keeps the CV on screen.
-    bool CederPlace(const QString& question);
+    // shown is saved when it changed since its last save; when it cannot be, or when what is
+    // typed has no name to be saved under, the user is asked first whether `commande` ("Rédiger
+    // un nouveau CV") may lose it. False when the user keeps the CV on screen.
+    bool CederPlace(const QString& commande);
 
     // --- controls, named as designed ---
     // identity
@@ -142,7 +143,8 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     // The CV shown is saved as the window goes, when it changed since its last save; a failure
-    // then is said.
+    // then is said. What the user typed without a name to save it under is lost only once the
+    // user says so (Cancel keeps the window), or kept in a file of its own at the session's end.
     void closeEvent(QCloseEvent* e) override;
     // Tab and Shift+Tab follow the panel's reading order (ordonnerTabulation).
     bool focusNextPrevChild(bool suivant) override;
@@ -173,9 +175,16 @@ private:
     int ecrire(const QString& nom);
     // A new CV takes the name the auto-save gives it from its last name.
     void nommerNouveauCV();
+    // A CV whose first save failed has no name yet: the name that save gave goes.
+    void reprendreNomProvisoire();
     // Saves the CV shown when it differs from its last save and has, or can be given, a name as
-    // the auto-save gives one; the error number of a failed write, else 0.
+    // the auto-save gives one; the error number of a failed write, SansNom when what the user
+    // typed has no name to be saved under, else 0.
     int enregistrerEnAttente();
+    static constexpr int SansNom = -1;
+    // At the session's end: a CV without a name goes to a file of its own, and the next start
+    // says which.
+    void garderSansNom();
     void placerPopups();
     // The entry panel keeps every control whole and inside it, in either layout.
     void ajusterPanneau();
@@ -199,6 +208,8 @@ private:
     bool nonEnregistre_ = false; // the last save failed: the screen holds changes no file has
     bool echecSignale_ = false;  // that failure was told; a save that succeeds ends it
     QString enregistre_;         // the CV as its file holds it since the last save or load
+    QString nomDonne_;           // the NomCV this editor gave a CV that has no file yet
+    bool nomProvisoire_ = false; // that name's save failed: the next one names the CV afresh
     friend class TestFenetreCV;
     bool enRedimension_ = false;
 };

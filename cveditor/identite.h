@@ -27,7 +27,8 @@ struct Analyse {
 Analyse analyser(const QString& identite, const Boites& avant, const QDate& aujourdhui);
 
 // The age rule, run whenever DateNaissance changes: when Age is not from 15 to 80 and the date
-// reads as one, the number of whole 365-day periods from it to today; otherwise Age unchanged.
+// is typed whole (a four-digit year) and reads as one, the number of whole 365-day periods from
+// it to today; otherwise Age unchanged.
 QString ageApresDate(const QString& age, const QString& dateNaissance, const QDate& aujourdhui);
 
 // What a box holds once the user leaves it: Nom upper case; Prénom (longer than one character),

@@ -41,13 +41,14 @@ int gaucheIcone(int i)
 QFont arial(double points, bool gras = false) { return Dessins::police(QStringLiteral("Arial"), points, gras); }
 
 // Closes a working window as the user closes it, so that it first saves what it has pending,
-// then unloads it.
-void fermer(const QString& nom)
+// then unloads it. A window that its user keeps open stays loaded: false then.
+bool fermer(const QString& nom)
 {
     RegistreFenetres& r = RegistreFenetres::instance();
-    if (QWidget* w = r.trouver(nom))
-        w->close();
+    if (QWidget* w = r.trouver(nom); w && !w->close())
+        return false;
     r.decharger(nom);
+    return true;
 }
 
 } // namespace
@@ -519,10 +520,10 @@ void Principale::MDIForm_Resize()
 
 void Principale::MDIForm_Activate() { RegistreFenetres::instance().decharger(QStringLiteral("FormStat")); }
 
-void Principale::MDIForm_Unload()
+bool Principale::MDIForm_Unload()
 {
     if (dechargee_)
-        return;
+        return true;
     dechargee_ = true;
     RegistreFenetres& r = RegistreFenetres::instance();
     for (const char* nom : {"Assistant", "Aide", "Guide", "Depart"})
@@ -533,12 +534,19 @@ void Principale::MDIForm_Unload()
         if (auto* f = dynamic_cast<Fenetre*>(cadre->widget()))
             enfants << f->nomConception();
     for (const QString& nom : enfants)
-        fermer(nom);
+        if (!fermer(nom)) {
+            dechargee_ = false;
+            return false;
+        }
+    return true;
 }
 
 void Principale::closeEvent(QCloseEvent* e)
 {
-    MDIForm_Unload();
+    if (!MDIForm_Unload()) {
+        e->ignore();
+        return;
+    }
     e->accept();
 }
 

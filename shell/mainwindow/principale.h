@@ -161,7 +161,8 @@ public:
     void MDIForm_Load();
     void MDIForm_Resize();
     void MDIForm_Activate();
-    void MDIForm_Unload();
+    // False when a child window stays (its user keeps it open): the main window stays too.
+    bool MDIForm_Unload();
     void Logo_Click();
     void ImageMenu_Click(int index);
     void ImageMenu_DblClick(int index);

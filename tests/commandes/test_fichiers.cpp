@@ -1,5 +1,6 @@
 // The CV and letter-template file commands of the desktop menus.
 #include "commandes.h"
+#include "cveditor/fichier_cv.h"
 #include "shell/services/systeme.h"
 
 namespace {
@@ -142,6 +143,7 @@ TEST_F(TestCommandes, RenommerNEcraseRienEtAnnulerNeChangeRien)
     ecrire(u"Modeles/Petit.jpg"_qs, "photo petit");
     Principale& p = surIcone(0);
     ASSERT_EQ(p.ImageMenu[0]->toolTip(), u"Lefort Anne.dat"_qs);
+    // A new CV without a name is in the editor: it is asked about once, before anything moves.
     cv().Fonction->setText(u"Comptable"_qs);
 
     p.Renommer_Click(); // cancelled
@@ -152,7 +154,8 @@ TEST_F(TestCommandes, RenommerNEcraseRienEtAnnulerNeChangeRien)
     p.Renommer_Click();
 
     EXPECT_EQ(faux.dialogues->textes(),
-              QStringList({u"Le fichier Morel.dat existe déjà. Renommage impossible."_qs,
+              QStringList({FichierCV::questionSansNom(u"Renommer le fichier Lefort Anne.dat"_qs),
+                           u"Le fichier Morel.dat existe déjà. Renommage impossible."_qs,
                            u"Le fichier Petit.jpg existe déjà. Renommage impossible."_qs}));
     EXPECT_EQ(octets(u"CV/Lefort Anne.dat"_qs), QByteArray("lefort"));
     EXPECT_EQ(octets(u"CV/Morel.dat"_qs), QByteArray("morel"));
@@ -177,10 +180,11 @@ TEST_F(TestCommandes, SupprimerLeTroisiemeCVApresConfirmation)
     EXPECT_TRUE(existe(u"CV/Lefort Anne.dat"_qs));
     EXPECT_EQ(cv().Fonction->text(), u"Comptable"_qs);
 
-    p.MenuSupprimerCV_Click(); // OK
-    ASSERT_EQ(faux.dialogues->messages.size(), 2);
+    p.MenuSupprimerCV_Click(); // OK, and OK to lose the editor's CV, which has no name
+    ASSERT_EQ(faux.dialogues->messages.size(), 3);
     EXPECT_EQ(faux.dialogues->messages[1].texte, u"Confirmez-vous la suppression du CV : Lefort Anne.dat ?"_qs);
     EXPECT_TRUE(faux.dialogues->messages[1].okAnnuler);
+    EXPECT_EQ(faux.dialogues->messages[2].texte, FichierCV::questionSansNom(u"Supprimer le CV Lefort Anne.dat"_qs));
     EXPECT_FALSE(existe(u"CV/Lefort Anne.dat"_qs));
     EXPECT_TRUE(existe(u"CV/Dubois.dat"_qs));
     EXPECT_TRUE(existe(u"Modeles/Lefort Anne.jpg"_qs));
@@ -190,7 +194,7 @@ TEST_F(TestCommandes, SupprimerLeTroisiemeCVApresConfirmation)
 
     // A slot without a file asks nothing.
     Systeme::SupprimerCV(4);
-    EXPECT_EQ(faux.dialogues->messages.size(), 2);
+    EXPECT_EQ(faux.dialogues->messages.size(), 3);
 }
 
 TEST_F(TestCommandes, RattacherUnCVExistant)

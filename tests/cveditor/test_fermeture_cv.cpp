@@ -5,6 +5,7 @@
 #include "test_fenetre_cv.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
@@ -16,6 +17,7 @@
 #include "platform/plateforme.h"
 #include "register/store/base_candidatures.h"
 #include "shell/services/systeme.h"
+#include "shell/startup/messages_differes.h"
 
 namespace {
 
@@ -169,14 +171,39 @@ TEST_F(FermetureCV, UnCVInchangeNEstPasReecritEtUnCVSansNomNEstPasCree)
     EXPECT_EQ(inode(cheminMartin()), avant);
     EXPECT_EQ(Outils::lireOctets(cheminMartin()), octets);
 
-    // A new CV typed into without a last name has no file, as while it is typed.
+    // A new CV typed into without a last name cannot be saved: closing it asks first. Cancel
+    // keeps it on screen to be named, whether the editor or the main window is closed.
     f = &cv();
     taperALaFin(f->Experiences, u"2020 : Stage"_qs);
+    const QString question = u"Ce CV n'a pas de nom : il ne peut donc pas être enregistré.\nFermer l'éditeur de CV le "
+                             "fera perdre. Cliquez sur OK pour continuer sans l'enregistrer, ou sur Annuler pour "
+                             "revenir au CV et saisir un nom dans la zone « Nom »."_qs;
+    faux.dialogues->reponses = {false};
     QTest::keyClick(f->Experiences->viewport(), Qt::Key_F4, Qt::ControlModifier);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(messages(), QStringList{question});
+    ASSERT_FALSE(f.isNull());
+    EXPECT_TRUE(f->isVisible());
+    faux.dialogues->reponses = {false};
+    EXPECT_FALSE(principale->windowHandle()->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(messages(), QStringList{question});
+    ASSERT_FALSE(f.isNull());
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_TRUE(principale->isVisible());
+    // So does a new CV put in its place from the desktop.
+    faux.dialogues->reponses = {false};
+    choisirSurIcone(1, principale->MenuNouveauCV);
+    EXPECT_EQ(messages(), QStringList{FichierCV::questionSansNom(u"Rédiger un nouveau CV"_qs)});
+    ASSERT_FALSE(f.isNull());
+    EXPECT_EQ(f->Experiences->toPlainText(), u"2020 : Stage"_qs);
+    // OK lets it go: nothing is written.
+    taperALaFin(f->Experiences, QString());
+    QTest::keyClick(f->Experiences->viewport(), Qt::Key_F4, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(messages(), QStringList{question});
     EXPECT_FALSE(editeurCharge());
     EXPECT_EQ(QDir(dossier.chemin(u"CV"_qs)).entryList(QDir::Files), QStringList{u"Martin Paul.dat"_qs});
-    EXPECT_TRUE(messages().isEmpty());
 
     // Its last name typed, the focus still in the box: it takes the name the auto-save gives.
     f = &cv();
@@ -189,6 +216,55 @@ TEST_F(FermetureCV, UnCVInchangeNEstPasReecritEtUnCVSansNomNEstPasCree)
     EXPECT_EQ(sectionDe(fichierCV(u"Durand"_qs), u"Experiences"_qs), u"2020 : Stage"_qs);
     EXPECT_EQ(sectionDe(fichierCV(u"Durand"_qs), u"NomCV"_qs), u"Durand"_qs);
     EXPECT_TRUE(messages().isEmpty());
+}
+
+// Whatever the identity holds, a new CV goes to a file the CV folder accepts; and until one
+// save of it succeeds, its name follows what the user typed last.
+TEST_F(FermetureCV, UnNouveauCVPrendUnNomQueLeDossierAccepte)
+{
+    // The identity block pasted, then Tab: the name read holds a birth date and its "/".
+    QPointer<FormRedigerCV> f = &cv();
+    QTest::mouseClick(f->Identite->viewport(), Qt::LeftButton);
+    ASSERT_TRUE(f->Identite->hasFocus());
+    QGuiApplication::clipboard()->setText(u"Karim HADDAD - né le 14/03/1985"_qs);
+    QTest::keyClick(f->Identite, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(f->Identite, Qt::Key_Tab);
+    ASSERT_FALSE(f->Identite->hasFocus());
+    EXPECT_EQ(f->Nom->text(), u"HADDAD - né le 14/03/1985"_qs);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(f->NomCV->text(), u"Haddad Ne Le 14 03 1985 Karim"_qs);
+    EXPECT_EQ(sectionDe(fichierCV(u"Haddad Ne Le 14 03 1985 Karim"_qs), u"Prénom"_qs), u"Karim"_qs);
+
+    // The first save of a new CV fails (the CV folder is a file): the last name corrected
+    // since names the file the next save writes.
+    rechargerEditeurCV();
+    f = &cv();
+    const QString cvs = dossier.chemin(u"CV"_qs);
+    ASSERT_TRUE(QDir(cvs).removeRecursively());
+    QFile bouchon(cvs);
+    ASSERT_TRUE(bouchon.open(QIODevice::WriteOnly));
+    bouchon.close();
+    QTest::mouseClick(f->SaiseDetaillee, Qt::LeftButton);
+    ASSERT_TRUE(f->FrameIdentite->isHidden());
+    QTest::mouseClick(f->Nom, Qt::LeftButton);
+    Outils::taper(f->Nom, u"DUPOND"_qs);
+    QTest::mouseClick(f->Prenom, Qt::LeftButton);
+    Outils::taper(f->Prenom, u"Jean"_qs);
+    QTest::mouseClick(f->Fonction, Qt::LeftButton);
+    const QStringList dits = messages();
+    ASSERT_EQ(dits.size(), 1);
+    EXPECT_TRUE(dits[0].startsWith(u"Pb lors de l'enregistrement du CV : Dupond Jean\n"_qs)) << dits[0].toStdString();
+    ASSERT_TRUE(QFile::remove(cvs));
+    ASSERT_TRUE(QDir().mkpath(cvs));
+    QTest::mouseClick(f->Nom, Qt::LeftButton);
+    QTest::keyClick(f->Nom, Qt::Key_A, Qt::ControlModifier);
+    Outils::taper(f->Nom, u"DUPONT"_qs);
+    QTest::mouseClick(f->Prenom, Qt::LeftButton);
+    QTest::mouseClick(f->Fonction, Qt::LeftButton);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(f->NomCV->text(), u"Dupont Jean"_qs);
+    EXPECT_EQ(QDir(cvs).entryList(QDir::Files), QStringList{u"Dupont Jean.dat"_qs});
+    EXPECT_EQ(sectionDe(fichierCV(u"Dupont Jean"_qs), u"Nom"_qs), u"DUPONT"_qs);
 }
 
 TEST_F(FermetureCV, UnCVSupprimePendantQuOnLeTapeNeRevientPas)
@@ -331,14 +407,22 @@ TEST_F(FermetureCV, NouveauCVEtRenommerDemandentAvantDePerdreUnCVNonEnregistre)
 // Run only in the child process started by the next test.
 TEST(FermetureCVEnfant, Enfant)
 {
-    if (qEnvironmentVariableIsEmpty("KERVAL_ARRET_CV"))
+    const QByteArray cas = qgetenv("KERVAL_ARRET_CV");
+    if (cas.isEmpty())
         GTEST_SKIP() << "run by a child process";
     QPointer<Principale> principale = Outils::demarrerCommeLExecutable();
     ASSERT_FALSE(principale.isNull());
-
-    // The CV opened by a double click on its desktop icon, then typed into.
     principale->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(principale));
+
+    // A new CV typed into, without a name.
+    if (cas == "sansnom") {
+        taperALaFin(Forme<FormRedigerCV>().Experiences, u"2020 : Stage"_qs);
+        Outils::attendreLArret(principale);
+        return;
+    }
+
+    // The CV opened by a double click on its desktop icon, then typed into.
     ASSERT_EQ(principale->ImageMenu[0]->toolTip(), u"Martin Paul.dat"_qs);
     QWidget* icone = principale->ImageMenu[0];
     QTest::mouseDClick(principale->windowHandle(), Qt::LeftButton, {}, icone->mapTo(principale, icone->rect().center()));
@@ -362,4 +446,15 @@ TEST(FermetureCVEnfant, UnSignalDArretEnregistreLeCVQuiVientDEtreTape)
                               {{u"KERVAL_ARRET_CV"_qs, u"1"_qs}, {u"AppData"_qs, dossier.appData()}});
     EXPECT_EQ(sectionDe(dossier.chemin(u"CV/Martin Paul.dat"_qs), u"Experiences"_qs),
               u"2001 : Électricien\r\n- Rennes\r\n2010 : Chef d'équipe"_qs);
+
+    // A CV without a name, which nothing may ask about then, goes to a file of its own beside
+    // the one of the same name already there, and the next start says which.
+    const QString occupe = dossier.chemin(u"CV/Cv Sans Nom.dat"_qs);
+    ASSERT_TRUE(FichiersTexte::ecrire(occupe, u"Nom=AUTRE\r\n"_qs));
+    Outils::arreterEnfantPret(u"FermetureCVEnfant.Enfant"_qs,
+                              {{u"KERVAL_ARRET_CV"_qs, u"sansnom"_qs}, {u"AppData"_qs, dossier.appData()}});
+    EXPECT_EQ(sectionDe(dossier.chemin(u"CV/Cv Sans Nom 2.dat"_qs), u"Experiences"_qs), u"2020 : Stage"_qs);
+    EXPECT_EQ(sectionDe(occupe, u"Nom"_qs), u"AUTRE"_qs);
+    const QString dit = MessagesDifferes::lire(dossier.donnees());
+    EXPECT_TRUE(dit.contains(u"« Cv Sans Nom 2.dat » du dossier CV"_qs)) << dit.toStdString();
 }

@@ -138,7 +138,11 @@ TEST(FichierCV, RegleDuNom)
     EXPECT_EQ(nomFichier({}, u"LEBRUN"_qs, {}), u"Lebrun"_qs);
     EXPECT_EQ(nomFichier({}, {}, {}), QString());
     EXPECT_EQ(nomFichier(u"  mon cv : Jean-Pierre O'NEIL (2024)"_qs, u"X"_qs, u"Y"_qs), u"Mon Cv Jean Pierre O Neil 2024"_qs);
-    EXPECT_EQ(nomFichier(u"commercial/export"_qs, {}, {}), u"Commercial/export"_qs);
+    // Always a name the folder accepts: no "/", not beyond the length a file name may have.
+    EXPECT_EQ(nomFichier(u"commercial/export"_qs, {}, {}), u"Commercial Export"_qs);
+    EXPECT_EQ(nomFichier({}, u"HADDAD - né le 14/03/1985"_qs, u"Karim"_qs), u"Haddad Ne Le 14 03 1985 Karim"_qs);
+    EXPECT_EQ(nomFichier(u" / / "_qs, {}, {}), QString());
+    EXPECT_EQ(nomFichier({}, QString(300, u'a'), u"Paul"_qs), u'A' + QString(FichierCV::LongueurNomMax - 1, u'a'));
 
     QStringList existants{u"Lebrun Jean"_qs};
     auto existe = [&](const QString& n) { return existants.contains(n); };

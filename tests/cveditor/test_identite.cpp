@@ -78,7 +78,11 @@ TEST(Identite, RegleDeLAge)
     EXPECT_EQ(ageApresDate(u"5"_qs, u"16/06/1980"_qs, Aujourdhui), u"44"_qs); // 365-day periods, not birthdays
     EXPECT_EQ(ageApresDate(u"30"_qs, u"12/05/1980"_qs, Aujourdhui), u"30"_qs);
     EXPECT_EQ(ageApresDate(u"81"_qs, u"12/05/1980"_qs, Aujourdhui), u"44"_qs);
-    EXPECT_EQ(ageApresDate(u"12"_qs, u"12/05/19"_qs, Aujourdhui), u"5"_qs); // a partial year already reads as a date
+    // A year still being typed is no date yet, though it reads as one (2001, 2019).
+    EXPECT_EQ(ageApresDate(u"12"_qs, u"12/05/1"_qs, Aujourdhui), u"12"_qs);
+    EXPECT_EQ(ageApresDate({}, u"12/05/19"_qs, Aujourdhui), QString());
+    EXPECT_EQ(ageApresDate({}, u"1980-05-1"_qs, Aujourdhui), QString());
+    EXPECT_EQ(ageApresDate({}, u"1980-05-12"_qs, Aujourdhui), u"44"_qs);
     EXPECT_EQ(ageApresDate(u"12"_qs, u"12/05"_qs, Aujourdhui), u"12"_qs);
     EXPECT_EQ(ageApresDate(u"12"_qs, {}, Aujourdhui), u"12"_qs);
 }
