@@ -75,8 +75,11 @@ void executerCommande(MenusAccueil::Commande commande)
         Forme<AssistantTexte>().ChoixCV();
         break;
     case Commande::NouveauCV: {
-        // A fresh, empty CV.
-        r.decharger(FormRedigerCV::NomConception);
+        // A fresh, empty CV, as the menu gives it: the CV shown is saved first, and one whose save
+        // failed is given up only once the user has said so.
+        if (!cederEditeurCV(u"Réaliser un nouveau CV"_qs))
+            break;
+        rechargerEditeurCV();
         FormRedigerCV& f = Forme<FormRedigerCV>();
         f.show();
         f.raise();
@@ -240,6 +243,13 @@ QString Assistant::libelleAligne() const
 
 void Assistant::Form_MouseUp()
 {
+    // A window in front of the home screen hides the caption the bar stands on: nothing is
+    // carried out, the bar only closes.
+    auto* accueil = RegistreFenetres::instance().siChargee<AssistantTexte>();
+    if (accueil && accueil->recouverte()) {
+        RegistreFenetres::instance().decharger(NomConception);
+        return;
+    }
     // The command may close the bar: nothing of it is used after this line.
     executer(libelleAligne());
 }

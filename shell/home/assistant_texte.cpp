@@ -305,7 +305,8 @@ void AssistantTexte::Label1_MouseMove(int index)
 
 void AssistantTexte::Form_MouseMove()
 {
-    if (!Systeme::FormeVisible(u"FormStat"_qs))
+    // The strips of this window that a working window leaves in sight restart nothing.
+    if (!Systeme::FormeVisible(u"FormStat"_qs) && !recouverte())
         Timer1->setInterval(IntervalleGlissement);
     if (ImageOmbre->Top() < 0)
         ImageOmbre->setTop(ImageOmbre->Top() + 5);
@@ -315,6 +316,23 @@ void AssistantTexte::releverOmbre(int limite)
 {
     if (ImageOmbre->Top() > limite)
         ImageOmbre->setTop(ImageOmbre->Top() - 5);
+}
+
+bool AssistantTexte::recouverte() const
+{
+    auto* cadre = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!cadre || !cadre->mdiArea())
+        return false;
+    // Topmost last. A pop-up of the workspace (the help panel) only informs, and a minimised
+    // window covers nothing of this one.
+    const QList<QMdiSubWindow*> pile = cadre->mdiArea()->subWindowList(QMdiArea::StackingOrder);
+    for (qsizetype i = pile.indexOf(cadre) + 1; i < pile.size(); ++i) {
+        const QMdiSubWindow* devant = pile[i];
+        if (devant != cadre && devant->isVisible() && !devant->isMinimized() && devant->widget()
+            && !estBulle(devant->widget()))
+            return true;
+    }
+    return false;
 }
 
 void AssistantTexte::Retour_Click()
@@ -333,6 +351,13 @@ void AssistantTexte::Timer1_Timer()
 {
     if (Timer1->Interval() == 0)
         return;
+    // A window came in front without being activated (or the glide was restarted behind it): the
+    // glide stops and the bar goes, as when a working window is activated.
+    if (recouverte()) {
+        Timer1->setInterval(0);
+        RegistreFenetres::instance().decharger(u"Assistant"_qs);
+        return;
+    }
     // Touching the bar brings it back when it was closed (it fades in beside label 2).
     Assistant& barre = Forme<Assistant>();
     barre.setTop(MenusAccueil::pasGlissement(barre.Top(), PositionCible));
@@ -382,12 +407,8 @@ void installerLiensAccueil()
     // step of the glide.
     LiensFenetres::relancerGlissementAccueil = [] {
         auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>();
-        if (!a)
-            return;
-        if (auto* cadre = qobject_cast<QMdiSubWindow*>(a->parentWidget()); cadre && cadre->mdiArea())
-            if (QMdiSubWindow* active = cadre->mdiArea()->activeSubWindow(); active && active != cadre)
-                return;
-        a->Timer1->setInterval(AssistantTexte::IntervalleGlissement);
+        if (a && !a->recouverte())
+            a->Timer1->setInterval(AssistantTexte::IntervalleGlissement);
     };
     LiensFenetres::actualiserCompteursAccueil = [] {
         if (auto* a = RegistreFenetres::instance().siChargee<AssistantTexte>())

@@ -74,6 +74,10 @@ public:
     // Lifts the shadow strip by 5 twips when its top is above the limit (the main window's
     // banner and icons do it as the mouse passes over them).
     void releverOmbre(int limite);
+    // Whether another window of the workspace stands in front of this one (a working window the
+    // user left open over the home screen). The glide then stays stopped and the bar away: it
+    // would come up over that window, at a caption hidden behind it.
+    bool recouverte() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

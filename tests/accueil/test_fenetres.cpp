@@ -1,11 +1,15 @@
 // The home screen and the highlight bar as windows: the load, the sub-menus built from the
 // desktop, the shared glide timer, the bar's fade-in, its click and the way back to the menu.
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
 #include "commun.h"
+#include "cveditor/fichier_cv.h"
+#include "cveditor/formrediger_cv.h"
+#include "platform/fakes/faux_navigateur.h"
 #include "platform/titres_x11.h"
 #include "shell/services/systeme.h"
 
@@ -433,4 +437,137 @@ TEST_F(TestAccueil, SansCompositionLaBarreLaisseLireLEntreeSousElle)
     }
     ASSERT_GT(contrasteDessous, 200) << "no label under the bar";
     EXPECT_GT(contrasteBarre, contrasteDessous / 3);
+}
+
+// The CV editor open in front of the home screen: the strips of the home screen still in sight
+// neither bring the bar over the editor nor let a click run a caption hidden behind it. Brought
+// back in front, the home screen's "Réaliser un nouveau CV" saves the CV shown first, as the
+// menu does, and asks before giving up a CV whose save failed.
+TEST_F(TestAccueil, DevantLEditeurDeCVLaBarreNeVientPasEtUnNouveauCVDemandeDAbord)
+{
+    FauxNavigateur::installer();
+    struct Fin {
+        ~Fin()
+        {
+            RegistreFenetres::instance().toutDecharger();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            FauxNavigateur::desinstaller();
+        }
+    } fin;
+    const QDir livres(QStringLiteral(KERVAL_DONNEES_SOURCE) + u"/Modeles"_qs);
+    QDir(dossier.donnees()).mkpath(u"Modeles"_qs);
+    for (const QString& f : livres.entryList(QDir::Files))
+        QFile::copy(livres.filePath(f), dossier.chemin(u"Modeles/"_qs + f));
+    FichierCV::ValeursCV martin = FichierCV::ValeursCV::parDefaut();
+    martin.fixer(u"Nom"_qs, u"MARTIN"_qs);
+    martin.fixer(u"Prénom"_qs, u"Paul"_qs);
+    martin.fixer(u"Experiences"_qs, u"2001 : Électricien"_qs);
+    martin.fixer(u"NomCV"_qs, u"Martin Paul"_qs);
+    const QString cheminMartin = dossier.chemin(u"CV/Martin Paul.dat"_qs);
+    ASSERT_TRUE(FichierCV::enregistrer(dossier.donnees(), u"Martin Paul"_qs, martin));
+    installerLiensEditeurCV();
+
+    Principale& p = principale();
+    p.resize(1024, 700);
+    p.show();
+    p.activateWindow();
+    if (!QTest::qWaitForWindowActive(&p))
+        GTEST_SKIP() << "no window activation on this platform";
+    p.InitMenu();
+    AssistantTexte& a = accueil();
+    a.ChoixCV();
+    ASSERT_EQ(a.libelle(6), u"Martin Paul"_qs);
+    auto cliquerBarre = [&](int label) {
+        Assistant& b = Forme<Assistant>();
+        b.setTop(hautDe(a, label));
+        QTest::mouseClick(&b, Qt::LeftButton, {}, b.rect().center());
+        pomper();
+    };
+    // The CV opened from the sub-menu comes in front of the home screen and stops its glide.
+    cliquerBarre(6);
+    QPointer<FormRedigerCV> f = RegistreFenetres::instance().siChargee<FormRedigerCV>();
+    ASSERT_TRUE(f);
+    ASSERT_EQ(f->Nom->text(), u"MARTIN"_qs);
+    EXPECT_EQ(a.Timer1->Interval(), 0);
+    EXPECT_FALSE(barreChargee());
+
+    // A strip of the home screen the editor leaves in sight, below it.
+    QWidget* cadreCV = f->parentWidget();
+    QWidget* cadreAccueil = a.parentWidget();
+    QWidget* espace = cadreCV->parentWidget();
+    const QRect vue = cadreAccueil->geometry() & espace->rect();
+    const QPoint bande(cadreCV->geometry().center().x(), (cadreCV->geometry().bottom() + vue.bottom()) / 2);
+    ASSERT_GT(vue.bottom() - cadreCV->geometry().bottom(), 10);
+    QWindow* fenetre = p.windowHandle();
+    const QPoint surBande = fenetre->mapFromGlobal(espace->mapToGlobal(bande));
+    // The pointer moves there: the home screen gets the moves (its shadow comes down), the glide
+    // stays stopped and the bar away.
+    for (int i = 0; i < 4; ++i)
+        LiensFenetres::releverOmbreAccueil(-75);
+    const double ombre = a.ImageOmbre->Top();
+    for (int dx : {0, 8, 16})
+        QTest::mouseMove(fenetre, surBande + QPoint(dx, 0));
+    pomper();
+    EXPECT_GT(a.ImageOmbre->Top(), ombre);
+    EXPECT_EQ(a.Timer1->Interval(), 0);
+    EXPECT_FALSE(barreChargee());
+    // Nor does the statistics window's close restart it; a glide set running behind the editor
+    // stops at its next step without bringing the bar.
+    LiensFenetres::relancerGlissementAccueil();
+    EXPECT_EQ(a.Timer1->Interval(), 0);
+    a.Timer1->setInterval(AssistantTexte::IntervalleGlissement);
+    EXPECT_TRUE(Outils::attendre([&] { return a.Timer1->Interval() == 0; }, 20000));
+    EXPECT_FALSE(barreChargee());
+    // A bar still there, clicked where it stands over the editor on the "Réaliser un nouveau CV"
+    // hidden behind: nothing is carried out, the bar closes.
+    ASSERT_EQ(a.libelle(2), u"Réaliser un nouveau CV"_qs);
+    cliquerBarre(2);
+    EXPECT_FALSE(barreChargee());
+    ASSERT_FALSE(f.isNull());
+    EXPECT_EQ(f->Nom->text(), u"MARTIN"_qs);
+    EXPECT_TRUE(faux.dialogues->messages.isEmpty());
+
+
+    // The CV cannot be saved any more; the user types on, then leaves the box: it is said once.
+    const auto lecture = QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
+    ASSERT_TRUE(QFile::setPermissions(cheminMartin, lecture));
+    QTest::mouseClick(f->Experiences->viewport(), Qt::LeftButton, {}, f->Experiences->viewport()->rect().center());
+    QTest::keyClick(f->Experiences->viewport(), Qt::Key_End, Qt::ControlModifier);
+    Outils::taper(f->Experiences->viewport(), u"\n2010 : Chef d'équipe"_qs);
+    QTest::mouseClick(f->Fonction, Qt::LeftButton);
+    ASSERT_EQ(faux.dialogues->messages.size(), 1);
+    EXPECT_TRUE(faux.dialogues->messages[0].texte.startsWith(u"Pb lors de l'enregistrement du CV"_qs));
+    faux.dialogues->messages.clear();
+    const QString tape = u"2001 : Électricien\n2010 : Chef d'équipe"_qs;
+    ASSERT_EQ(f->Experiences->toPlainText(), tape);
+
+    // A click on the strip brings the home screen in front; the pointer on it brings the bar.
+    QTest::mouseClick(fenetre, Qt::LeftButton, {}, surBande);
+    ASSERT_EQ(qobject_cast<QMdiSubWindow*>(cadreAccueil)->mdiArea()->activeSubWindow(), cadreAccueil);
+    QTest::mouseMove(fenetre, surBande + QPoint(8, 0));
+    ASSERT_TRUE(Outils::attendre([] { return barreChargee(); }, 20000));
+    // "Réaliser un nouveau CV" asks first; Cancel keeps the CV on screen. (The bar's own
+    // check, which closes it while the editor is shown behind, is held for the click.)
+    const QString question = u"Le CV affiché n'a pas pu être enregistré. Réaliser un nouveau CV fera perdre vos "
+                             "dernières modifications. Continuer ?"_qs;
+    faux.dialogues->reponses = {false};
+    Forme<Assistant>().Timer1->stop();
+    cliquerBarre(2);
+    ASSERT_EQ(faux.dialogues->messages.size(), 1);
+    EXPECT_EQ(faux.dialogues->messages[0].texte, question);
+    EXPECT_TRUE(faux.dialogues->messages[0].okAnnuler);
+    faux.dialogues->messages.clear();
+    ASSERT_FALSE(f.isNull());
+    EXPECT_EQ(f->Experiences->toPlainText(), tape);
+    EXPECT_EQ(FichierCV::charger(cheminMartin)->texte(u"Experiences"_qs), u"2001 : Électricien"_qs);
+
+    // OK gives a new, empty CV, with nothing more to say.
+    faux.dialogues->reponses = {true};
+    Forme<Assistant>().Timer1->stop();
+    cliquerBarre(2);
+    EXPECT_EQ(faux.dialogues->textes(), QStringList{question});
+    EXPECT_TRUE(f.isNull());
+    ASSERT_TRUE(RegistreFenetres::instance().estChargee<FormRedigerCV>());
+    EXPECT_TRUE(Forme<FormRedigerCV>().Nom->text().isEmpty());
+    ASSERT_TRUE(QFile::setPermissions(cheminMartin, lecture | QFile::WriteOwner | QFile::WriteUser));
 }
