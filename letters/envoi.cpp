@@ -22,7 +22,12 @@ Message preparer(const QString& destinataire, const QString& objet, const QStrin
         m.corps.chop(2);
     if (!piecesJointes.isEmpty()) {
         for (const QString& element : piecesJointes.split(u';')) {
-            m.piecesJointes << Fonctionnel::SansBlancs(element);
+            // An empty element ("a.doc;", "a.doc; ;b.doc") names no file: the client would
+            // refuse the whole message for it.
+            const QString chemin = Fonctionnel::SansBlancs(element);
+            if (chemin.isEmpty())
+                continue;
+            m.piecesJointes << chemin;
             const QFileInfo fichier(element);
             m.nomsPieces << (!element.isEmpty() && fichier.isFile() ? fichier.fileName() : QString());
         }

@@ -22,8 +22,8 @@ struct Message {
 };
 
 // The message of a letter: the body loses one line break at its start and one at its end; the
-// attachment list is split at every ";", each path trimmed of blanks, while its file name is
-// looked up at the untrimmed path (so a path behind "; " keeps no name).
+// attachment list is split at every ";", each path trimmed of blanks and empty ones left out,
+// while its file name is looked up at the untrimmed path (so a path behind "; " keeps no name).
 Message preparer(const QString& destinataire, const QString& objet, const QString& corps,
                  const QString& piecesJointes);
 
