@@ -41,7 +41,9 @@ public:
     };
 
     virtual ~Messagerie() = default;
-    // Hands the message to the client and waits for the hand-over to end.
+    // Hands the message to the client and waits for the hand-over to end. At the end of the
+    // session the wait ends within seconds: a client still holding the message then counts as
+    // handed over.
     virtual Resultat envoyer(const Message& message) = 0;
 
     // The messagerie in use: xdg-email unless another one was installed.
