@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -205,6 +206,10 @@ Resultat convertir(const QString& page, const QString& document, int delaiMs)
     ProgrammeExterne convertisseur;
     QProcess& processus = convertisseur.processus();
     processus.setProcessChannelMode(QProcess::MergedChannels);
+    // Its own temporary files too, which an ended conversion leaves behind.
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    environnement.insert(QStringLiteral("TMPDIR"), travail.path());
+    processus.setProcessEnvironment(environnement);
     if (!convertisseur.demarrer(converti, arguments(source, profil, sortie), 10000))
         return {Issue::ProgrammeAbsent, MessageAbsent};
     // The conversion takes a few seconds: the windows keep answering meanwhile. The end of the
