@@ -4,6 +4,7 @@
 // waiting for a click, and keeps what was typed; what it could not say then is said at the next
 // start.
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -12,7 +13,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QFileInfo>
 #include <algorithm>
 #include <csignal>
 #include <functional>
@@ -65,13 +65,11 @@ void ouvrirUneBoite(const QString& cas)
         // A new CV saved before it has a name.
         FormRedigerCV& cv = Forme<FormRedigerCV>();
         cliquer(cv.SauvegarderCV);
-    } else if (cas == u"lettre") {
-        // The template's file went away since the desktop listed it.
-        QFile::remove(QDir::current().filePath(u"Lettres/Disparue.dat"_qs));
-        QWidget* icone = principale->ImageMenu[5];
-        QTest::mouseDClick(principale->windowHandle(), Qt::LeftButton, {}, icone->mapTo(principale, icone->rect().center()));
-    } else if (cas == u"nouvelle-lettre") {
-        // No template yet: the desktop's new template, which offers to start from the CV.
+    } else if (cas == u"lettre" || cas == u"nouvelle-lettre") {
+        // The template's file went away since the desktop listed it; or there is no template
+        // yet, and the desktop's new one offers to start from the CV.
+        if (cas == u"lettre")
+            QFile::remove(QDir::current().filePath(u"Lettres/Disparue.dat"_qs));
         QWidget* icone = principale->ImageMenu[5];
         QTest::mouseDClick(principale->windowHandle(), Qt::LeftButton, {}, icone->mapTo(principale, icone->rect().center()));
     } else if (cas == u"envoi") {
@@ -270,8 +268,8 @@ TEST(ArretBoite, Enfant)
         // The other program is started from the event loop, as the user's click starts it; once
         // its stand-in runs (it wrote its process id), the test may send the signal.
         QTimer::singleShot(0, qApp, [cas] { attendreUnAutreProgramme(cas); });
-        const QString groupe = qEnvironmentVariable("KERVAL_GROUPE");
-        direPretQuand([groupe] { return QFileInfo(groupe).size() > 0 ? u""_qs : QString(); });
+        const QString pids = qEnvironmentVariable("KERVAL_PIDS");
+        direPretQuand([pids] { return QFileInfo(pids).size() > 0 ? u"lance\n"_qs : QString(); });
     } else if (cas == u"nouvelle-lettre") {
         // Every tip that shows says so.
         Traces::observer([](const QString& trace) {
@@ -415,7 +413,7 @@ wait
         enfants.push_back(lancerEnfant(*dossiers.back(), c,
                                        {{u"PATH"_qs, outils.path() + u':' + qEnvironmentVariable("PATH")},
                                         {u"TMPDIR"_qs, temporaire.path()},
-                                        {u"KERVAL_GROUPE"_qs, o.filePath(c + u".pid"_qs)}}));
+                                        {u"KERVAL_PIDS"_qs, o.filePath(c + u".pid"_qs)}}));
     }
     QList<QByteArray> sorties(qsizetype(enfants.size()));
     arreterEnfants(enfants, sorties, cas);
