@@ -1,13 +1,18 @@
 #include "letters/envoi.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
 
+#include "platform/programme_externe.h"
 #include "shell/services/fonctionnel.h"
 #include "shell/services/sauts_ligne.h"
 
 namespace Envoi {
+
+namespace {
+// How long a hand-over still has to answer once the end of the session is asked.
+constexpr int AttenteArretMs = 1000;
+} // namespace
 
 Message preparer(const QString& destinataire, const QString& objet, const QString& corps,
                  const QString& piecesJointes)
@@ -22,7 +27,12 @@ Message preparer(const QString& destinataire, const QString& objet, const QStrin
         m.corps.chop(2);
     if (!piecesJointes.isEmpty()) {
         for (const QString& element : piecesJointes.split(u';')) {
-            m.piecesJointes << Fonctionnel::SansBlancs(element);
+            // An empty element ("a.doc;", "a.doc; ;b.doc") names no file: the client would
+            // refuse the whole message for it.
+            const QString chemin = Fonctionnel::SansBlancs(element);
+            if (chemin.isEmpty())
+                continue;
+            m.piecesJointes << chemin;
             const QFileInfo fichier(element);
             m.nomsPieces << (!element.isEmpty() && fichier.isFile() ? fichier.fileName() : QString());
         }
@@ -68,22 +78,23 @@ MessagerieXdg::MessagerieXdg(QString programme) : programme_(std::move(programme
 
 Messagerie::Resultat MessagerieXdg::envoyer(const Message& message)
 {
-    QProcess processus;
-    processus.setProgram(programme_);
-    processus.setArguments(argumentsXdgEmail(message));
+    ProgrammeExterne client;
+    QProcess& processus = client.processus();
     processus.setStandardInputFile(QProcess::nullDevice());
-    processus.start();
-    if (!processus.waitForStarted(-1))
+    if (!client.demarrer(programme_, argumentsXdgEmail(message), -1))
         return Resultat::SansClient; // no xdg-email: no way to reach a client
-    // The client may take its time to open its window: the program's events keep running.
-    QEventLoop attente;
-    QObject::connect(&processus, &QProcess::finished, &attente, &QEventLoop::quit);
-    if (processus.state() != QProcess::NotRunning)
-        attente.exec();
-    // The program may be quitting meanwhile (its last window closed), which ends every event
-    // loop at once: the client is still waited for, so that its answer is known and recorded.
-    if (processus.state() != QProcess::NotRunning)
-        processus.waitForFinished(-1);
+    // The client may take its time to open its window, and some keep xdg-email waiting until it
+    // closes: the program's events keep running meanwhile. The program may also be quitting (its
+    // last window closed): the client is still waited for, so that its answer is known and
+    // recorded.
+    // At the end of the session it is waited for a moment more: a hand-over that fails says so at
+    // once (no client, a client that refuses the message). One still running then holds the
+    // message in its window: it was handed over, and is recorded as such; the client goes with
+    // the session.
+    if (client.attendre(-1, AttenteArretMs) != ProgrammeExterne::Fin::Terminee) {
+        client.terminer();
+        return Resultat::Remis;
+    }
     if (processus.exitStatus() != QProcess::NormalExit)
         return Resultat::Echec;
     switch (processus.exitCode()) {

@@ -22,8 +22,8 @@ struct Message {
 };
 
 // The message of a letter: the body loses one line break at its start and one at its end; the
-// attachment list is split at every ";", each path trimmed of blanks, while its file name is
-// looked up at the untrimmed path (so a path behind "; " keeps no name).
+// attachment list is split at every ";", each path trimmed of blanks and empty ones left out,
+// while its file name is looked up at the untrimmed path (so a path behind "; " keeps no name).
 Message preparer(const QString& destinataire, const QString& objet, const QString& corps,
                  const QString& piecesJointes);
 
@@ -41,7 +41,9 @@ public:
     };
 
     virtual ~Messagerie() = default;
-    // Hands the message to the client and waits for the hand-over to end.
+    // Hands the message to the client and waits for the hand-over to end. At the end of the
+    // session the wait ends within seconds: a client still holding the message then counts as
+    // handed over.
     virtual Resultat envoyer(const Message& message) = 0;
 
     // The messagerie in use: xdg-email unless another one was installed.

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+#include "platform/arret.h"
 #include "platform/attente.h"
 #include "shell/controls/dessins.h"
 #include "shell/dialogs/afficher_guide.h"
@@ -42,6 +43,9 @@ void Guide::paintEvent(QPaintEvent*)
 void Guide::Form_Load()
 {
     hide();
+    // The end of the session shows no tip.
+    if (Arret::demande())
+        return;
     if (!Systeme::FormeVisible(QStringLiteral("FormLettre")) && !Systeme::FormeVisible(QStringLiteral("FormRédigerCV")) &&
         !Systeme::FormeVisible(QStringLiteral("FormCand")))
         return;
@@ -67,7 +71,8 @@ void Guide::Form_Load()
 
     // The main window or the caller may unload the balloon while a wait pumps events. When the
     // main window went with it, the program ends there: the windows that asked for the tip are
-    // gone too, and nothing of them may run after the show.
+    // gone too, and nothing of them may run after the show. At the end of the session the show
+    // stops where it is: the session does not wait for a tip.
     QPointer<Guide> moi(this);
     auto finir = [] {
         if (finProgramme) {
@@ -79,7 +84,7 @@ void Guide::Form_Load()
     };
     auto encore = [&] {
         if (moi)
-            return true;
+            return !Arret::demande();
         if (!Systeme::FormeVisible(Principale::NomConception))
             finir();
         return false;
@@ -118,8 +123,10 @@ namespace Fonctionnel {
 void AfficherGuide(const QString& texte)
 {
     Forme<Principale>().InfoGuide->setText(texte);
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < 10 && !Arret::demande(); ++i)
         Attente::dormir(100);
+    if (Arret::demande())
+        return;
     RegistreFenetres& r = RegistreFenetres::instance();
     if (r.estChargee<Guide>())
         return; // a tip is on show: it keeps its text

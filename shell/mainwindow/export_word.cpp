@@ -1,20 +1,19 @@
 #include "shell/mainwindow/export_word.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
 #include "cveditor/rendu_cv.h"
-#include "platform/arret.h"
-#include "platform/attente.h"
 #include "platform/plateforme.h"
+#include "platform/programme_externe.h"
 #include "shell/services/fichiers_texte.h"
 #include "shell/services/systeme.h"
 
@@ -231,24 +230,22 @@ Resultat convertir(const QString& page, const QString& document, int delaiMs)
         return {Issue::EchecConversion, MessageEchec};
     fichierSource.close();
 
-    QProcess processus;
+    // The office suite leaves a program of its own running beside the one started here: the
+    // conversion is ended as a whole, before its working folder goes.
+    ProgrammeExterne convertisseur;
+    QProcess& processus = convertisseur.processus();
     processus.setProcessChannelMode(QProcess::MergedChannels);
-    processus.start(converti, arguments(source, profil, sortie));
-    if (!processus.waitForStarted(10000))
+    // Its own temporary files too, which an ended conversion leaves behind.
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    environnement.insert(QStringLiteral("TMPDIR"), travail.path());
+    processus.setProcessEnvironment(environnement);
+    if (!convertisseur.demarrer(converti, arguments(source, profil, sortie), 10000))
         return {Issue::ProgrammeAbsent, MessageAbsent};
     // The conversion takes a few seconds: the windows keep answering meanwhile. The end of the
     // session does not wait for it.
-    QElapsedTimer chrono;
-    chrono.start();
-    while (processus.state() != QProcess::NotRunning) {
-        if (processus.waitForFinished(50))
-            break;
-        Attente::pomper();
-        if (chrono.elapsed() > delaiMs || Arret::demande()) {
-            processus.kill();
-            processus.waitForFinished(5000);
-            return {Issue::EchecConversion, MessageEchec};
-        }
+    if (convertisseur.attendre(delaiMs, 0) != ProgrammeExterne::Fin::Terminee) {
+        convertisseur.terminer();
+        return {Issue::EchecConversion, MessageEchec};
     }
     const QString produit = QDir(sortie).filePath(QStringLiteral("CV.doc"));
     const std::optional<QByteArray> lu =

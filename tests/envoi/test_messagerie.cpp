@@ -30,6 +30,11 @@ TEST(Messagerie, PiecesJointesSepareesParPointVirgule)
     // The name is looked up at the untrimmed path: behind "; " no file is found.
     EXPECT_EQ(m.nomsPieces, (QStringList{u"CV Jean.doc"_qs, QString()}));
     EXPECT_TRUE(Envoi::preparer({}, {}, {}, {}).piecesJointes.isEmpty());
+    // Empty elements name no attachment: xdg-email would refuse "--attach" with an empty value.
+    const Envoi::Message vides = Envoi::preparer({}, {}, {}, a + u"; ;;"_qs);
+    EXPECT_EQ(vides.piecesJointes, QStringList{a});
+    EXPECT_EQ(vides.nomsPieces, QStringList{u"CV Jean.doc"_qs});
+    EXPECT_EQ(Envoi::argumentsXdgEmail(vides), (QStringList{u"--utf8"_qs, u"--attach"_qs, a}));
 }
 
 TEST(Messagerie, ArgumentsDeXdgEmail)

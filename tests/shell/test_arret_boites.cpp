@@ -5,12 +5,14 @@
 // start.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -31,11 +33,13 @@
 #include "register/window/logique_fiche.h"
 #include "registres.h"
 #include "shell/home/assistant.h"
+#include "shell/mainwindow/export_word.h"
 #include "shell/mainwindow/principale.h"
 #include "shell/mainwindow/liens_modules.h"
 #include "shell/services/fichiers_texte.h"
 #include "shell/startup/depart.h"
 #include "shell/startup/messages_differes.h"
+#include "shell/startup/traces.h"
 
 namespace {
 
@@ -67,9 +71,11 @@ void ouvrirUneBoite(const QString& cas)
         // A new CV saved before it has a name.
         FormRedigerCV& cv = Forme<FormRedigerCV>();
         cliquer(cv.SauvegarderCV);
-    } else if (cas == u"lettre") {
-        // The template's file went away since the desktop listed it.
-        QFile::remove(QDir::current().filePath(u"Lettres/Disparue.dat"_qs));
+    } else if (cas == u"lettre" || cas == u"nouvelle-lettre") {
+        // The template's file went away since the desktop listed it; or there is no template
+        // yet, and the desktop's new one offers to start from the CV.
+        if (cas == u"lettre")
+            QFile::remove(QDir::current().filePath(u"Lettres/Disparue.dat"_qs));
         QWidget* icone = principale->ImageMenu[5];
         QTest::mouseDClick(principale->windowHandle(), Qt::LeftButton, {}, icone->mapTo(principale, icone->rect().center()));
     } else if (cas == u"envoi") {
@@ -103,6 +109,31 @@ void ouvrirUneBoite(const QString& cas)
     }
 }
 
+// What the user does, case by case, to make the program wait for another one.
+void attendreUnAutreProgramme(const QString& cas)
+{
+    if (cas == u"remise") {
+        // "Postuler" in the register, an address typed, "Envoyer la candidature".
+        FormCand& registre = ouvrirCandidature();
+        cliquer(registre.PicturePostuler);
+        FormPostuler* envoi = RegistreFenetres::instance().siChargee<FormPostuler>();
+        ASSERT_NE(envoi, nullptr);
+        cliquer(envoi->EmailDest);
+        Outils::taper(envoi->EmailDest, u"rh@acier.fr"_qs);
+        ASSERT_TRUE(envoi->Messagerie[1]->isChecked());
+        cliquer(envoi->BoutonKVL1->Label1);
+    } else if (cas == u"conversion") {
+        const QString page = QDir::current().filePath(u"Modeles/CVtemp.html"_qs);
+        Outils::ecrireOctets(page, "<html><body><p>LEFORT Anne</p></body></html>");
+        const QString copie = QDir::current().filePath(u"Lefort Anne.doc"_qs);
+        const ExportWord::Resultat r = ExportWord::convertir(page, copie);
+        EXPECT_EQ(r.issue, ExportWord::Issue::EchecConversion);
+        EXPECT_FALSE(QFileInfo::exists(copie));
+    } else {
+        ADD_FAILURE() << "cas inconnu " << cas.toStdString();
+    }
+}
+
 // A data folder with one application, a template (and one more for its icon), a CV.
 void preparerDonnees(const DossierTemporaire& dossier)
 {
@@ -115,10 +146,13 @@ void preparerDonnees(const DossierTemporaire& dossier)
 }
 
 // A child running the start-up on the folder, one case of the test program's child below.
-std::unique_ptr<QProcess> lancerEnfant(const DossierTemporaire& dossier, const QString& cas)
+std::unique_ptr<QProcess> lancerEnfant(const DossierTemporaire& dossier, const QString& cas,
+                                       const QMap<QString, QString>& variables = {})
 {
     auto enfant = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (auto it = variables.cbegin(); it != variables.cend(); ++it)
+        env.insert(it.key(), it.value());
     env.insert(u"KERVAL_BOITE"_qs, cas);
     env.insert(u"AppData"_qs, dossier.appData());
     env.insert(u"userprofile"_qs, dossier.appData());
@@ -198,17 +232,24 @@ void arreterEnfants(const std::vector<std::unique_ptr<QProcess>>& enfants, QList
 // The box on screen, its text on one line.
 QString texteBoite(QMessageBox* boite) { return boite->text().replace(u'\n', u'|'); }
 
-// Says the text of the first box that comes on screen, then that the test may send the signal.
-void guetterBoite()
+// Says what the condition gives, then "pret", once it gives a text, checked from the event loop.
+void direPretQuand(const std::function<QString()>& condition)
 {
     auto* guet = new QTimer(qApp);
-    QObject::connect(guet, &QTimer::timeout, qApp, [guet] {
-        if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); boite && boite->isVisible()) {
-            std::cout << "boite:" << texteBoite(boite).toStdString() << "\npret" << std::endl;
+    QObject::connect(guet, &QTimer::timeout, qApp, [guet, condition] {
+        if (const QString dit = condition(); !dit.isNull()) {
+            std::cout << dit.toStdString() << "pret" << std::endl;
             guet->stop();
         }
     });
     guet->start(20);
+}
+
+QString boiteOuverte()
+{
+    if (auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); boite && boite->isVisible())
+        return u"boite:"_qs + texteBoite(boite) + u'\n';
+    return {};
 }
 
 } // namespace
@@ -222,7 +263,7 @@ TEST(ArretBoite, Enfant)
     if (cas == u"tube-messages" || cas == u"tube-verrou" || cas == u"tube-fond") {
         // The start-up itself reads the lock, what the last end could not say, the home screen's
         // picture: the signal comes while it says which file it refused, and the start-up ends.
-        guetterBoite();
+        direPretQuand(boiteOuverte);
         Plateforme::installerLinux();
         Ecran::simuler(QSize(1280, 1024));
         installerLiensModules();
@@ -259,7 +300,21 @@ TEST(ArretBoite, Enfant)
     if (cas.startsWith(u"tube-")) {
         // The window that reads the file, opened from the event loop as the user opens it.
         QTimer::singleShot(0, qApp, [cas] { ouvrirUneBoite(cas); });
-        guetterBoite();
+        direPretQuand(boiteOuverte);
+    } else if (cas == u"remise" || cas == u"conversion") {
+        // The other program is started from the event loop, as the user's click starts it; once
+        // its stand-in runs (it wrote its process id), the test may send the signal.
+        QTimer::singleShot(0, qApp, [cas] { attendreUnAutreProgramme(cas); });
+        const QString pids = qEnvironmentVariable("KERVAL_PIDS");
+        direPretQuand([pids] { return QFileInfo(pids).size() > 0 ? u"lance\n"_qs : QString(); });
+    } else if (cas == u"nouvelle-lettre") {
+        // Every tip that shows says so.
+        Traces::observer([](const QString& trace) {
+            if (trace.startsWith(u"Opacite Guide"_qs))
+                std::cout << "conseil" << std::endl;
+        });
+        QTimer::singleShot(0, qApp, [cas] { ouvrirUneBoite(cas); });
+        direPretQuand(boiteOuverte);
     } else {
         // The template opened.
         FormLettre& lettre = Forme<FormLettre>();
@@ -267,8 +322,8 @@ TEST(ArretBoite, Enfant)
         ASSERT_EQ(lettre.Text1->toPlainText(), Lettre);
 
         if (cas == u"echec") {
-            // The application opened too; once the test has made the saves fail, the remarks and the
-            // letter are typed into.
+            // The application opened too; once the test has made the saves fail, the remarks and
+            // the letter are typed into.
             FormCand& registre = ouvrirCandidature();
             std::cout << "charge" << std::endl;
             std::string suite;
@@ -278,10 +333,10 @@ TEST(ArretBoite, Enfant)
             std::cout << "pret" << std::endl;
         } else {
             taperApresLeTic(lettre.Timer1, lettre.Text1, AjoutLettre);
-            // The box is opened from the event loop, as the user's click would open it; once it is
-            // on screen, the test may send the signal.
+            // The box is opened from the event loop, as the user's click would open it; once it
+            // is on screen, the test may send the signal.
             QTimer::singleShot(0, qApp, [cas] { ouvrirUneBoite(cas); });
-            guetterBoite();
+            direPretQuand(boiteOuverte);
         }
     }
     QTimer::singleShot(120000, qApp, [] { QCoreApplication::exit(3); }); // no signal came
@@ -379,6 +434,94 @@ TEST(ArretBoite, UnFichierQuiNEstPasUnFichierEstRefuseSansBloquerEtUnSignalEstEn
         EXPECT_TRUE(::stat(QFile::encodeName(dossiers[i]->chemin(tubes[qsizetype(i)].second)).constData(), &st) == 0 &&
                     S_ISFIFO(st.st_mode));
     }
+}
+
+namespace {
+
+// Those of the processes that still run (those that ended and wait to be collected run no more),
+// as ps lists them.
+QStringList enVie(const QList<qint64>& pids)
+{
+    QProcess ps;
+    ps.start(u"ps"_qs, {u"-e"_qs, u"-o"_qs, u"pid=,stat=,args="_qs});
+    if (!ps.waitForFinished(30000))
+        return {u"<ps>"_qs};
+    QStringList restants;
+    for (const QString& ligne : QString::fromLocal8Bit(ps.readAllStandardOutput()).split(u'\n')) {
+        const QStringList champs = ligne.simplified().split(u' ');
+        if (champs.size() >= 2 && pids.contains(champs[0].toLongLong()) && !champs[1].startsWith(u'Z'))
+            restants << ligne.simplified();
+    }
+    return restants;
+}
+
+} // namespace
+
+// The end of the session while the program waits for another one: an e-mail client that keeps
+// the hand-over waiting, an office suite whose own program, started beside the converter, makes
+// its profile folder again as long as it runs and does not end when asked. Neither wait holds
+// the end; each program goes with every program it started; the message handed over is recorded
+// as sent; no working folder is left. And the question of a new template, which would be followed
+// by a tip: the end shows none, and does not wait for it.
+TEST(ArretBoite, UnSignalNAttendPasUnAutreProgrammeEtLeTermineAvecLesSiens)
+{
+    QTemporaryDir outils;
+    QTemporaryDir temporaire; // the children's temporary folder, where the conversion works
+    ASSERT_TRUE(outils.isValid() && temporaire.isValid());
+    const QDir o(outils.path());
+    auto script = [&](const QString& nom, const QString& corps) {
+        Outils::ecrireOctets(o.filePath(nom), (u"#!/bin/sh\n"_qs + corps).toUtf8());
+        QFile::setPermissions(o.filePath(nom), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    };
+    // The client: its window stays open long after the signal, a program of its own beside it.
+    script(u"xdg-email"_qs, u"sleep 300 &\necho $$ $! > '%1'\nwait\n"_qs.arg(o.filePath(u"remise.pid"_qs)));
+    script(u"soffice"_qs, uR"(profil=''
+for a in "$@"; do
+  case "$a" in -env:UserInstallation=file://*) profil="${a#-env:UserInstallation=file://}";; esac
+done
+sh -c 'trap "" TERM; while :; do mkdir -p "$1"; sleep 0.05; done' sh "$profil" &
+touch "${TMPDIR:-/tmp}/lu$!.tmp"
+echo $$ $! > '%1'
+wait
+)"_qs.arg(o.filePath(u"conversion.pid"_qs)));
+
+    const QStringList cas = {u"remise"_qs, u"conversion"_qs, u"nouvelle-lettre"_qs};
+    std::vector<std::unique_ptr<DossierTemporaire>> dossiers;
+    std::vector<std::unique_ptr<QProcess>> enfants;
+    for (const QString& c : cas) {
+        dossiers.push_back(std::make_unique<DossierTemporaire>());
+        preparerDonnees(*dossiers.back());
+        if (c == u"nouvelle-lettre")
+            for (const QString& modele : QDir(dossiers.back()->chemin(u"Lettres"_qs)).entryList({u"*.dat"_qs}))
+                QFile::remove(dossiers.back()->chemin(u"Lettres/"_qs + modele));
+        enfants.push_back(lancerEnfant(*dossiers.back(), c,
+                                       {{u"PATH"_qs, outils.path() + u':' + qEnvironmentVariable("PATH")},
+                                        {u"TMPDIR"_qs, temporaire.path()},
+                                        {u"KERVAL_PIDS"_qs, o.filePath(c + u".pid"_qs)}}));
+    }
+    QList<QByteArray> sorties(qsizetype(enfants.size()));
+    arreterEnfants(enfants, sorties, cas);
+
+    const QString remise = QString::fromUtf8(sorties[0]);
+    EXPECT_EQ(statutDe(dossiers[0]->chemin(u"Kerval.mdb"_qs), u"Acier"_qs), u"EMISE - EN ATTENTE DE REPONSE"_qs)
+        << remise.toStdString();
+    for (const QString& c : {u"remise"_qs, u"conversion"_qs}) {
+        QList<qint64> pids; // the stand-in, and the program it started
+        for (const QByteArray& pid : Outils::lireOctets(o.filePath(c + u".pid"_qs)).simplified().split(' '))
+            pids << pid.toLongLong();
+        ASSERT_EQ(pids.size(), 2) << c.toStdString();
+        EXPECT_EQ(enVie(pids), QStringList()) << c.toStdString();
+        for (const qint64 pid : pids) // whatever a fault left
+            ::kill(pid_t(pid), SIGKILL);
+    }
+    // Nothing of the conversion is left in the temporary folder (the office suite's own files go
+    // into its working folder).
+    EXPECT_EQ(QDir(temporaire.path()).entryList({u"kerval-word-*"_qs, u"lu*.tmp"_qs}, QDir::AllEntries | QDir::Hidden),
+              QStringList());
+
+    const QString lettre = QString::fromUtf8(sorties[2]);
+    EXPECT_TRUE(lettre.contains(u"boite:Souhaitez-vous initialiser le modèle de lettre"_qs)) << lettre.toStdString();
+    EXPECT_FALSE(lettre.contains(u"conseil"_qs)) << lettre.toStdString();
 }
 
 namespace {
