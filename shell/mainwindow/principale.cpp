@@ -808,11 +808,14 @@ void Principale::Label2_MouseUp()
     // While the highlight bar is shown the label does nothing.
     if (Systeme::FormeVisible(QStringLiteral("Assistant")))
         return;
+    // The working windows close first: one that keeps its place (a CV without a name the user
+    // goes back to) stays in front, and the home screen does not come up behind it.
+    for (const char* nom : {"FormLettre", "FormRédigerCV", "FormCand", "Guide", "Aide"})
+        if (!fermer(QString::fromUtf8(nom)))
+            return;
     RegistreFenetres& r = RegistreFenetres::instance();
     r.decharger(QStringLiteral("AssistantTexte"));
     LiensFenetres::appeler(LiensFenetres::chargerAccueil);
-    for (const char* nom : {"FormLettre", "FormRédigerCV", "FormCand", "Guide", "Aide"})
-        fermer(QString::fromUtf8(nom));
     Attente::pomper();
     LiensFenetres::appeler(LiensFenetres::chargerBarre);
 }

@@ -16,6 +16,7 @@
 #include "cveditor/fichier_cv.h"
 #include "platform/plateforme.h"
 #include "register/store/base_candidatures.h"
+#include "shell/mainwindow/liens_fenetres.h"
 #include "shell/services/systeme.h"
 #include "shell/startup/messages_differes.h"
 
@@ -191,6 +192,17 @@ TEST_F(FermetureCV, UnCVInchangeNEstPasReecritEtUnCVSansNomNEstPasCree)
     ASSERT_FALSE(f.isNull());
     EXPECT_TRUE(f->isVisible());
     EXPECT_TRUE(principale->isVisible());
+    // "Retour au menu principal" too: the CV stays in front, the home screen does not come back.
+    int accueils = 0;
+    const auto chargerAccueil = std::exchange(LiensFenetres::chargerAccueil, [&accueils] { ++accueils; });
+    faux.dialogues->reponses = {false};
+    QTest::mouseClick(principale->Label2, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    LiensFenetres::chargerAccueil = chargerAccueil;
+    EXPECT_EQ(messages(), QStringList{question});
+    ASSERT_FALSE(f.isNull());
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(accueils, 0);
     // So does a new CV put in its place from the desktop.
     faux.dialogues->reponses = {false};
     choisirSurIcone(1, principale->MenuNouveauCV);
