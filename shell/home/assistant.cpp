@@ -287,7 +287,10 @@ void Assistant::Form_LostFocus() { RegistreFenetres::instance().decharger(NomCon
 
 void Assistant::Timer1_Timer()
 {
-    if (Systeme::FormeVisible(u"FormRédigerCV"_qs))
+    // The CV editor shown in front of the home screen takes the bar away; behind it, the bar
+    // is the home screen's, which the user brought forward.
+    const AssistantTexte* accueil = RegistreFenetres::instance().siChargee<AssistantTexte>();
+    if (Systeme::FormeVisible(u"FormRédigerCV"_qs) && (!accueil || accueil->recouverte()))
         fermerPlusTard();
 }
 
