@@ -1,4 +1,5 @@
 // The CV window's file side: the save, the load and the rendering of the preview.
+#include <cmath>
 #include <QDir>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -177,17 +178,24 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
             LiensCV::identiteCourante(c.nom, cv.texte(c.nom));
         }
     }
-    // The page model's picture, then the CV's own photograph when it has one.
+    // The page model's picture, then the CV's own photograph when it has one, each in its own
+    // proportions (the box then fits it above its caption).
     Photo->clear();
+    auto montrer = [this](const QPixmap& image) {
+        Photo->setPixmap(image);
+        if (image.width() > 0 && Photo->width() > 0)
+            Photo->resize(Photo->width(), std::max(1, int(std::lround(double(Photo->width()) * image.height() /
+                                                                      image.width()))));
+    };
     QPixmap image;
     if (image.load(FichierCV::cheminImageModele(dossierDonnees(), NomModele->text())))
-        Photo->setPixmap(image);
+        montrer(image);
     if (const auto coches = FichierCV::cochesLangue(LangueCV->text()))
         LiensCV::cocherLangue(coches->anglais, coches->francais);
     Genere->show();
     NomCV->setText(nomCV);
     if (QPixmap photo; photo.load(FichierCV::cheminPhoto(dossierDonnees(), NomCV->text())))
-        Photo->setPixmap(photo);
+        montrer(photo);
     VisualisationCV();
     // The screen shows the file just read, whether its save succeeded or not: reading it again
     // would lose nothing, and closing has nothing to write.

@@ -42,6 +42,10 @@ constexpr Place PlacesBoites[5] = {
     {5250, 4830, 915, 720}, {5250, 5610, 915, 720},
 };
 
+// What the design keeps between its left column or its menu and the window's edges, when the
+// window is too narrow to centre it (twips).
+constexpr double MargeBord = 120;
+
 bool estTitre(int i) { return i == 2 || i == 5 || i == 6 || i == 8; }
 
 // The widget shows "\n" where the caption holds CR LF.
@@ -195,13 +199,19 @@ void AssistantTexte::Form_Load()
 
     afficherCompteurs();
 
-    // The design is 18000 twips wide: centre it on the window.
-    const double s = (LargeurConception - Width()) / 2;
+    // The design is 18000 twips wide: centre it on the window. A window too narrow for that
+    // would push the left column past its left edge: the design then keeps that column a margin
+    // from the edge, and the menu's labels end that margin short of the right edge.
+    const double s = std::min((LargeurConception - Width()) / 2, PlacesLibelles[0].gauche - MargeBord);
     for (ControleTwips* c : findChildren<ControleTwips*>(Qt::FindDirectChildrenOnly))
         c->setLeft(c->Left() - s);
     for (LigneTwips& l : Line) {
         l.X1 -= s;
         l.X2 -= s;
+    }
+    for (int i = 2; i <= 9; ++i) {
+        ControleTwips* l = Label1[size_t(i)];
+        l->setWidth(std::min(PlacesLibelles[i].largeur, Width() - l->Left() - MargeBord));
     }
 
     fond_ = QPixmap(QDir::current().filePath(u"Fondr.jpg"_qs));
