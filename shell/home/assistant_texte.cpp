@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
@@ -187,8 +188,22 @@ QString AssistantTexte::libelle(int index) const
 
 void AssistantTexte::fixerLibelle(int index, const QString& texte)
 {
-    if (index >= 0 && index < 10)
+    if (index >= 0 && index < 10) {
         Label1[size_t(index)]->setText(versWidget(texte));
+        ajusterPolice(index);
+    }
+}
+
+void AssistantTexte::ajusterPolice(int index)
+{
+    if (index < 2 || index > 9)
+        return;
+    ControleTwips* l = Label1[size_t(index)];
+    QFont f = Dessins::police(u"Arial"_qs, estTitre(index) ? 20 : 11, estTitre(index));
+    const int place = l->contentsRect().width();
+    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(l->text()) > place)
+        f.setPointSizeF(f.pointSizeF() - 1);
+    l->setFont(f);
 }
 
 void AssistantTexte::Form_Load()
@@ -212,6 +227,7 @@ void AssistantTexte::Form_Load()
     for (int i = 2; i <= 9; ++i) {
         ControleTwips* l = Label1[size_t(i)];
         l->setWidth(std::min(PlacesLibelles[i].largeur, Width() - l->Left() - MargeBord));
+        ajusterPolice(i);
     }
 
     fond_ = QPixmap(QDir::current().filePath(u"Fondr.jpg"_qs));

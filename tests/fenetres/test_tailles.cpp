@@ -139,7 +139,7 @@ TEST_F(TestTailles, DialoguesEtBulle)
     EXPECT_EQ(apropos->size(), Twips::taille(APropos::Largeur, APropos::Hauteur));
 }
 
-TEST_F(TestTailles, ChaqueFenetreSeMontreEntiereDe1024a1920)
+TEST_F(TestTailles, ChaqueFenetreSeMontreEntiereDe1024a1920EtSurUnDemiEcran)
 {
     // A full CV, one letter template, a few applications.
     FichiersTexte::ecrire(dossier.chemin(u"CV/Lefevre Jean.dat"_qs),
@@ -147,7 +147,7 @@ TEST_F(TestTailles, ChaqueFenetreSeMontreEntiereDe1024a1920)
                           "Pays=France\r\nTel=01 23 45 67 89\r\nMob=06 12 34 56 78\r\nEmail=jean.lefevre@example.fr\r\n"
                           "DateNaissance=12/03/1988\r\nAge=38\r\nFonction=Magasinier cariste\r\n"
                           "Experiences=2015 - 2024 : Responsable d'entrepôt<N>- Gestion des stocks\r\n"_qs);
-    for (const QSize ecran : {QSize(1024, 768), QSize(1920, 1080)}) {
+    for (const QSize ecran : {QSize(1024, 768), QSize(1920, 1080), QSize(960, 1080)}) {
         SCOPED_TRACE(std::to_string(ecran.width()));
         RegistreFenetres::instance().toutDecharger();
         pomper();
