@@ -193,7 +193,7 @@ void FormLettre::construire()
 
     basZones_ = y + 285;
     for (QWidget* w : Zones->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (gaucheT(w) >= 0 && Twips::depuisPixels(w->y()) >= hautCorps_)
+        if (Twips::depuisPixels(w->y()) >= hautCorps_)
             hautsCorps_.insert(w, Twips::depuisPixels(w->y()));
 
     // The CV list, over the identity boxes while the user picks a CV.

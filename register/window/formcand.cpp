@@ -222,7 +222,7 @@ void FormCand::construireListe()
         option->setObjectName(u"Tri_%1"_qs.arg(i));
         // As designed, or as wide as its caption needs.
         option->ensurePolished();
-        const int largeur = std::max(largeurs[i], int(std::ceil(option->sizeHint().width() * Twips::ParPixel)));
+        const int largeur = std::max(largeurs[i], Twips::depuisPixels(option->sizeHint().width()));
         placer(option, g, 330, largeur, 240);
         g += largeur;
         connect(option, &QRadioButton::clicked, this, [this, i] { Tri_Click(i); });
