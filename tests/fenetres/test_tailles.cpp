@@ -1,5 +1,6 @@
 // Every child window of the workspace opens at its designed size: the frame the user sees, not
-// only the window inside it; the dialogs are placed from that frame.
+// only the window inside it; the dialogs are placed from that frame. On the screens users have,
+// each window shows its controls and captions whole, inside their frames.
 #include "affichage.h"
 #include "bureau.h"
 #include "cveditor/formrediger_cv.h"
@@ -141,20 +142,25 @@ TEST_F(TestTailles, DialoguesEtBulle)
 
 TEST_F(TestTailles, ChaqueFenetreSeMontreEntiereDe1024a1920EtSurUnDemiEcran)
 {
-    // A full CV, one letter template, a few applications.
+    // A CV with its identity and a section; the letter and the application are typed below.
     FichiersTexte::ecrire(dossier.chemin(u"CV/Lefevre Jean.dat"_qs),
                           u"Nom=LEFEVRE\r\nPrénom=Jean\r\nAdresse1=12 rue des Lilas\r\nCP=75011\r\nVille=Paris\r\n"
                           "Pays=France\r\nTel=01 23 45 67 89\r\nMob=06 12 34 56 78\r\nEmail=jean.lefevre@example.fr\r\n"
                           "DateNaissance=12/03/1988\r\nAge=38\r\nFonction=Magasinier cariste\r\n"
                           "Experiences=2015 - 2024 : Responsable d'entrepôt<N>- Gestion des stocks\r\n"_qs);
-    for (const QSize ecran : {QSize(1024, 768), QSize(1920, 1080), QSize(960, 1080)}) {
-        SCOPED_TRACE(std::to_string(ecran.width()));
+    // The smallest screen, a wide one, and half of the wide one.
+    struct Cas {
+        QSize ecran;
+        int largeur; // the main window's
+    };
+    for (const Cas cas : {Cas{QSize(1024, 768), 1024}, Cas{QSize(1920, 1080), 1920}, Cas{QSize(1920, 1080), 960}}) {
+        SCOPED_TRACE(std::to_string(cas.largeur));
         RegistreFenetres::instance().toutDecharger();
         pomper();
-        Ecran::simuler(ecran);
+        Ecran::simuler(cas.ecran);
         principale = &Forme<Principale>();
         principale->show();
-        principale->resize(ecran.width(), ecran.height() - 27);
+        principale->resize(cas.largeur, cas.ecran.height() - 27);
         pomper();
         auto sansDefaut = [this](QWidget* f, const QList<const QWidget*>& debordants = {}) {
             if (auto* c = cadre(f))
@@ -163,7 +169,7 @@ TEST_F(TestTailles, ChaqueFenetreSeMontreEntiereDe1024a1920EtSurUnDemiEcran)
             EXPECT_TRUE(d.isEmpty()) << f->objectName().toStdString() << ":\n" << d.join(u'\n').toStdString();
         };
 
-        // The home screen, with its counters, then each of its sub-menus.
+        // The home screen, with its counters, then its letters' sub-menu and its longer captions.
         LiensFenetres::appeler(LiensFenetres::chargerAccueil);
         auto* accueil = RegistreFenetres::instance().siChargee<AssistantTexte>();
         ASSERT_NE(accueil, nullptr);
