@@ -1,4 +1,5 @@
 // The CV window's file side: the save, the load and the rendering of the preview.
+#include <cmath>
 #include <QDir>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -232,19 +233,26 @@ void FormRedigerCV::ChargerFichierCV(const QString& chemin)
             LiensCV::identiteCourante(c.nom, cv.texte(c.nom));
         }
     }
-    // The page model's picture, then the CV's own photograph when it has one.
+    // The page model's picture, then the CV's own photograph when it has one, each in its own
+    // proportions (the box then fits it above its caption).
     Photo->clear();
+    auto montrer = [this](const QImage& image) {
+        Photo->setPixmap(QPixmap::fromImage(image));
+        if (image.width() > 0 && Photo->width() > 0)
+            Photo->resize(Photo->width(), std::max(1, int(std::lround(double(Photo->width()) * image.height() /
+                                                                      image.width()))));
+    };
     if (const QImage image =
             FichiersTexte::lireImage(FichierCV::cheminImageModele(dossierDonnees(), NomModele->text()));
         !image.isNull())
-        Photo->setPixmap(QPixmap::fromImage(image));
+        montrer(image);
     if (const auto coches = FichierCV::cochesLangue(LangueCV->text()))
         LiensCV::cocherLangue(coches->anglais, coches->francais);
     Genere->show();
     NomCV->setText(nomCV);
     if (const QImage photo = FichiersTexte::lireImage(FichierCV::cheminPhoto(dossierDonnees(), NomCV->text()));
         !photo.isNull())
-        Photo->setPixmap(QPixmap::fromImage(photo));
+        montrer(photo);
     VisualisationCV();
     // The screen shows the file just read, whether its save succeeded or not: reading it again
     // would lose nothing, and closing has nothing to write.

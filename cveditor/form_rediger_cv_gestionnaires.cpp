@@ -63,8 +63,10 @@ void FormRedigerCV::Form_Load()
         fenetre->resize(Twips::taille(largeurT(p) - 100, hauteurT(p) - 1800));
     else
         fenetre->resize(Twips::taille(19000, 11000));
-    if (largeurT(fenetre) < LargeurCompacte)
+    if (largeurT(fenetre) < LargeurCompacte) {
         BoutonKVL1_Click();
+        compacteParLargeur_ = true;
+    }
     List1->clear();
     for (int i = 0; i < 110; ++i)
         List1->addItem(u" "_qs);

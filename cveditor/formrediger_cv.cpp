@@ -198,6 +198,23 @@ void FormRedigerCV::construire()
         groupes_.insert(QStringLiteral("%1:CheckDisposition").arg(k), CheckDisposition[k]);
     ordonnerTabulation();
     ajusterPanneau();
+    for (QWidget* conteneur : std::initializer_list<QWidget*>{Frame1, FrameZones})
+        for (QWidget* w : conteneur->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            dispositionPleine_.insert(w, w->geometry());
+    for (QWidget* w : std::initializer_list<QWidget*>{Frame1, FrameZones, FrameCV})
+        dispositionPleine_.insert(w, w->geometry());
+}
+
+void FormRedigerCV::retrouverDispositionPleine()
+{
+    // The photograph keeps its proportions, and the panel the place it was scrolled to.
+    const QSize photo = Photo->size();
+    for (auto [w, place] : dispositionPleine_.asKeyValueRange())
+        w->setGeometry(w == Frame1 ? QRect(place.x(), Frame1->y(), place.width(), place.height()) : place);
+    Photo->resize(photo);
+    compacte_ = compacteParLargeur_ = false;
+    Form_Resize();
+    List1_Scroll();
 }
 
 void FormRedigerCV::ordonnerTabulation()
@@ -376,7 +393,7 @@ void FormRedigerCV::construireSections()
     placer(Fonction, 1450, 4880, 5640, 285);
     Objectifs = section(16, u"Souhaits et Objectifs ou Complément de la fonction"_qs, 5250, 700, true);
     Etudes = section(12, u"Etudes diplômes"_qs, 6300, 1300, true);
-    Formations = section(13, u"Formations compémentaires"_qs, 7950, 900, true);
+    Formations = section(13, u"Formations complémentaires"_qs, 7950, 900, true);
     Experiences = section(14, u"Parcours professionnel"_qs, 9200, 2300, true);
     Competences = section(20, u"Compétences techniques ou Domaines de compétences"_qs, 11850, 1200, true);
     section(15, u"Langues"_qs, 13400, 0, true);
@@ -628,7 +645,8 @@ void FormRedigerCV::ajusterPanneau()
             police = nom;
     const QHash<QWidget*, QString> gabarits = {{CP, u"00000"_qs},   {DateNaissance, u"00/00/0000"_qs},
                                                {Age, u"000"_qs},    {NbEnfants, u"00"_qs},
-                                               {NomModele, police}, {Police, police}};
+                                               {NomModele, police}, {Police, police},
+                                               {Email, u"prenom.nom@fournisseur.fr"_qs}};
     std::map<int, QList<QWidget*>> colonnes;
     for (QWidget* w : pieces) {
         if (icones.contains(w))
@@ -899,11 +917,17 @@ void FormRedigerCV::resizeEvent(QResizeEvent* e)
     if (enRedimension_)
         return;
     // An editor on show that the main window narrows below the compact width (a window snapped to
-    // half a screen) takes the compact layout once, as it does when it opens that narrow.
-    if (isVisible() && !compacte_ && Twips::depuisPixels(cadre()->width()) < LargeurCompacte)
+    // half a screen) takes the compact layout once, as it does when it opens that narrow; widened
+    // again, it takes back its full layout.
+    const bool etroite = Twips::depuisPixels(cadre()->width()) < LargeurCompacte;
+    if (isVisible() && !compacte_ && etroite) {
         BoutonKVL1_Click();
-    else
+        compacteParLargeur_ = true;
+    } else if (isVisible() && compacteParLargeur_ && !etroite) {
+        retrouverDispositionPleine();
+    } else {
         Form_Resize();
+    }
 }
 
 void FormRedigerCV::changeEvent(QEvent* e)

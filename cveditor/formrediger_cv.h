@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QHash>
 #include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -193,6 +194,11 @@ private:
     // Below this width (twips) the editor takes the compact layout.
     static constexpr int LargeurCompacte = 16000;
     bool compacte_ = false; // the compact layout has run
+    bool compacteParLargeur_ = false; // ... because the window was narrow
+    // The full layout as built: where the entry panel, its frames and their controls stand. A
+    // window narrowed into the compact layout goes back to it once widened again.
+    QHash<QWidget*, QRect> dispositionPleine_;
+    void retrouverDispositionPleine();
     QWidget* principale() const;
     QWidget* cadre();
 

@@ -71,9 +71,24 @@ void FormLettre::construire()
         placer(l, 60, haut, 6980, 285);
         return l;
     };
-    auto legende = [this](const QString& texte, int gauche, int haut, int largeur = 1000) {
+    // Two columns of identity boxes, each column's boxes past its longest caption.
+    const QFontMetrics mesure(font());
+    auto apres = [&mesure](int gauche, const QStringList& legendes, int conception) {
+        int droite = 0;
+        for (const QString& l : legendes)
+            droite = std::max(droite, gauche + Twips::depuisPixels(mesure.horizontalAdvance(l) + 1));
+        return std::max(conception, droite + 60);
+    };
+    const int c2 = 3600;
+    const int g1 = apres(120, {u"Nom"_qs, u"Adresse 1"_qs, u"CP / Ville"_qs, u"Tel fixe"_qs, u"Courriel"_qs,
+                               u"Fonction"_qs, u"Compétences"_qs}, 1300);
+    const int g2 = apres(c2, {u"Prénom"_qs, u"Adresse 2"_qs, u"Pays"_qs, u"Mob"_qs, u"Domaine"_qs,
+                              u"Dernière société"_qs}, 5050);
+    const int l1 = c2 - 100 - g1, l2 = 6980 - g2;
+    // A caption without a width of its own reaches up to its column's boxes.
+    auto legende = [this, g1, g2](const QString& texte, int gauche, int haut, int largeur = 0) {
         auto* l = new QLabel(texte, Zones);
-        placer(l, gauche, haut, largeur, 285);
+        placer(l, gauche, haut, largeur > 0 ? largeur : (gauche < g1 ? g1 : g2) - 30 - gauche, 285);
         return l;
     };
     auto boite = [this](const QString& nom, int gauche, int haut, int largeur) {
@@ -91,8 +106,6 @@ void FormLettre::construire()
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->setToolTip(u"Initialiser à partir d'un CV"_qs);
     placer(Image1, 6200, 345, 780, 255);
-    // Two columns of identity boxes.
-    const int g1 = 1300, g2 = 5050, l1 = 2200, l2 = 1930, c2 = 3600;
     int y = 680;
     legende(u"Nom"_qs, 120, y);
     Nom = boite(u"Nom"_qs, g1, y, l1);
@@ -123,9 +136,9 @@ void FormLettre::construire()
     legende(u"Domaine"_qs, c2, y);
     Domaine = boite(u"Domaine"_qs, g2, y, l2);
     y += 330;
-    legende(u"Compétences"_qs, 120, y, 1200);
+    legende(u"Compétences"_qs, 120, y);
     Competences = boite(u"Competences"_qs, g1, y, l1);
-    legende(u"Dernière société"_qs, c2, y, 1440);
+    legende(u"Dernière société"_qs, c2, y);
     LastSociete = boite(u"LastSociete"_qs, g2, y, l2);
     y += 330;
     legende(u"Dernier poste occupé"_qs, 120, y, 2000);
@@ -138,6 +151,7 @@ void FormLettre::construire()
     Command1->setObjectName(u"Command1"_qs);
     placer(Command1, 5580, y + 15, 1400, 255);
     y += 340;
+    hautCorps_ = y;
     const QStringList paragraphes = {u"Introduction"_qs, u"Adequation"_qs, u"Motivation"_qs, u"Disposition"_qs,
                                      u"Politesse"_qs};
     for (int i = 0; i < 5; ++i) {
@@ -176,6 +190,11 @@ void FormLettre::construire()
     Picture2->setCursor(Qt::PointingHandCursor);
     Picture2->setToolTip(u"Recomposer la lettre"_qs);
     placer(Picture2, 6250, y, 730, 285);
+
+    basZones_ = y + 285;
+    for (QWidget* w : Zones->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (Twips::depuisPixels(w->y()) >= hautCorps_)
+            hautsCorps_.insert(w, Twips::depuisPixels(w->y()));
 
     // The CV list, over the identity boxes while the user picks a CV.
     ListeCV = new CadreBleu({}, QRect(3500, 600, 3500, 2100), Zones);
@@ -395,6 +414,17 @@ void FormLettre::Form_Resize()
     }
     fixerLargeurT(CadreObjet, largeurT(Shape2) + 15);
     Picture1->move(Twips::versPixels(largeurT(Shape2) + gaucheT(Shape2) - largeurT(Picture1)), Picture1->y());
+    // The subject's box stops short of the picture at the frame's right edge.
+    fixerLargeurT(Objet, qMin(7000, gaucheT(Picture1) - gaucheT(CadreObjet) - gaucheT(Objet) - 60));
+    // A panel shorter than what it holds: the five paragraphs give up what it lacks, each as
+    // much, down to the height of their buttons; what lies below them moves up.
+    const int retrait = qBound(0, (basZones_ + 60 - hauteurT(Zones) + 4) / 5, 100);
+    for (auto [w, haut] : hautsCorps_.asKeyValueRange()) {
+        const int rangee = qMin(5, (haut - hautCorps_) / 760);
+        w->move(w->x(), Twips::versPixels(haut - rangee * retrait));
+    }
+    for (QPlainTextEdit* c : Corps)
+        fixerHauteurT(c, 700 - retrait);
     enRedimension_ = false;
 }
 

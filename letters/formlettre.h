@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHash>
 #include <QMap>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -117,6 +118,10 @@ private:
     QMap<QString, QWidget*> zones_;
     QString echecSignale_; // the name whose failed save was last reported
     bool enRedimension_ = false;
+    // The panel's controls from the first paragraph down, at their designed tops (twips), and
+    // the bottom of what the panel holds: a panel too short for it gets them closer together.
+    QHash<QWidget*, int> hautsCorps_;
+    int hautCorps_ = 0, basZones_ = 0;
 };
 
 // Lets the shell reach the letter editor (open a template, start a new one).

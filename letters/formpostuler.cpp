@@ -337,7 +337,7 @@ void FormPostuler::CV_Click(int index)
         PJ->setText(chemin);
         return;
     }
-    if (MsgBox(u"Ce CV n'a pas été converti au format .doc. Souhaitez vous le convertir maintenant ?"_qs, true)) {
+    if (MsgBox(u"Ce CV n'a pas été converti au format .doc. Souhaitez-vous le convertir maintenant ?"_qs, true)) {
         LiensFenetres::appeler(LiensFenetres::chargerFichierCV, dansDossierDonnees(u"CV/"_qs + c));
         LiensFenetres::appeler(LiensFenetres::afficherConversion);
     }

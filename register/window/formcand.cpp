@@ -61,6 +61,7 @@ constexpr int HauteurChamp = 300;
 constexpr int HautRemarques = 7365;
 constexpr int HautDescription = 720;
 constexpr int GaucheDescription = 5160;
+constexpr int HautImagesDescription = 405; // "Analyser" and "Postuler", beside the caption
 
 QFont policeFenetre(int points = 8, bool gras = false)
 {
@@ -108,8 +109,7 @@ void FormCand::construire()
     CadreWeb->setObjectName(u"CadreWeb"_qs);
     CadreWeb->hide();
     Capture = new CaptureAnnonce(*this);
-    // The description's caption, then "Analyser" and "Postuler", each as wide as its text.
-    enLigne({LegendeDescription, Capture->Analyser, PicturePostuler}, GaucheDescription, 120);
+    placerLegendeDescription();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(500);
@@ -220,8 +220,11 @@ void FormCand::construireListe()
     for (int i = 0; i < libelles.size(); ++i) {
         auto* option = new QRadioButton(libelles[i], CadreListe);
         option->setObjectName(u"Tri_%1"_qs.arg(i));
-        placer(option, g, 330, largeurs[i], 240);
-        g += largeurs[i];
+        // As designed, or as wide as its caption needs.
+        option->ensurePolished();
+        const int largeur = std::max(largeurs[i], Twips::depuisPixels(option->sizeHint().width()));
+        placer(option, g, 330, largeur, 240);
+        g += largeur;
         connect(option, &QRadioButton::clicked, this, [this, i] { Tri_Click(i); });
         Tri << option;
     }
@@ -243,7 +246,7 @@ void FormCand::construireListe()
     FrameRecherche->setObjectName(u"FrameRecherche"_qs);
     placer(FrameRecherche, 60, HautListe + Disposition::hauteur(Liste), LargeurListe - 120, HauteurRecherche);
     const QStringList recherches = {u"Recherche de nouvelles candidatures"_qs,
-                                    u"Lancer une recherce automatique en fonction d'un CV"_qs};
+                                    u"Lancer une recherche automatique en fonction d'un CV"_qs};
     for (int i = 0; i < recherches.size(); ++i) {
         auto* r = new QLabel(u"► "_qs + recherches[i], FrameRecherche);
         r->setObjectName(u"Rechercher_%1"_qs.arg(i));
@@ -325,7 +328,8 @@ void FormCand::construireDetail()
     LegendeDescription = new QLabel(u"Description du poste"_qs, p);
     LegendeDescription->setFont(policeFenetre(8, true));
     placer(LegendeDescription, GaucheDescription, 420, 2400, HauteurChamp);
-    PicturePostuler = image(p, u"PicturePostuler"_qs, u"✉ Postuler"_qs, GaucheDescription + 2500, 405);
+    PicturePostuler =
+        image(p, u"PicturePostuler"_qs, u"✉ Postuler"_qs, GaucheDescription + 2500, HautImagesDescription);
     PicturePostuler->setStyleSheet(u"color: #c05000; font-weight: bold;"_qs);
     Activable::rendre(PicturePostuler, [this] { PicturePostuler_Click(); });
     Image8 = image(p, u"Image8"_qs, u"✉"_qs, GaucheChamp + 1060, rangee(5970, 1) + 15);
@@ -427,8 +431,30 @@ void FormCand::Form_Resize()
     fixerLargeur(Description, largeur(CadreDetail) - gauche(Description) - 200);
     placer(Shape1_16, gauche(Description) - 15, haut(Description) - 15, largeur(Description) + 30,
            hauteur(Description) + 30);
+    placerLegendeDescription();
     // The follow-up group reaches down round the notes.
     GroupeSuivi->placer(QRect(60, 5970, 4980, std::max(0, hauteur(CadreDetail) - 5970 - 60)));
+}
+
+void FormCand::placerLegendeDescription()
+{
+    if (!Capture)
+        return;
+    // The description's caption, then "Analyser" and "Postuler", each as wide as its text, in a
+    // row above the box; when the box is narrower than the row, the two pictures stand a row
+    // higher, at the box's right edge.
+    QLabel* analyser = Capture->Analyser;
+    fixerHaut(analyser, HautImagesDescription);
+    fixerHaut(PicturePostuler, HautImagesDescription);
+    enLigne({LegendeDescription, analyser, PicturePostuler}, GaucheDescription, 120);
+    const int droite = gauche(Description) + largeur(Description);
+    if (gauche(PicturePostuler) + largeur(PicturePostuler) <= droite)
+        return;
+    const int haut = HautImagesDescription - HauteurChamp;
+    fixerGauche(PicturePostuler, droite - largeur(PicturePostuler));
+    fixerHaut(PicturePostuler, haut);
+    fixerGauche(analyser, gauche(PicturePostuler) - 120 - largeur(analyser));
+    fixerHaut(analyser, haut);
 }
 
 // ------------------------------------------------------------------------------------------

@@ -44,6 +44,7 @@ public:
     void Form_Load() override;
     void Form_Activate();
     void Form_Resize();
+    void placerLegendeDescription();
 
     // --- The record ---------------------------------------------------------------------
     // Saves the application shown (a new row when Num is empty), then rebuilds the tree.

@@ -55,7 +55,7 @@ Ecriture ecritureDe(const QString& colonne)
 QString messageAnnonceNonIdentifiee()
 {
     return u"Kerval n'a pas réussi à identifier correctement l'annonce. Pour faciliter la capture, "
-           u"sélectionnez en premier lieu le texte relatif à l'annonce puis cliquer sur 'Capturer la sélection'"_qs;
+           u"sélectionnez en premier lieu le texte relatif à l'annonce puis cliquez sur 'Capturer la sélection'"_qs;
 }
 QString messageIntituleObligatoire() { return u"L'intitulé est obligatoire"_qs; }
 QString messageDateIncorrecte() { return u"La date est incorrecte"_qs; }

@@ -53,7 +53,7 @@ FormConvert::FormConvert()
         QStringLiteral("Application associée au format .doc détectée sur votre poste"),
         QStringLiteral("Dernière version connue de ce CV au format MSWord"),
         QStringLiteral("Ouverture du CV au format HTML"),
-        QStringLiteral("Remarque : Certaines modèles de CV peuvent ne pas être entièrement compatibles avec votre "
+        QStringLiteral("Remarque : Certains modèles de CV peuvent ne pas être entièrement compatibles avec votre "
                        "traitement de texte, il sera peut-être nécessaire d'effectuer des rectifications manuelles "
                        "dans le document généré.")};
     const QList<QRect> places{{360, 420, 6480, 255},  {360, 840, 6480, 255},  {360, 1560, 6480, 255},
@@ -101,7 +101,7 @@ void FormConvert::Form_Load()
     FichierWord = ExportWord::copieDuCV(Forme<FormRedigerCV>().NomCV->text());
     Text1->setText(ExportWord::nomLecteur(QDir::current().filePath(QStringLiteral("DocWord.doc"))));
     if (Systeme::TraitementTexteOuvert())
-        MsgBox(QStringLiteral("Il est recommandé de ferme Microsoft Word ou Open Office pour faciliter la conversion"));
+        MsgBox(QStringLiteral("Il est recommandé de fermer Microsoft Word ou Open Office pour faciliter la conversion"));
     const QFileInfo copie(FichierWord);
     if (!FichierWord.isEmpty() && copie.isFile())
         Info->setText(copie.fileName() + QStringLiteral("     ") +
@@ -114,7 +114,7 @@ void FormConvert::BoutonKVL1_Click() { RegistreFenetres::instance().decharger(No
 void FormConvert::BoutonKVL2_Click()
 {
     if (Systeme::TraitementTexteOuvert())
-        MsgBox(QStringLiteral("Il est préferable de fermer tous les documents Word afin de faciliter la conversion"));
+        MsgBox(QStringLiteral("Il est préférable de fermer tous les documents Word afin de faciliter la conversion"));
     if (Principale* p = RegistreFenetres::instance().siChargee<Principale>())
         p->ConvertirWord();
     RegistreFenetres::instance().decharger(NomConception);

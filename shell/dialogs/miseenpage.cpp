@@ -31,7 +31,7 @@ MiseEnPage::MiseEnPage()
     const QStringList textes{
         QStringLiteral("Pour supprimer les indications d'entête et de pied de page, lancer la prévisualisation "
                        "(Prévisualiser) puis sélectionner 'Mise en page'"),
-        QStringLiteral("Pour activer l'impression des filigrammes et couleurs de fond, ouvrir le panneau de "
+        QStringLiteral("Pour activer l'impression des filigranes et couleurs de fond, ouvrir le panneau de "
                        "configuration puis, dans les paramètres Internet, aller dans l'onglet 'Avancé', et cocher "
                        "la case 'Imprimer les couleurs et les images d'arrière plan'.")};
     const int hauts[] = {480, 1320};

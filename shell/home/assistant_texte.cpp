@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
@@ -42,6 +43,10 @@ constexpr Place PlacesBoites[5] = {
     {3735, 4380, 915, 720}, {5250, 3270, 915, 720}, {5250, 4050, 915, 720},
     {5250, 4830, 915, 720}, {5250, 5610, 915, 720},
 };
+
+// What the design keeps between its left column or its menu and the window's edges, when the
+// window is too narrow to centre it (twips).
+constexpr double MargeBord = 120;
 
 bool estTitre(int i) { return i == 2 || i == 5 || i == 6 || i == 8; }
 
@@ -184,8 +189,22 @@ QString AssistantTexte::libelle(int index) const
 
 void AssistantTexte::fixerLibelle(int index, const QString& texte)
 {
-    if (index >= 0 && index < 10)
+    if (index >= 0 && index < 10) {
         Label1[size_t(index)]->setText(versWidget(texte));
+        ajusterPolice(index);
+    }
+}
+
+void AssistantTexte::ajusterPolice(int index)
+{
+    if (index < 2 || index > 9)
+        return;
+    ControleTwips* l = Label1[size_t(index)];
+    QFont f = Dessins::police(u"Arial"_qs, estTitre(index) ? 20 : 11, estTitre(index));
+    const int place = l->contentsRect().width();
+    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(l->text()) > place)
+        f.setPointSizeF(f.pointSizeF() - 1);
+    l->setFont(f);
 }
 
 void AssistantTexte::Form_Load()
@@ -196,13 +215,20 @@ void AssistantTexte::Form_Load()
 
     afficherCompteurs();
 
-    // The design is 18000 twips wide: centre it on the window.
-    const double s = (LargeurConception - Width()) / 2;
+    // The design is 18000 twips wide: centre it on the window. A window too narrow for that
+    // would push the left column past its left edge: the design then keeps that column a margin
+    // from the edge, and the menu's labels end that margin short of the right edge.
+    const double s = std::min((LargeurConception - Width()) / 2, PlacesLibelles[0].gauche - MargeBord);
     for (ControleTwips* c : findChildren<ControleTwips*>(Qt::FindDirectChildrenOnly))
         c->setLeft(c->Left() - s);
     for (LigneTwips& l : Line) {
         l.X1 -= s;
         l.X2 -= s;
+    }
+    for (int i = 2; i <= 9; ++i) {
+        ControleTwips* l = Label1[size_t(i)];
+        l->setWidth(std::min(PlacesLibelles[i].largeur, Width() - l->Left() - MargeBord));
+        ajusterPolice(i);
     }
 
     fond_ = QPixmap::fromImage(FichiersTexte::lireImage(QDir::current().filePath(u"Fondr.jpg"_qs)));

@@ -84,6 +84,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
 
 private:
+    // A menu label shows its caption whole: in a smaller size when it is narrower than the design.
+    void ajusterPolice(int index);
     void construire();
     // Slides the menu column in; false when the window went meanwhile.
     bool glisserColonne();

@@ -80,7 +80,7 @@ void Principale::MenuRechercherOffres_Click()
 
 void Principale::MenuSupprimer_Click()
 {
-    if (!MsgBox(u"Conformez-vous la suppression de toutes les candidatures ?"_qs, true))
+    if (!MsgBox(u"Confirmez-vous la suppression de toutes les candidatures ?"_qs, true))
         return;
     Stockage::Etat etat = Stockage::Etat::Ouverte;
     Stockage::BaseDonnees* base = ouvrirRegistre(&etat);

@@ -105,22 +105,47 @@ Bilan preparer(const QString& dossier, const QString& livrees)
     return bilan;
 }
 
+namespace {
+
+// A path as a message shows it: a line may break after each of its separators, and inside a
+// name longer than a line, so that a long path wraps within the message box instead of running
+// past its edge. The breaks take no room.
+QString cheminCoupable(const QString& chemin)
+{
+    constexpr QChar coupure(0x200B); // zero-width space
+    constexpr qsizetype ParLigne = 40;
+    const QString natif = QDir::toNativeSeparators(chemin);
+    QString r;
+    qsizetype depuisCoupure = 0;
+    for (const QChar c : natif) {
+        r += c;
+        ++depuisCoupure;
+        if (c == QDir::separator() || depuisCoupure >= ParLigne) {
+            r += coupure;
+            depuisCoupure = 0;
+        }
+    }
+    return r;
+}
+
+} // namespace
+
 QString messageDossierImpossible(const QString& dossier)
 {
     const QFileInfo info(dossier);
-    const QString chemin = QDir::toNativeSeparators(info.absoluteFilePath());
+    const QString chemin = cheminCoupable(info.absoluteFilePath());
     if (info.exists() && !info.isDir())
         return QStringLiteral("Kerval ne peut pas créer son dossier de données, car un fichier porte déjà son nom :\n%1\n\n"
                               "Renommez ou déplacez ce fichier, puis relancez Kerval. Kerval va s'arrêter.")
             .arg(chemin);
     return QStringLiteral("Kerval ne peut pas créer ni ouvrir son dossier de données :\n%1\n\nVérifiez que vous avez "
                           "le droit d'écrire dans le dossier %2, puis relancez Kerval. Kerval va s'arrêter.")
-        .arg(chemin, QDir::toNativeSeparators(info.absolutePath()));
+        .arg(chemin, cheminCoupable(info.absolutePath()));
 }
 
 QString messageRegistreImpossible(const QString& dossier, Stockage::Cause cause)
 {
-    const QString chemin = QDir::toNativeSeparators(QFileInfo(dossier).absoluteFilePath());
+    const QString chemin = cheminCoupable(QFileInfo(dossier).absoluteFilePath());
     const bool present = existe(QDir(dossier).filePath(QStringLiteral("Kerval.mdb")));
     QString m = present ? QStringLiteral("Kerval ne peut pas ouvrir le registre de vos candidatures (Kerval.mdb) dans "
                                          "son dossier de données :\n%1\n\n")

@@ -23,12 +23,18 @@ TEST_F(TestAccueil, ChargementCompteursEtCentrage)
     AssistantTexte& a = accueil();
     EXPECT_EQ(a.libelle(0), u"Nombre de CV :  3\r\nNombre de lettres :  1\r\nNombre de candidatures : 0"_qs);
     EXPECT_EQ(a.libelles()[2], u"Rédiger un Curriculum Vitae"_qs);
-    // 15000 twips wide: everything 1500 to the left; the labels end exactly on the column.
+    // 15000 twips wide, too narrow to centre the design: its left column keeps 120 twips from
+    // the edge (everything 480 to the left), the menu's labels end 120 short of the right edge;
+    // the labels end exactly on the column.
     EXPECT_DOUBLE_EQ(a.Width(), 15000);
-    for (int i = 2; i <= 9; ++i)
-        EXPECT_DOUBLE_EQ(a.Label1[size_t(i)]->Left(), 7770 - 1500) << i;
-    EXPECT_DOUBLE_EQ(a.Shape1->Left(), 7200 - 1500);
-    EXPECT_DOUBLE_EQ(a.Line[0].X1, 3735 + 915 - 1500);
+    EXPECT_DOUBLE_EQ(a.Label1[0]->Left(), 120);
+    EXPECT_DOUBLE_EQ(a.Label1[1]->Left(), 120);
+    for (int i = 2; i <= 9; ++i) {
+        EXPECT_DOUBLE_EQ(a.Label1[size_t(i)]->Left(), 7770 - 480) << i;
+        EXPECT_DOUBLE_EQ(a.Label1[size_t(i)]->Left() + a.Label1[size_t(i)]->Width(), 15000 - 120) << i;
+    }
+    EXPECT_DOUBLE_EQ(a.Shape1->Left(), 7200 - 480);
+    EXPECT_DOUBLE_EQ(a.Line[0].X1, 3735 + 915 - 480);
     EXPECT_DOUBLE_EQ(a.ImageOmbre->Left(), 0);
     EXPECT_DOUBLE_EQ(a.ImageOmbre->Width(), 15000);
     EXPECT_EQ(a.HautMiniature, 4380 + 30);

@@ -93,7 +93,7 @@ TEST(MenusCandidatures, ToutSupprimerEtSupprimerUne)
     b.messages();
     b.plateforme.dialogues->reponses = {true};
     p.MenuSupprimer_Click();
-    EXPECT_EQ(b.messages(), QStringList{u"Conformez-vous la suppression de toutes les candidatures ?"_qs});
+    EXPECT_EQ(b.messages(), QStringList{u"Confirmez-vous la suppression de toutes les candidatures ?"_qs});
     EXPECT_EQ(b.nombreLignes(), 0);
     EXPECT_EQ(f.Liste->topLevelItemCount(), 0);
     EXPECT_EQ(p.ImageMenu[10]->genre(), Dessins::Icone::Nouveau);

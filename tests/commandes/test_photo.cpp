@@ -38,6 +38,15 @@ TEST_F(Photo, RattacherGardeLesProportions)
     faux.dialogues->fichiersChoisis.push_back(image(u"carre.gif"_qs, 50, 50, "JPG"));
     principale().RattacherPhoto_Click();
     EXPECT_EQ(cv().Photo->width(), cv().Photo->height());
+
+    // A landscape photograph keeps its proportions when the CV is opened again, in a new editor.
+    faux.dialogues->fichiersChoisis.push_back(image(u"paysage.png"_qs, 400, 300));
+    principale().RattacherPhoto_Click();
+    EXPECT_NEAR(double(cv().Photo->width()) / cv().Photo->height(), 4.0 / 3.0, 0.03);
+    RegistreFenetres::instance().decharger(FormRedigerCV::NomConception);
+    cv().ChargerFichierCV(chemin(u"CV/Lefort Anne.dat"_qs));
+    EXPECT_NEAR(double(cv().Photo->width()) / cv().Photo->height(), 4.0 / 3.0, 0.03);
+    EXPECT_LT(cv().Photo->geometry().bottom(), cv().Label2->y());
 }
 
 TEST_F(Photo, RattacherSansNomEcritPointJpg)

@@ -267,12 +267,12 @@ TEST_F(Sortie, DialogueDeConversion)
     const QDateTime quand = QFileInfo(copie()).lastModified();
     EXPECT_EQ(g.Info->text(), u"Lefort Anne.doc     "_qs + quand.toString(u"dd/MM/yyyy HH:mm:ss"_qs));
     EXPECT_EQ(faux.dialogues->textes(),
-              QStringList{u"Il est recommandé de ferme Microsoft Word ou Open Office pour faciliter la conversion"_qs});
+              QStringList{u"Il est recommandé de fermer Microsoft Word ou Open Office pour faciliter la conversion"_qs});
 
     // "Convertir": the advice, the export (here without an office suite), then the dialog closes.
     g.BoutonKVL2_Click();
     EXPECT_EQ(faux.dialogues->textes().mid(1),
-              QStringList({u"Il est préferable de fermer tous les documents Word afin de faciliter la conversion"_qs,
+              QStringList({u"Il est préférable de fermer tous les documents Word afin de faciliter la conversion"_qs,
                            u"LibreOffice est introuvable sur ce poste : la conversion du CV au format Word est "
                            "impossible. Installez LibreOffice puis recommencez."_qs}));
     EXPECT_FALSE(RegistreFenetres::instance().estChargee<FormConvert>());

@@ -190,7 +190,7 @@ TEST(FenetreEnvoi, PieceJointeDuCV)
     EXPECT_TRUE(chargements.isEmpty());
     f.CV_Click(2);
     EXPECT_EQ(t.messages(),
-              QStringList(2, u"Ce CV n'a pas été converti au format .doc. Souhaitez vous le convertir maintenant ?"_qs));
+              QStringList(2, u"Ce CV n'a pas été converti au format .doc. Souhaitez-vous le convertir maintenant ?"_qs));
     EXPECT_EQ(chargements, QStringList{QDir::current().filePath(u"CV/Marie Curie.dat"_qs)});
     EXPECT_EQ(conversions, 1);
     EXPECT_EQ(f.PJ->text(), t.documents() + u"/Jean Dupont.doc"_qs);

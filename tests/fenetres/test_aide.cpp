@@ -102,7 +102,7 @@ TEST_F(TestAideCV, LesBullesSeSuiventSousLePointeur)
     surLePanneau(12);
     survoler(13);
     ASSERT_TRUE(aideVisible());
-    EXPECT_EQ(aide()->Titre->text(), u"Formations compémentaires"_qs);
+    EXPECT_EQ(aide()->Titre->text(), u"Formations complémentaires"_qs);
     EXPECT_EQ(aide()->Info->text(), u"Zones d'informations"_qs);
     surLePanneau(13);
     survoler(14);
@@ -203,7 +203,7 @@ TEST_F(TestBureau, LesNomsDeLaFenetreDEnvoiAgissentAuRelachement)
     QTest::mouseRelease(fenetre, Qt::LeftButton, {}, ici);
     pomper();
     EXPECT_EQ(faux.dialogues->textes(),
-              QStringList{u"Ce CV n'a pas été converti au format .doc. Souhaitez vous le convertir maintenant ?"_qs});
+              QStringList{u"Ce CV n'a pas été converti au format .doc. Souhaitez-vous le convertir maintenant ?"_qs});
 }
 
 namespace {

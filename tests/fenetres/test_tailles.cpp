@@ -1,5 +1,7 @@
 // Every child window of the workspace opens at its designed size: the frame the user sees, not
-// only the window inside it; the dialogs are placed from that frame.
+// only the window inside it; the dialogs are placed from that frame. On the screens users have,
+// each window shows its controls and captions whole, inside their frames.
+#include "affichage.h"
 #include "bureau.h"
 #include "cveditor/formrediger_cv.h"
 #include "letters/formlettre.h"
@@ -10,6 +12,7 @@
 #include "shell/dialogs/apropos.h"
 #include "shell/dialogs/formconvert.h"
 #include "shell/dialogs/miseenpage.h"
+#include "shell/services/fichiers_texte.h"
 #include "shell/services/twips.h"
 
 namespace {
@@ -135,4 +138,77 @@ TEST_F(TestTailles, DialoguesEtBulle)
     auto* apropos = RegistreFenetres::instance().siChargee<APropos>();
     ASSERT_NE(apropos, nullptr);
     EXPECT_EQ(apropos->size(), Twips::taille(APropos::Largeur, APropos::Hauteur));
+}
+
+TEST_F(TestTailles, ChaqueFenetreSeMontreEntiereDe1024a1920EtSurUnDemiEcran)
+{
+    // A CV with its identity and a section; the letter and the application are typed below.
+    FichiersTexte::ecrire(dossier.chemin(u"CV/Lefevre Jean.dat"_qs),
+                          u"Nom=LEFEVRE\r\nPrénom=Jean\r\nAdresse1=12 rue des Lilas\r\nCP=75011\r\nVille=Paris\r\n"
+                          "Pays=France\r\nTel=01 23 45 67 89\r\nMob=06 12 34 56 78\r\nEmail=jean.lefevre@example.fr\r\n"
+                          "DateNaissance=12/03/1988\r\nAge=38\r\nFonction=Magasinier cariste\r\n"
+                          "Experiences=2015 - 2024 : Responsable d'entrepôt<N>- Gestion des stocks\r\n"_qs);
+    // The smallest screen, a wide one, and half of the wide one.
+    struct Cas {
+        QSize ecran;
+        int largeur; // the main window's
+    };
+    for (const Cas cas : {Cas{QSize(1024, 768), 1024}, Cas{QSize(1920, 1080), 1920}, Cas{QSize(1920, 1080), 960}}) {
+        SCOPED_TRACE(std::to_string(cas.largeur));
+        RegistreFenetres::instance().toutDecharger();
+        pomper();
+        Ecran::simuler(cas.ecran);
+        principale = &Forme<Principale>();
+        principale->show();
+        principale->resize(cas.largeur, cas.ecran.height() - 27);
+        pomper();
+        auto sansDefaut = [this](QWidget* f, const QList<const QWidget*>& debordants = {}) {
+            if (auto* c = cadre(f))
+                EXPECT_TRUE(espace()->viewport()->rect().contains(c->geometry())) << f->objectName().toStdString();
+            const QStringList d = Affichage::defauts(f, debordants);
+            EXPECT_TRUE(d.isEmpty()) << f->objectName().toStdString() << ":\n" << d.join(u'\n').toStdString();
+        };
+
+        // The home screen, with its counters, then its letters' sub-menu and its longer captions.
+        LiensFenetres::appeler(LiensFenetres::chargerAccueil);
+        auto* accueil = RegistreFenetres::instance().siChargee<AssistantTexte>();
+        ASSERT_NE(accueil, nullptr);
+        sansDefaut(accueil);
+        accueil->ChoixLettre();
+        sansDefaut(accueil);
+
+        // The CV editor holding the CV, its detailed boxes on show.
+        doubleCliquer(principale->ImageMenu[0]);
+        auto* cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();
+        ASSERT_NE(cv, nullptr);
+        cliquer(cv->SaiseDetaillee);
+        cv->ChargerFichierCV(dossier.chemin(u"CV/Lefevre Jean.dat"_qs));
+        // The panel scrolls in its view, the browser's border lies under its frame, the toolbar's
+        // hover mark waits out of sight.
+        sansDefaut(cv, {cv->Frame1, cv->WebBrowser1, cv->CadreOrange});
+
+        // The letter editor, a new template with its subject.
+        doubleCliquer(principale->ImageMenu[5]);
+        auto* lettre = RegistreFenetres::instance().siChargee<FormLettre>();
+        ASSERT_NE(lettre, nullptr);
+        lettre->Check_Modele[1]->setChecked(true);
+        lettre->Objet->setText(u"Candidature au poste de magasinier cariste"_qs);
+        lettre->LastSociete->setText(u"Transports Martin"_qs);
+        lettre->Competences->setText(u"Caces 1, 3 et 5"_qs);
+        sansDefaut(lettre);
+
+        // The register, on a new application.
+        doubleCliquer(principale->ImageMenu[10]);
+        auto* registre = RegistreFenetres::instance().siChargee<FormCand>();
+        ASSERT_NE(registre, nullptr);
+        cliquer(registre->Action.value(0)); // "Nouvelle"
+        registre->Intitule->setText(u"Magasinier cariste"_qs);
+        registre->Societe->setText(u"Transports Martin"_qs);
+        registre->Email->setText(u"rh@transports-martin.fr"_qs);
+        registre->Description->setPlainText(u"Préparation des commandes, conduite de chariots."_qs);
+        cliquer(registre->Action.value(3)); // "Valider"
+        ASSERT_FALSE(registre->Num->text().isEmpty());
+        ASSERT_TRUE(registre->PicturePostuler->isVisible());
+        sansDefaut(registre);
+    }
 }

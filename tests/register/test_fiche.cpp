@@ -57,7 +57,7 @@ TEST(Fiche, ControlerSaisieRefuseDansLOrdre)
     EXPECT_TRUE(c.champFocus.isEmpty());
     c = ControlerSaisie(f, true);
     EXPECT_EQ(c.message, u"Kerval n'a pas réussi à identifier correctement l'annonce. Pour faciliter la capture, "
-                         u"sélectionnez en premier lieu le texte relatif à l'annonce puis cliquer sur "
+                         u"sélectionnez en premier lieu le texte relatif à l'annonce puis cliquez sur "
                          u"'Capturer la sélection'"_qs);
     EXPECT_TRUE(c.champFocus.isEmpty());
 

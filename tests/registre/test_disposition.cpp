@@ -8,7 +8,9 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "affichage.h"
 #include "fenetre_registre.h"
+#include "shell/services/twips.h"
 #include "register/capture/capture_annonce.h"
 
 namespace {
@@ -48,6 +50,16 @@ TEST(Affichage, LaLegendeDeLaDescriptionEtSesImagesCoteACote)
         }
         // Above the description box.
         EXPECT_LE(rangee[i]->geometry().bottom(), f.Description->y()) << rangee[i]->text().toStdString();
+    }
+
+    // On half of a 1920-pixel screen, the narrowest: the pictures a row higher, every control
+    // whole and in its frame.
+    f.resize(Twips::versPixels(960 * 15 - 100) - 10, f.height());
+    const QStringList defauts = Affichage::defauts(&f);
+    EXPECT_TRUE(defauts.isEmpty()) << defauts.join(u'\n').toStdString();
+    for (QLabel* image : {analyser, postuler}) {
+        EXPECT_LE(image->geometry().bottom(), legende->y()) << image->text().toStdString();
+        EXPECT_LE(image->geometry().right(), f.Description->geometry().right()) << image->text().toStdString();
     }
 }
 
