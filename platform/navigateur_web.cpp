@@ -234,23 +234,31 @@ private:
 };
 
 namespace {
-// Catches the address of a window a page asks for, and shows it in the page that asked.
+// Catches the address of a window a page asks for, and shows it in the browser of the page that
+// asked, as an address given to that browser: from the request on, the browser says it is loading
+// that page, never the page before under the new address.
 class PageRelais final : public QWebEnginePage {
 public:
-    PageRelais(QWebEngineProfile* profil, QWebEnginePage* cible) : QWebEnginePage(profil, cible), cible_(cible) {}
+    PageRelais(QWebEngineProfile* profil, QWebEnginePage* page, NavigateurWeb* navigateur)
+        : QWebEnginePage(profil, page), navigateur_(navigateur)
+    {
+    }
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool principal) override
     {
-        if (principal && cible_) {
-            cible_->setUrl(url);
+        if (principal && navigateur_) {
+            // A page of the disk is read as the program's own pages are, with the charset its
+            // bytes show.
+            const bool fichier = url.isLocalFile() && !url.hasQuery() && !url.hasFragment();
+            navigateur_->Navigate(fichier ? url.toLocalFile() : url.toString(QUrl::FullyEncoded));
             deleteLater();
         }
         return false;
     }
 
 private:
-    QPointer<QWebEnginePage> cible_;
+    QPointer<NavigateurWeb> navigateur_;
 };
 } // namespace
 
@@ -258,7 +266,7 @@ QWebEnginePage* PageKerval::createWindow(WebWindowType)
 {
     if (!navigateur_->navigationParLaPage_)
         return nullptr;
-    return new PageRelais(profile(), this);
+    return new PageRelais(profile(), this, navigateur_);
 }
 
 NavigateurWeb::NavigateurWeb(QWidget* parent)

@@ -85,12 +85,21 @@ TEST(PagesDuPanneau, UneFenetreOuverteAuChargementNeRemplacePasLAnnonce)
     EXPECT_EQ(p.nav.LocationURL(), adresseFichier(annonce));
     EXPECT_TRUE(p.nav.innerText().contains(u"Comptable H/F"_qs));
 
-    // The user's click opens it, in the panel.
+    // The user's click opens it, in the panel: from the moment the panel shows its address, the
+    // panel says that page is loading, never that the page before it is complete.
+    QList<int> etatsALaNouvelleAdresse;
+    QObject lien;
+    QObject::connect(p.nav.vue()->page(), &QWebEnginePage::urlChanged, &lien, [&](const QUrl&) {
+        if (p.nav.LocationURL() == adresseFichier(autre))
+            etatsALaNouvelleAdresse << p.nav.ReadyState();
+    });
     p.cliquer(u"voir"_qs);
     EXPECT_TRUE(attendre([&] { return p.nav.LocationURL() == adresseFichier(autre) && p.nav.ReadyState() == EtatPage::Complet; }))
         << p.nav.LocationURL().toStdString();
     EXPECT_EQ(p.nav.innerText().trimmed(), u"Autre page"_qs);
     EXPECT_EQ(p.web.AdresseWeb->text(), adresseFichier(autre));
+    ASSERT_FALSE(etatsALaNouvelleAdresse.isEmpty());
+    EXPECT_EQ(etatsALaNouvelleAdresse.first(), EtatPage::Chargement);
 }
 
 // A page from the disk, typed as an address or as a path, asks for a file of the user's by fetch,

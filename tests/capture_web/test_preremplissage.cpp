@@ -138,7 +138,7 @@ TEST(Preremplissage, IdentiteDuCVEnregistreDansUnFormulaireRempli)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&p));
     FormCand& registre = *b.f;
     registre.parentWidget()->show();
-    QTest::qWait(50);
+    ASSERT_TRUE(attendre([&] { return p.Espace->activeSubWindow() == registre.parentWidget(); }));
 
     const QString chemin = b.dossier.chemin(u"inscription.html"_qs);
     Outils::ecrireOctets(chemin, QByteArrayLiteral(
@@ -177,7 +177,7 @@ TEST(Preremplissage, IdentiteDuCVEnregistreDansUnFormulaireRempli)
     // A first CV, its identity typed into the editor; leaving the box shows it and saves it.
     FormRedigerCV& cv = Forme<FormRedigerCV>();
     cv.parentWidget()->show();
-    QTest::qWait(50);
+    ASSERT_TRUE(attendre([&] { return p.Espace->activeSubWindow() == cv.parentWidget(); }));
     QTest::mouseClick(cv.Identite->viewport(), Qt::LeftButton, Qt::NoModifier, cv.Identite->viewport()->rect().center());
     Outils::taper(cv.Identite, u"Mélanie LEBRUN\n12 rue des Écoles\n35000 Rennes\nmelanie.lebrun@exemple.fr"_qs);
     QTest::keyClick(cv.Identite, Qt::Key_Tab);
@@ -192,7 +192,7 @@ TEST(Preremplissage, IdentiteDuCVEnregistreDansUnFormulaireRempli)
     registre.parentWidget()->show();
     static_cast<QMdiSubWindow*>(registre.parentWidget())->mdiArea()->setActiveSubWindow(
         static_cast<QMdiSubWindow*>(registre.parentWidget()));
-    QTest::qWait(50);
+    ASSERT_TRUE(attendre([&] { return p.Espace->activeSubWindow() == registre.parentWidget(); }));
     preremplir();
     EXPECT_TRUE(b.messages().isEmpty());
     lus = valeurs(nav);

@@ -263,7 +263,10 @@ TEST_F(TestBureauSousX, LePremierNavigateurGardeLaFenetreActive)
     // the active one, as it was.
     ASSERT_EQ(QApplication::activeWindow(), principale);
     doubleCliquer(principale->ImageMenu[0]);
-    ASSERT_TRUE(RegistreFenetres::instance().estChargee<FormRedigerCV>());
+    auto* cv = RegistreFenetres::instance().siChargee<FormRedigerCV>();
+    ASSERT_NE(cv, nullptr);
+    // Once the editor's browser has shown its first page, and a moment after.
+    ASSERT_TRUE(Outils::attendre([&] { return cv->WebBrowser1->ReadyState() == EtatPage::Complet; }));
     QTest::qWait(300);
     EXPECT_EQ(QApplication::activeWindow(), principale);
     EXPECT_EQ(QGuiApplication::focusWindow(), principale->windowHandle());

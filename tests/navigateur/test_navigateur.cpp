@@ -347,10 +347,11 @@ TEST_F(NavigateurReel, UnNavigateurCacheRepondDesLaFinDuChargement)
 TEST_F(NavigateurReel, PageQuiNeRepondPasNeBloquePas)
 {
     const QString chemin = page(u"boucle.html"_qs,
-                                u"<html><body><p>début</p><script>for(;;){}</script></body></html>"_qs);
+                                u"<html><body><p>début</p><script>document.title = 'boucle'; for(;;){}</script></body></html>"_qs);
     nav->fixerDelaiReponse(300);
+    // The page has entered its loop once it has given its title.
     nav->Navigate(chemin);
-    QTest::qWait(500);
+    ASSERT_TRUE(Outils::attendre([&] { return nav->vue()->page()->title() == u"boucle"_qs; }));
     QElapsedTimer chrono;
     chrono.start();
     EXPECT_EQ(nav->innerText(), QString());

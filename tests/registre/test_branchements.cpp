@@ -78,11 +78,11 @@ TEST(Branchements, LeVeilleurTourneToutesLesDemiSecondes)
 {
     FenetreRegistre r;
     FormCand& f = *r.f;
+    EXPECT_EQ(f.Timer1->interval(), 500);
     EXPECT_EQ(f.Timer2->interval(), 3000);
     f.Timer1->start();
     f.Description->setPlainText(u"Technicien de maintenance H/F\nSociété : Brico Ouest\nLieu : Quimper (29)\n"_qs);
-    QTest::qWait(700);
-    EXPECT_EQ(f.DernierTexteAnalyse, f.champ(u"Description"_qs));
+    ASSERT_TRUE(Outils::attendre([&] { return f.DernierTexteAnalyse == f.champ(u"Description"_qs); }));
     EXPECT_FALSE(f.Intitule->text().isEmpty()); // the analysis wrote the empty fields
 }
 
