@@ -42,7 +42,9 @@ protected:
 
     void arreter(QProcess& p)
     {
-        ASSERT_EQ(p.state(), QProcess::Running) << p.readAll().toStdString();
+        ASSERT_EQ(p.state(), QProcess::Running)
+            << "ended by itself, " << (p.exitStatus() == QProcess::CrashExit ? "crashed" : "code ") << p.exitCode()
+            << "\n" << p.readAll().toStdString();
         p.terminate(); // SIGTERM: handled as closing the main window
         ASSERT_TRUE(p.waitForFinished(20000));
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << p.readAll().toStdString();
@@ -126,7 +128,9 @@ TEST_F(Executable, UnSecondExemplaireSArreteSansToucherAuPremierQuiResteSeulApre
     // and the folder is left as the first one keeps it.
     const QStringList avant = etatDossier(dossier.donnees());
     auto second = lancer();
-    ASSERT_TRUE(second->waitForFinished(30000)) << second->readAll().toStdString();
+    ASSERT_TRUE(second->waitForFinished(30000))
+        << "the first copy " << (premier->state() == QProcess::Running ? "still runs" : "has ended") << "\n"
+        << second->readAll().toStdString();
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0) << second->readAll().toStdString();
     EXPECT_EQ(premier->state(), QProcess::Running);
