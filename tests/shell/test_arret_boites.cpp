@@ -198,7 +198,7 @@ void arreterEnfants(const std::vector<std::unique_ptr<QProcess>>& enfants, QList
             for (size_t i = 0; i < enfants.size(); ++i) {
                 if (!signales[i] && sorties[qsizetype(i)].contains("pret\n") &&
                     enfants[i]->state() == QProcess::Running) {
-                    ::kill(pid_t(enfants[i]->processId()), SIGTERM);
+                    Outils::signaler(*enfants[i], SIGTERM);
                     signales[i] = true;
                 }
                 tous = tous && (signales[i] || enfants[i]->state() != QProcess::Running);

@@ -138,7 +138,7 @@ TEST_F(Executable, UnSecondExemplaireSArreteSansToucherAuPremierQuiResteSeulApre
     EXPECT_EQ(etatDossier(dossier.donnees()), avant);
 
     // The first one killed: its lock stays behind, and the next start takes it over.
-    ::kill(pid_t(premier->processId()), SIGKILL);
+    Outils::signaler(*premier, SIGKILL);
     ASSERT_TRUE(premier->waitForFinished(10000));
     ASSERT_TRUE(QFileInfo::exists(verrou));
     auto troisieme = lancer();

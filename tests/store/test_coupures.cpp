@@ -208,7 +208,7 @@ TEST(Coupures, LesFichiersSurviventAUnArretBrutal)
         premiersFichiers = true;
         // A random instant, in the middle of a save or between two.
         QThread::usleep(alea.bounded(1000u, 120000u));
-        ::kill(pid_t(enfant.processId()), SIGKILL);
+        Outils::signaler(enfant, SIGKILL);
         ASSERT_TRUE(enfant.waitForFinished(10000));
         sortie += enfant.readAllStandardOutput();
         ASSERT_EQ(enfant.exitStatus(), QProcess::CrashExit) << sortie.toStdString(); // killed, no failure of its own

@@ -130,12 +130,18 @@ void arreterEnfantPret(const QString& filtre, const QMap<QString, QString>& vari
         sortie += enfant.readAllStandardOutput();
     ASSERT_TRUE(sortie.contains("pret\n")) << sortie.toStdString();
 
-    ::kill(pid_t(enfant.processId()), SIGTERM);
+    signaler(enfant, SIGTERM);
     ASSERT_TRUE(enfant.waitForFinished(60000));
     sortie += enfant.readAllStandardOutput();
     EXPECT_EQ(enfant.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(enfant.exitCode(), 0) << sortie.toStdString();
     EXPECT_TRUE(sortie.contains("[  PASSED  ] 1 test")) << sortie.toStdString();
+}
+
+void signaler(const QProcess& enfant, int signal)
+{
+    if (const auto pid = pid_t(enfant.processId()); pid > 0 && enfant.state() != QProcess::NotRunning)
+        ::kill(pid, signal);
 }
 
 QPointer<Principale> demarrerCommeLExecutable()

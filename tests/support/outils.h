@@ -60,12 +60,18 @@ private:
 class QWidget;
 class Principale;
 
+class QProcess;
+
 namespace Outils {
 // Lets the program run until the condition holds; false when the generous limit passes first (a
 // test waits for conditions, never for a duration).
 bool attendre(const std::function<bool()>& condition, int limiteMs = 60000);
 // What a user types into a control: accented letters one by one, a line break as Return.
 void taper(QWidget* w, const QString& texte);
+// Sends the signal to the child while it runs. A child that has ended has no process number any
+// more (0), and a signal to 0 would go to this test's whole process group: the test runner and
+// every test program running beside it.
+void signaler(const QProcess& enfant, int signal);
 // Clicks the entry of that caption in the pop-up menu that shows (waited for); false when no menu
 // shows or it has no enabled entry of that caption.
 bool choisirDansMenu(const QString& libelle);
