@@ -8,12 +8,6 @@
 
 namespace CommandesFichiers {
 
-bool copier(const QString& source, const QString& cible)
-{
-    const std::optional<QByteArray> octets = FichiersTexte::lireOctets(source);
-    return octets && FichiersTexte::ecrireOctets(cible, *octets);
-}
-
 QString baseChoisieCV(const QString& choisi, const QString& ancienNom)
 {
     if (ancienNom.right(4).toUpper() == QLatin1String("DOCX"))

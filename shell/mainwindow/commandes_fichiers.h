@@ -7,10 +7,6 @@
 
 namespace CommandesFichiers {
 
-// Copies a file byte for byte; the target, when it exists, is replaced whole or left as it was.
-// False when the source cannot be read or the target cannot be written.
-bool copier(const QString& source, const QString& cible);
-
 // The new path of a CV file renamed to the path chosen in the save-as dialog: a ".docx" file
 // keeps its last five characters, any other file its last four (its extension) after every
 // ".dat", ".doc" and ".pdf" typed by the user is removed.

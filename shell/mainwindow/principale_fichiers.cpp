@@ -9,6 +9,7 @@
 #include "shell/mainwindow/commandes_fichiers.h"
 #include "shell/mainwindow/liens_fenetres.h"
 #include "shell/mainwindow/principale.h"
+#include "shell/services/fichiers_texte.h"
 #include "shell/services/systeme.h"
 
 namespace {
@@ -31,7 +32,7 @@ void dupliquer(const QString& dossierFichier, const QString& nom)
     if (nom.isEmpty())
         return;
     const QDir d(dossierFichier);
-    if (!CommandesFichiers::copier(d.filePath(nom), d.filePath(QStringLiteral("Copie de ") + nom)))
+    if (!FichiersTexte::copier(d.filePath(nom), d.filePath(QStringLiteral("Copie de ") + nom)))
         MsgBox(QStringLiteral("Le fichier %1 n'a pas pu être dupliqué.").arg(nom));
 }
 

@@ -370,6 +370,12 @@ QStringList retirerTemporaires(const QString& dossier)
 
 bool ecrire(const QString& chemin, const QString& texte) { return ecrireOctets(chemin, encoder(texte)); }
 
+bool copier(const QString& source, const QString& cible)
+{
+    const std::optional<QByteArray> octets = lireOctets(source);
+    return octets && ecrireOctets(cible, *octets);
+}
+
 bool ecrireLignes(const QString& chemin, const QStringList& lignes)
 {
     QString texte;

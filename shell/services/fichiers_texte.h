@@ -61,6 +61,9 @@ bool ecrireLignes(const QString& chemin, const QStringList& lignes);
 // False, and the previous file whole, when the file is read-only or the write failed; errno then
 // tells why (ENOSPC for a full disk, EACCES for a read-only file, EROFS, EFBIG...).
 bool ecrireOctets(const QString& chemin, const QByteArray& octets);
+// Copies a file byte for byte, read as above; the target, when it exists, is replaced whole or
+// left as it was. False when the source cannot be read or the target cannot be written.
+bool copier(const QString& source, const QString& cible);
 // Removes from a folder the temporary files that saves killed half-way left; their names.
 QStringList retirerTemporaires(const QString& dossier);
 

@@ -6,8 +6,8 @@
 #include "cveditor/formrediger_cv.h"
 #include "platform/environnement.h"
 #include "platform/plateforme.h"
-#include "shell/mainwindow/commandes_fichiers.h"
 #include "shell/mainwindow/principale.h"
+#include "shell/services/fichiers_texte.h"
 #include "shell/services/systeme.h"
 
 namespace Systeme {
@@ -30,7 +30,7 @@ void RattacherCV()
         const QString nom = QFileInfo(choisi).fileName();
         QDir().mkpath(QDir::current().filePath(QStringLiteral("CV")));
         const QString cible = QDir::current().filePath(QStringLiteral("CV/") + nom);
-        if (!CommandesFichiers::copier(choisi, cible))
+        if (!FichiersTexte::copier(choisi, cible))
             MsgBox(QStringLiteral("Le CV %1 n'a pas pu être copié dans le dossier des CV.").arg(nom));
     }
     rafraichirBureau();

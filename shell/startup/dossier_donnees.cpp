@@ -19,14 +19,6 @@ bool existe(const QString& chemin)
     return QFileInfo(chemin).exists() || QFileInfo(chemin).isSymLink();
 }
 
-// Copies a file that the target lacks, whole or not at all; the copy belongs to the user and
-// can be written.
-bool copierFichier(const QString& source, const QString& cible)
-{
-    const std::optional<QByteArray> octets = FichiersTexte::lireOctets(source);
-    return octets && FichiersTexte::ecrireOctets(cible, *octets);
-}
-
 // Lays down in the target folder every file and folder of the source that it lacks.
 void completerDossier(const QString& source, const QString& cible, const QString& nom, Bilan& bilan)
 {
@@ -51,7 +43,7 @@ void completerDossier(const QString& source, const QString& cible, const QString
         const QString destination = QDir(cible).filePath(relatif);
         if (existe(destination))
             continue;
-        const bool ok = info.isDir() ? QDir().mkpath(destination) : copierFichier(chemin, destination);
+        const bool ok = info.isDir() ? QDir().mkpath(destination) : FichiersTexte::copier(chemin, destination);
         (ok ? bilan.poses : bilan.echecs) << nom + u'/' + relatif;
     }
 }
@@ -100,7 +92,7 @@ Bilan preparer(const QString& dossier, const QString& livrees)
         const QString cible = d.filePath(nom);
         if (existe(cible))
             continue;
-        (copierFichier(source.filePath(nom), cible) ? bilan.poses : bilan.echecs) << nom;
+        (FichiersTexte::copier(source.filePath(nom), cible) ? bilan.poses : bilan.echecs) << nom;
     }
     return bilan;
 }
