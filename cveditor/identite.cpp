@@ -3,7 +3,6 @@
 #include "shell/services/fonctionnel.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 #include <cmath>
 
 namespace Identite {
@@ -52,23 +51,13 @@ QString adresseEmail(const QString& ligne)
 }
 } // namespace
 
-namespace {
-// A date typed whole: its year has four digits and, written year first, its day two. While it
-// is typed key by key, "12/03/1" or "12/03/19" already reads as a date, of another year.
-bool dateEntiere(const QString& texte)
-{
-    static const QRegularExpression forme(
-        u"^\\s*(\\d{1,2}\\s*[/.\\-]\\s*\\d{1,2}\\s*[/.\\-]\\s*\\d{4}|\\d{4}\\s*[/.\\-]\\s*\\d{1,2}\\s*[/.\\-]\\s*\\d{2})\\s*$"_qs);
-    return forme.match(texte).hasMatch();
-}
-} // namespace
-
 QString ageApresDate(const QString& age, const QString& dateNaissance, const QDate& aujourdhui)
 {
     const double a = Fonctionnel::Valeur(age);
     if (a >= 15 && a <= 80)
         return age;
-    if (!dateEntiere(dateNaissance))
+    // Only a date typed whole: one still being typed reads as another year.
+    if (!Fonctionnel::EstDateEntiere(dateNaissance))
         return age;
     const auto date = Fonctionnel::LireDate(dateNaissance);
     if (!date || !aujourdhui.isValid())

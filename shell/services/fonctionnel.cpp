@@ -228,6 +228,13 @@ const FormeDate& formeDate()
 
 std::optional<QDate> LireDate(const QString& texte) { return lireChiffres(texte, formeDate().moisDAbord); }
 
+bool EstDateEntiere(const QString& texte)
+{
+    const std::optional<Nombres> n = decouperDate(texte);
+    return n && (n->longueurPremier > 2 ? n->longueurPremier == 4 && n->longueurDernier == 2 : n->longueurDernier == 4)
+           && LireDate(texte).has_value();
+}
+
 bool EstDateValide(const QString& texte)
 {
     return texte.isEmpty() || LireDate(texte).has_value();

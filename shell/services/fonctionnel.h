@@ -30,6 +30,9 @@ int NumeroMois(const QString& mot);
 bool EstDateValide(const QString& texte);
 // The date a text reads as, if any.
 std::optional<QDate> LireDate(const QString& texte);
+// A date typed whole: LireDate reads it, its year has four digits and, written year first, its
+// day two. While a date is typed key by key, "12/03/1" or "12/03/19" already reads, as another year.
+bool EstDateEntiere(const QString& texte);
 // A date as this program writes it.
 QString EcrireDate(const QDate& date);
 // True when the text is exactly five digits.
